@@ -1,0 +1,6 @@
+#include "core/Main.h"
+
+int main(int argc, char **argv)
+{
+    return Main(argc, argv);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "lang/ModuloPerIni.h"
+#include "platform/Paths.h"
+#include "profile/Profilo.h"
+
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <memory>
+
+class Dialogs;
+class RandomSource;
+class SoundPlayer;
+class WindowRegistry;
+class clsResize;
+class QWidget;
+
+// What the windows share for the whole run. Main makes one; tests make their own.
+class AppState
+{
+public:
+    static constexpr int RigheRegistro = 501;
+
+    explicit AppState(const Paths &paths);
+    ~AppState();
+    AppState(const AppState &) = delete;
+    AppState &operator=(const AppState &) = delete;
+
+    Paths paths;
+    IniStore ini;
+
+    Profilo profilo;
+    QString NomeUtente;
+    QString FileProfilo;
+
+    // The exercise log: rows 0..500 × exercise name, level, right answers, wrong answers.
+    std::array<std::array<QString, 4>, RigheRegistro> Registro;
+    qint16 NumRegistro = 0;
+
+    std::array<QString, 61> Frasi;
+    std::array<QString, 216> ColoriVB;
+    std::array<QString, 216> ColoriHex;
+    QString LinguaCorrente;
+
+    int RisposteEsatte = 0;
+    int RisposteErrate = 0;
+
+    // The resizer of the window loaded most recently.
+    std::unique_ptr<clsResize> Ridimensionatore;
+
+    // Seams, owned by whoever made the state (Main or a test); never null once set up.
+    RandomSource *random = nullptr;
+    Dialogs *dialogs = nullptr;
+    SoundPlayer *sound = nullptr;
+    WindowRegistry *windows = nullptr;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+
+class AppState;
+
+// A main window: laid out absolutely at its design size, translated and given a resizer when
+// loaded, scaled by the shared resizer whenever its size changes, and activated each time it is
+// shown.
+class FormBase : public QWidget
+{
+    Q_OBJECT
+public:
+    FormBase(AppState &state, const QString &name, QSize designSize, QWidget *parent = nullptr);
+
+    // Translation and the resizer; the registry calls it once the window is built.
+    virtual void Form_Load();
+
+    AppState &state() const { return m_state; }
+
+protected:
+    virtual void Form_Activate() {}
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+    // Moves the window to the top left corner with the screen's full size.
+    void occupaSchermo();
+
+    AppState &m_state;
+};

@@ -1,0 +1,73 @@
+#include "core/Main.h"
+
+#include "core/AppState.h"
+#include "core/FormAvvio.h"
+#include "core/Modulo1.h"
+#include "core/RandomSource.h"
+#include "core/WindowRegistry.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+
+void RegistraFinestre(AppState &state)
+{
+    state.windows->define(QStringLiteral("FormAvvio"), [](AppState &s) {
+        auto *w = new FormAvvio(s);
+        w->Form_Load();
+        return w;
+    });
+}
+
+bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
+{
+    if (altraCopiaAttiva) {
+        state.dialogs->message(nullptr, MLSGetString(state, QStringLiteral("0001")));
+        return false;
+    }
+    if (!CreaCartelleImpostazioni(state)) {
+        QString msg = MLSGetString(state, QStringLiteral("0165"));
+        if (msg.isEmpty())
+            msg = QStringLiteral("Impossibile creare la cartella delle impostazioni:");
+        state.dialogs->message(nullptr,
+                               msg + QStringLiteral("\r\n") +
+                                   state.paths.toHost(SettingsRoot::Programma),
+                               QString(), Dialogs::Icon::Critical);
+        return false;
+    }
+    // The cursive style asks for "Indis1"; make that name find the shipped font in this run.
+    Fonts::registerForProgram(
+        state.paths.toHost(state.paths.programFolder() + QStringLiteral("\\indis1.ttf")),
+        QStringLiteral("Indis1"));
+
+    state.FileProfilo = SettingsRoot::Programma + QStringLiteral("_predefinito.INI");
+    state.NomeUtente = QStringLiteral("_predefinito");
+    CaricaProfilo(state);
+    CaricaFrasi(state);
+    CaricaPalette(state);
+    if (QWidget *w = state.windows->get(QStringLiteral("FormAvvio")))
+        w->show();
+    return true;
+}
+
+int Main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorbello"));
+    QApplication::setOrganizationName(QStringLiteral("Vorbello"));
+
+    AppState state(Paths::forHost());
+    QtDialogs dialogs;
+    ClockRandom random; // seeded from the clock
+    WindowRegistry windows(state);
+    state.dialogs = &dialogs;
+    state.random = &random;
+    state.windows = &windows;
+    RegistraFinestre(state);
+
+    SingleInstance instance(state.paths.driveC() + QLatin1Char('|') + state.paths.programFolder());
+    if (!AvviaProgramma(state, !instance.acquire()))
+        return 0;
+    return app.exec();
+}

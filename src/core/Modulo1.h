@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class AppState;
+class QWidget;
+
+// The settings folders, as the program names them.
+namespace SettingsRoot {
+inline const QString Radice = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\");
+inline const QString Programma = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\Vorbello\\");
+inline const QString Dati = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\Vorbello\\dati");
+inline const QString Leggimi = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\leggimi.txt");
+} // namespace SettingsRoot
+
+// The publisher's contact details, shown in the notice file and the font message.
+inline const QString IndirizzoWeb = QStringLiteral("https://vorbello.example.org");
+inline const QString EmailAutoreFont = QStringLiteral("fonts@vorbello.example.org");
+
+// Creates the three settings folders where missing, in order; the font is offered when the
+// program folder is created. False when a folder or the notice cannot be made (nothing else is
+// attempted then).
+bool CreaCartelleImpostazioni(AppState &state);
+bool EsisteCartella(const AppState &state, const QString &path);
+// One level (the parent must exist); then rewrites the notice file in the settings root.
+bool CreaCartella(AppState &state, const QString &path);
+bool EsisteFile(const AppState &state, const QString &path);
+// The folder whose "fonts" sub-folder holds the user's fonts, lower case, ending in a backslash.
+QString CartellaWindows(const AppState &state);
+void InstallaFontCorsivo(AppState &state);
+void CaricaFrasi(AppState &state);
+void CaricaPalette(AppState &state);
+// Opens a document with the desktop's handler; a missing file or no handler does nothing visible.
+void ApriDocumento(AppState &state, QWidget *parent, const QString &path);
+
+// The bytes of the notice file.
+QByteArray TestoLeggimi();

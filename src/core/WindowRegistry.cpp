@@ -1,0 +1,55 @@
+#include "core/WindowRegistry.h"
+
+WindowRegistry::~WindowRegistry()
+{
+    for (const QPointer<QWidget> &w : std::as_const(m_loaded))
+        delete w.data();
+}
+
+void WindowRegistry::define(const QString &name, Factory factory)
+{
+    m_factories.insert(name, std::move(factory));
+}
+
+QWidget *WindowRegistry::find(const QString &name) const
+{
+    for (const QPointer<QWidget> &w : m_loaded) {
+        if (w && w->objectName() == name)
+            return w;
+    }
+    return nullptr;
+}
+
+QWidget *WindowRegistry::get(const QString &name)
+{
+    if (QWidget *w = find(name))
+        return w;
+    auto it = m_factories.constFind(name);
+    if (it == m_factories.constEnd())
+        return nullptr;
+    QWidget *w = (*it)(m_state);
+    if (!w)
+        return nullptr;
+    w->setObjectName(name);
+    m_loaded.append(w);
+    return w;
+}
+
+void WindowRegistry::unload(QWidget *window)
+{
+    if (!window)
+        return;
+    m_loaded.removeAll(window);
+    window->hide();
+    window->deleteLater();
+}
+
+QList<QWidget *> WindowRegistry::loaded() const
+{
+    QList<QWidget *> out;
+    for (const QPointer<QWidget> &w : m_loaded) {
+        if (w)
+            out.append(w);
+    }
+    return out;
+}

@@ -1,0 +1,214 @@
+#include "lang/modLanguageSupport.h"
+
+#include "core/AppState.h"
+#include "core/WindowRegistry.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWidget>
+
+namespace {
+
+const QString LangSetting = QStringLiteral("LangSetting.ini");
+
+QString fileLingua(const AppState &state, const QString &lingua)
+{
+    return state.paths.programFolder() + CartellaLingue + lingua + QStringLiteral(".lng");
+}
+
+QString fileImpostazione(const AppState &state)
+{
+    return state.paths.programFolder() + CartellaLingue + LangSetting;
+}
+
+} // namespace
+
+namespace ControlText {
+
+bool setCaption(QObject *c, const QString &text)
+{
+    if (auto *b = qobject_cast<QAbstractButton *>(c))
+        b->setText(text);
+    else if (auto *l = qobject_cast<QLabel *>(c))
+        l->setText(text);
+    else if (auto *g = qobject_cast<QGroupBox *>(c))
+        g->setTitle(text);
+    else if (auto *m = qobject_cast<QMenu *>(c))
+        m->setTitle(text);
+    else if (auto *a = qobject_cast<QAction *>(c))
+        a->setText(text);
+    else
+        return false;
+    return true;
+}
+
+QString caption(const QObject *c)
+{
+    if (auto *b = qobject_cast<const QAbstractButton *>(c))
+        return b->text();
+    if (auto *l = qobject_cast<const QLabel *>(c))
+        return l->text();
+    if (auto *g = qobject_cast<const QGroupBox *>(c))
+        return g->title();
+    if (auto *m = qobject_cast<const QMenu *>(c))
+        return m->title();
+    if (auto *a = qobject_cast<const QAction *>(c))
+        return a->text();
+    return QString();
+}
+
+bool setToolTip(QObject *c, const QString &text)
+{
+    if (auto *w = qobject_cast<QWidget *>(c))
+        w->setToolTip(text);
+    else if (auto *a = qobject_cast<QAction *>(c))
+        a->setToolTip(text);
+    else
+        return false;
+    return true;
+}
+
+void setTag(QObject *c, const QString &text)
+{
+    c->setProperty("Tag", text);
+}
+
+QString tag(const QObject *c)
+{
+    return c->property("Tag").toString();
+}
+
+int index(const QObject *c)
+{
+    bool ok = false;
+    const int i = c->property("Index").toInt(&ok);
+    return ok && i >= 0 ? i : -1;
+}
+
+void setIndex(QObject *c, int i)
+{
+    c->setProperty("Index", i);
+}
+
+} // namespace ControlText
+
+QStringList ElencoLingue(const AppState &state)
+{
+    const QDir dir(state.paths.toHost(state.paths.programFolder() + CartellaLingue));
+    QStringList names;
+    const auto files = dir.entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden,
+                                         QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &fi : files) {
+        const QString name = fi.fileName();
+        if (name.size() > 4)
+            names.append(name.left(name.size() - 4));
+    }
+    return names;
+}
+
+QString LinguaImpostata(AppState &state)
+{
+    const QString file = fileImpostazione(state);
+    const QString lingua =
+        state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"))
+            .value_or(QString());
+    if (!lingua.isEmpty())
+        return lingua;
+    const QStringList lingue = ElencoLingue(state);
+    if (lingue.isEmpty())
+        return QString();
+    state.ini.ScriviIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"),
+                        lingue.first());
+    return lingue.first();
+}
+
+QString MLSGetString(AppState &state, const QString &key)
+{
+    if (state.LinguaCorrente.isEmpty())
+        state.LinguaCorrente = LinguaImpostata(state);
+    if (state.LinguaCorrente.isEmpty())
+        return QString();
+    return state.ini.LeggiIni(fileLingua(state, state.LinguaCorrente), QStringLiteral("Strings"), key)
+        .value_or(QString());
+}
+
+void MLSApplyToForm(AppState &state, QWidget *window)
+{
+    if (!window)
+        return;
+    const QString file = fileLingua(state, state.LinguaCorrente);
+    const QString section = window->objectName();
+    auto read = [&](const QString &key) { return state.ini.LeggiIni(file, section, key); };
+
+    if (!window->windowTitle().isEmpty()) {
+        if (auto t = read(section + QStringLiteral(".Caption")))
+            window->setWindowTitle(*t);
+    }
+    if (auto t = read(section + QStringLiteral(".Tag")))
+        ControlText::setTag(window, *t);
+
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    // Events are let through during the pass, so a control may go away under us.
+    QList<QPointer<QObject>> controls;
+    for (QObject *o : window->findChildren<QObject *>())
+        controls.append(o);
+    for (const QPointer<QObject> &control : controls) {
+        if (!control)
+            continue;
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        const int idx = ControlText::index(control);
+        const QString base =
+            idx >= 0 ? name + QLatin1Char('(') + QString::number(idx) + QLatin1Char(')') : name;
+
+        const auto caption = read(base + QStringLiteral(".Caption"));
+        if (caption && !caption->isEmpty())
+            ControlText::setCaption(control, *caption);
+        const auto tip = read(base + QStringLiteral(".ToolTipText"));
+        if (tip && !tip->isEmpty())
+            ControlText::setToolTip(control, *tip);
+        const auto tag = read(base + QStringLiteral(".Tag"));
+        if (tag && !tag->isEmpty())
+            ControlText::setTag(control, *tag);
+
+        QTabBar *tabs = qobject_cast<QTabBar *>(control);
+        if (auto *tw = qobject_cast<QTabWidget *>(control))
+            tabs = tw->tabBar();
+        if (tabs && tabs->count() > 0) {
+            // Tab i takes its text whether empty or not; there is no tab at index count.
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (auto t = read(name + QStringLiteral(".TabCaption(") + QString::number(i) +
+                                  QLatin1Char(')')))
+                    tabs->setTabText(i, *t);
+            }
+        }
+
+        // Keep the window responsive during a long pass, without paying for it per control.
+        if (sinceEvents.elapsed() > 50) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+    }
+}
+
+void MLSCambiaLingua(AppState &state, const QString &language)
+{
+    state.LinguaCorrente = language;
+    if (state.windows) {
+        for (QWidget *w : state.windows->loaded())
+            MLSApplyToForm(state, w);
+    }
+    state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"),
+                        QStringLiteral("CurrentLanguage"), language);
+}

@@ -1,0 +1,46 @@
+#include "platform/Desktop.h"
+
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QUrl>
+
+SingleInstance::SingleInstance(const QString &key)
+{
+    const QByteArray hash =
+        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    m_lock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/vorbello-") +
+                                         QString::fromLatin1(hash) + QStringLiteral(".lock"));
+    // A copy that crashed leaves its lock behind; a lock whose process is gone is stale at once.
+    m_lock->setStaleLockTime(0);
+}
+
+bool SingleInstance::acquire()
+{
+    return m_lock->tryLock(0);
+}
+
+QString Fonts::registerForProgram(const QString &hostPath, const QString &alias)
+{
+    const int id = QFontDatabase::addApplicationFont(hostPath);
+    if (id < 0)
+        return QString();
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty())
+        return QString();
+    if (!alias.isEmpty() && alias.compare(families.first(), Qt::CaseInsensitive) != 0) {
+        QFont::removeSubstitutions(alias);
+        QFont::insertSubstitution(alias, families.first());
+    }
+    return families.first();
+}
+
+bool Shell::open(const QString &hostPath)
+{
+    if (hostPath.isEmpty() || !QFileInfo(hostPath).isFile())
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(hostPath));
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The program names files the Windows way ("C:\ImpostazioniProgrammiQuorla\Vorbello\",
+// program folder + "\swf\vorbe1.swf"). This maps such names to host paths: drive C is the
+// user's data folder off Windows, backslashes become separators, and each component is matched
+// case-insensitively against what exists, as Windows names are.
+class Paths
+{
+public:
+    Paths(const QString &driveC, const QString &programFolder);
+
+    // Drive C = the user's generic data folder; the program folder = the executable's folder
+    // when it holds the data, else the installed data folder.
+    static Paths forHost();
+
+    // Host path of the program folder, without a trailing separator. Callers append
+    // "\lgnvorbello\…" to it and pass the whole through toHost().
+    QString programFolder() const { return m_programFolder; }
+    QString driveC() const { return m_driveC; }
+
+    // Existing components resolve to the entry that exists, whatever its case (an exact match
+    // wins over a case-insensitive one); the first missing component and those after it are kept
+    // as written. Empty components ("a\\b") collapse. An empty path stays empty.
+    QString toHost(QStringView windowsPath) const;
+
+private:
+    QString m_driveC;
+    QString m_programFolder;
+};

@@ -1,0 +1,181 @@
+#include "profile/Profilo.h"
+
+#include "core/AppState.h"
+#include "core/Modulo1.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/RecordFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <limits>
+
+Profilo::Profilo()
+{
+    CaricaNomiColori(*this);
+}
+
+void CaricaNomiColori(Profilo &p)
+{
+    static const char *const rows[5][5] = {
+        {"FFFFCC", "sfondo", "sfondo", "sfondo", "sfondo"},
+        {"00FF00", "verde", "verdi", "verde", "verdi"},
+        {"FF0000", "rosso", "rossi", "rossa", "rosse"},
+        {"0000FF", "blu", "blu", "blu", "blu"},
+        {"FFFF00", "giallo", "gialli", "gialla", "gialle"},
+    };
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c)
+            p.TabellaColori[r][c] = QString::fromLatin1(rows[r][c]);
+}
+
+void ImpostaPredefiniti(Profilo &p)
+{
+    const auto row5 = p.TabellaColori[5];
+    p = Profilo();
+    p.TabellaColori[5] = row5;
+}
+
+QByteArray ProfiloInBytes(const Profilo &p)
+{
+    using namespace RecordFormat;
+    QStringList l;
+    l << number(p.Riservato1) << number(p.Riservato2) << flag(p.Riservato3)
+      << flag(p.Riservato4) << flag(p.Riservato5) << text(p.Riservato6) << number(p.Riservato7)
+      << flag(p.Suoni) << flag(p.CursoreSistema) << number(p.ModoInput)
+      << number(p.VelocitaScansione);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c)
+            l << text(p.TabellaColori[r][c]);
+    l << number(qint64(p.ColoreFisso)) << text(p.TipoCarattere) << text(p.NomeFont)
+      << text(p.FontNormale) << number(p.DimensioneFont) << number(qint64(p.ColoreFont))
+      << number(qint64(p.ColoreBottoni)) << flag(p.ColoriVari)
+      << number(qint64(p.ColoreSelezione)) << number(qint64(p.SfondoTesto))
+      << flag(p.PassaggioLivelli) << flag(p.TieniTraccia) << QString() << QString();
+    QByteArray out;
+    for (const QString &line : l) {
+        out += CodePage::encode(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+namespace {
+
+struct Reader
+{
+    RecordReader in;
+    bool ok = true;
+
+    void integer(qint16 &f)
+    {
+        qint64 v = 0;
+        if (!ok || !in.readInteger(&v) || v < std::numeric_limits<qint16>::min() ||
+            v > std::numeric_limits<qint16>::max()) {
+            ok = false;
+            return;
+        }
+        f = qint16(v);
+    }
+    // A colour must fit the 32-bit code it is applied as, signed or not.
+    void colour(double &f)
+    {
+        qint64 v = 0;
+        if (!ok || !in.readInteger(&v) || v < std::numeric_limits<qint32>::min() ||
+            v > std::numeric_limits<quint32>::max()) {
+            ok = false;
+            return;
+        }
+        f = double(v);
+    }
+    void text(QString &f)
+    {
+        if (ok && !in.readText(&f))
+            ok = false;
+    }
+    // True exactly when the first character is an upper-case T.
+    void flag(bool &f)
+    {
+        QString s;
+        if (!ok || !in.readText(&s)) {
+            ok = false;
+            return;
+        }
+        f = s.startsWith(QLatin1Char('T'));
+    }
+};
+
+} // namespace
+
+bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
+{
+    Profilo p = *out;
+    Reader r{RecordReader(bytes)};
+    r.integer(p.Riservato1);
+    r.integer(p.Riservato2);
+    r.flag(p.Riservato3);
+    r.flag(p.Riservato4);
+    r.flag(p.Riservato5);
+    r.text(p.Riservato6);
+    r.integer(p.Riservato7);
+    r.flag(p.Suoni);
+    r.flag(p.CursoreSistema);
+    r.integer(p.ModoInput);
+    r.integer(p.VelocitaScansione);
+    for (int row = 0; row < 5; ++row)
+        for (int c = 0; c < 5; ++c)
+            r.text(p.TabellaColori[row][c]);
+    r.colour(p.ColoreFisso);
+    r.text(p.TipoCarattere);
+    r.text(p.NomeFont);
+    r.text(p.FontNormale);
+    r.integer(p.DimensioneFont);
+    r.colour(p.ColoreFont);
+    r.colour(p.ColoreBottoni);
+    r.flag(p.ColoriVari);
+    r.colour(p.ColoreSelezione);
+    r.colour(p.SfondoTesto);
+    r.flag(p.PassaggioLivelli);
+    r.flag(p.TieniTraccia);
+    QString discard;
+    r.text(discard); // lines 49 and 50 must be there, though nothing is kept of them
+    r.text(discard);
+    if (!r.ok)
+        return false;
+    *out = p;
+    return true;
+}
+
+bool SalvaProfilo(AppState &state)
+{
+    const QString path = state.paths.toHost(state.FileProfilo);
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok) {
+        const QByteArray bytes = ProfiloInBytes(state.profilo);
+        ok = file.write(bytes) == bytes.size() && file.commit();
+    }
+    if (!ok) {
+        QString msg = MLSGetString(state, QStringLiteral("0164"));
+        if (msg.isEmpty())
+            msg = QStringLiteral("Impossibile salvare le impostazioni di %1.");
+        state.dialogs->message(nullptr, msg.arg(state.NomeUtente) + QStringLiteral("\r\n") + path,
+                               QString(), Dialogs::Icon::Warning);
+    }
+    return ok;
+}
+
+void CaricaProfilo(AppState &state)
+{
+    const QString path = state.paths.toHost(state.FileProfilo);
+    QFile file(path);
+    if (!EsisteFile(state, state.FileProfilo) || !file.open(QIODevice::ReadOnly)) {
+        ImpostaPredefiniti(state.profilo);
+        return;
+    }
+    // A profile is 50 short lines; anything far larger is not one of ours.
+    const QByteArray bytes = file.read(1 << 20);
+    if (!ProfiloDaBytes(bytes, &state.profilo))
+        ImpostaPredefiniti(state.profilo);
+}
