@@ -1,0 +1,73 @@
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPaths : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString c() const { return m_dir.path() + QStringLiteral("/C"); }
+    QString prog() const { return m_dir.path() + QStringLiteral("/prog"); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QDir d(m_dir.path());
+        d.mkpath(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/dati"));
+        d.mkpath(QStringLiteral("prog/swf"));
+        d.mkpath(QStringLiteral("prog/Mixed"));
+        d.mkpath(QStringLiteral("prog/mixed"));
+        for (const char *f : {"prog/swf/vorbe1.svg", "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini"}) {
+            QFile file(m_dir.path() + QLatin1Char('/') + QLatin1String(f));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+    }
+
+    // Windows names are case-insensitive: a differently-cased name must find the file that
+    // exists, or the program would create duplicates and lose settings.
+    void toHost_data()
+    {
+        QTest::addColumn<QString>("windows");
+        QTest::addColumn<QString>("expected"); // relative to the temporary folder
+        QTest::newRow("drive C root") << "C:\\ImpostazioniProgrammiQuorla\\"
+                                      << "C/ImpostazioniProgrammiQuorla";
+        QTest::newRow("lower-case drive letter") << "c:\\impostazioniprogrammiquorla\\vorbello"
+                                                 << "C/ImpostazioniProgrammiQuorla/Vorbello";
+        QTest::newRow("profile in upper-case extension")
+            << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\_predefinito.INI"
+            << "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini";
+        QTest::newRow("Dati finds dati") << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\Dati"
+                                         << "C/ImpostazioniProgrammiQuorla/Vorbello/dati";
+        QTest::newRow("new name kept as written")
+            << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\Anna.ini"
+            << "C/ImpostazioniProgrammiQuorla/Vorbello/Anna.ini";
+        QTest::newRow("new folder then more")
+            << "C:\\ImpostazioniProgrammiQuorla\\Nuova\\Sotto\\X.txt"
+            << "C/ImpostazioniProgrammiQuorla/Nuova/Sotto/X.txt";
+        QTest::newRow("doubled separators collapse")
+            << "C:\\\\ImpostazioniProgrammiQuorla\\\\Vorbello\\" << "C/ImpostazioniProgrammiQuorla/Vorbello";
+        QTest::newRow("program folder + backslash path") << "PROG\\swf\\Vorbe1.svg"
+                                                         << "prog/swf/vorbe1.svg";
+        QTest::newRow("exact case wins") << "PROG\\mixed" << "prog/mixed";
+        QTest::newRow("exact case wins (other)") << "PROG\\Mixed" << "prog/Mixed";
+    }
+    void toHost()
+    {
+        QFETCH(QString, windows);
+        QFETCH(QString, expected);
+        const Paths paths(c(), prog());
+        windows.replace(QStringLiteral("PROG"), prog());
+        QCOMPARE(paths.toHost(windows), QDir::cleanPath(m_dir.path() + QLatin1Char('/') + expected));
+    }
+
+    void emptyStaysEmpty()
+    {
+        QVERIFY(Paths(c(), prog()).toHost(QString()).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPaths)
+#include "tst_paths.moc"
