@@ -1,6 +1,7 @@
 #include "core/PictureButton.h"
 
 #include <QEvent>
+#include <QFileInfo>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -14,6 +15,8 @@ PictureButton::PictureButton(QWidget *parent) : QPushButton(parent)
 
 bool PictureButton::setPicture(const QString &hostPath)
 {
+    if (!QFileInfo(hostPath).isFile())
+        return false;
     auto *r = new QSvgRenderer(hostPath, this);
     if (!r->isValid()) {
         delete r;

@@ -1,6 +1,7 @@
 #include "core/SvgPicture.h"
 
 #include <QMouseEvent>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -11,6 +12,8 @@ SvgPicture::SvgPicture(QWidget *parent) : QWidget(parent)
 
 bool SvgPicture::load(const QString &hostPath)
 {
+    if (!QFileInfo(hostPath).isFile())
+        return false;
     auto *r = new QSvgRenderer(hostPath, this);
     if (!r->isValid()) {
         delete r;

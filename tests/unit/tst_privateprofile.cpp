@@ -1,0 +1,470 @@
+#include "platform/PrivateProfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A byte array holding every byte of a literal, NULs included.
+template<qsizetype N>
+QByteArray bytes(const char (&s)[N])
+{
+    return QByteArray(s, N - 1);
+}
+
+bool writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class TestPrivateProfile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void lookup_data();
+    void lookup();
+    void missingFile_data();
+    void missingFile();
+    void edit_data();
+    void edit();
+    void refusedEdit_data();
+    void refusedEdit();
+    void writeBuildsFile();
+    void writeFailure_data();
+    void writeFailure();
+    void copiedDocument();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPrivateProfile::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void TestPrivateProfile::lookup_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("def");
+    QTest::addColumn<int>("bufferSize");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("expected");
+
+    const QString def = u"DEF"_s;
+    auto row = [&](const char *name, const QByteArray &file, const QString &section,
+                   const QString &key, bool found, const QString &expected) {
+        QTest::newRow(name) << file << section << key << def << 512 << found << expected;
+    };
+
+    row("plain", "[S]\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("section case ignored", "[Strings]\r\n0001=ciao\r\n", u"STRINGS"_s, u"0001"_s, true,
+        u"ciao"_s);
+    row("key case ignored", "[s]\r\nForm.Caption=x\r\n", u"s"_s, u"form.CAPTION"_s, true,
+        u"x"_s);
+    row("accented case ignored", "[Citt\xe0]\r\nK\xc8Y=v\r\n", u"CITTÀ"_s, u"kèy"_s, true,
+        u"v"_s);
+    row("control array key", "[FormMenu]\r\nCommand1(2).Caption=Esci\r\n", u"FormMenu"_s,
+        u"Command1(2).Caption"_s, true, u"Esci"_s);
+    row("blanks around section name", "[ \tS \t]\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("blanks before header", "  \t[S]\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("blanks around key and value", "[S]\r\n \tk \t= \t v w \t\r\n", u"S"_s, u"k"_s, true,
+        u"v w"_s);
+    row("blanks in arguments", "[S]\r\nk=v\r\n", u" S\t"_s, u"\tk "_s, true, u"v"_s);
+    row("tab inside value kept", "[S]\r\nk=a\tb\r\n", u"S"_s, u"k"_s, true, u"a\tb"_s);
+    row("double quotes removed", "[S]\r\nk=\"a b\"\r\n", u"S"_s, u"k"_s, true, u"a b"_s);
+    row("single quotes removed", "[S]\r\nk='a b'\r\n", u"S"_s, u"k"_s, true, u"a b"_s);
+    row("blanks outside quotes dropped", "[S]\r\nk =  \"x\"  \r\n", u"S"_s, u"k"_s, true,
+        u"x"_s);
+    row("blanks inside quotes kept", "[S]\r\nk=\" a \"\r\n", u"S"_s, u"k"_s, true, u" a "_s);
+    row("only one pair removed", "[S]\r\nk=\"\"a\"\"\r\n", u"S"_s, u"k"_s, true,
+        u"\"a\""_s);
+    row("inner quotes kept", "[S]\r\nk=a \"b\" c\r\n", u"S"_s, u"k"_s, true, u"a \"b\" c"_s);
+    row("mismatched quotes kept", "[S]\r\nk=\"a'\r\n", u"S"_s, u"k"_s, true, u"\"a'"_s);
+    row("opening quote only kept", "[S]\r\nk=\"abc\r\n", u"S"_s, u"k"_s, true, u"\"abc"_s);
+    row("lone quote kept", "[S]\r\nk=\"\r\n", u"S"_s, u"k"_s, true, u"\""_s);
+    row("empty quotes", "[S]\r\nk=\"\"\r\n", u"S"_s, u"k"_s, true, QString());
+    row("empty value is not missing", "[S]\r\nk=\r\n", u"S"_s, u"k"_s, true, QString());
+    row("blank value is not missing", "[S]\r\nk=  \t\r\n", u"S"_s, u"k"_s, true, QString());
+    row("missing key", "[S]\r\nk=v\r\n", u"S"_s, u"j"_s, false, def);
+    row("missing section", "[S]\r\nk=v\r\n", u"T"_s, u"k"_s, false, def);
+    row("empty file", "", u"S"_s, u"k"_s, false, def);
+    row("comment line", "[S]\r\n;k=v\r\n", u"S"_s, u"k"_s, false, def);
+    row("indented comment line", "[S]\r\n \t;k=v\r\n", u"S"_s, u"k"_s, false, def);
+    row("hash starts a key, not a comment", "[S]\r\n#k=v\r\n", u"S"_s, u"#k"_s, true, u"v"_s);
+    row("hash line hides no key", "[S]\r\n#k=v\r\n", u"S"_s, u"k"_s, false, def);
+    row("semicolon inside value kept", "[S]\r\nk=v ; note\r\n", u"S"_s, u"k"_s, true,
+        u"v ; note"_s);
+    row("commented header ignored", "[S]\r\nk=1\r\n;[T]\r\nj=2\r\n", u"S"_s, u"j"_s, true,
+        u"2"_s);
+    row("first key wins", "[S]\r\nk=1\r\nK=2\r\n", u"S"_s, u"k"_s, true, u"1"_s);
+    row("first of duplicate sections wins", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nk=2\r\n", u"S"_s,
+        u"k"_s, true, u"1"_s);
+    row("duplicate section not searched", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nj=2\r\n", u"S"_s,
+        u"j"_s, false, def);
+    row("key before any section unreachable", "k=v\r\n[S]\r\n", u"S"_s, u"k"_s, false, def);
+    row("key of the next section not found", "[A]\r\n[B]\r\nk=v\r\n", u"A"_s, u"k"_s, false,
+        def);
+    row("line without equals is not a key", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name3"_s,
+        false, def);
+    row("line without equals skipped", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name4"_s, true,
+        u"a"_s);
+    row("empty key unreachable", "[S]\r\n=v\r\n", u"S"_s, QString(), false, def);
+    row("empty section unreachable", "[]\r\nk=v\r\n", QString(), u"k"_s, false, def);
+    row("value holding equals", "[S]\r\nk=a=b\r\n", u"S"_s, u"k"_s, true, u"a=b"_s);
+    row("header with trailing text", "[S] ; note\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", u"S"_s, u"k"_s, false,
+        def);
+    row("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, false,
+        def);
+    row("LF line ends", "[S]\nj=1\nk=v\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("CR line ends", "[S]\rj=1\rk=v\r", u"S"_s, u"k"_s, true, u"v"_s);
+    row("mixed line ends", "[S]\r\nj=1\rk=v\nl=2\r\n", u"S"_s, u"k"_s, true, u"v"_s);
+    row("LF CR is two line ends", "[S]\n\rk=v\n\r", u"S"_s, u"k"_s, true, u"v"_s);
+    row("no final line end", "[S]\r\nk=v", u"S"_s, u"k"_s, true, u"v"_s);
+    row("no final line end, quoted", "[S]\r\nk=\"v \"", u"S"_s, u"k"_s, true, u"v "_s);
+    row("header only, no line end", "[S]", u"S"_s, u"k"_s, false, def);
+    row("windows-1252 value", "[S]\r\nk=caff\xe8 \x80 \x93x\x94\r\n", u"S"_s, u"k"_s, true,
+        u"caffè € “x”"_s);
+    row("unassigned bytes kept", "[S]\r\nk=\x81\x8d\x8f\x90\x9d\r\n", u"S"_s, u"k"_s, true,
+        u"\u0081\u008d\u008f\u0090\u009d"_s);
+    row("argument outside the code page", "[S]\r\nk?=v\r\n", u"S"_s, u"kł"_s, true, u"v"_s);
+    row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"S"_s, u"k"_s, true,
+        u"ab"_s);
+    row("NUL before first section", bytes("x\0y\r\n[S]\r\nk=v\r\n"), u"S"_s, u"k"_s,
+        true, u"v"_s);
+    row("NUL in another key line", bytes("[S]\r\na\0=1\r\nk=v\r\n"), u"S"_s, u"k"_s,
+        true, u"v"_s);
+    row("binary garbage before section", "\xff\xfe\x01\x1a\x7f\r\n[S]\r\nk=v\r\n", u"S"_s,
+        u"k"_s, true, u"v"_s);
+    row("garbage on the header line", "\xff\xfe[S]\r\nk=v\r\n", u"S"_s, u"k"_s, false, def);
+    row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"S"_s, u"k"_s, true,
+        u"v\x1a"_s);
+
+    const QString long600(600, u'x');
+    const QString long511(511, u'x');
+    QTest::newRow("cut to 511 characters")
+        << ("[S]\r\nk=" + long600.toLatin1() + "\r\n") << u"S"_s << u"k"_s << def << 512 << true
+        << long511;
+    QTest::newRow("511 characters kept")
+        << ("[S]\r\nk=" + long511.toLatin1() + "\r\n") << u"S"_s << u"k"_s << def << 512 << true
+        << long511;
+    QTest::newRow("cut after quotes removed")
+        << ("[S]\r\nk=\"" + long600.toLatin1() + "\"\r\n") << u"S"_s << u"k"_s << def << 512
+        << true << long511;
+    QTest::newRow("small buffer") << QByteArray("[S]\r\nk=val1\r\n") << u"S"_s << u"k"_s << def
+                                  << 4 << true << u"val"_s;
+    QTest::newRow("buffer of one") << QByteArray("[S]\r\nk=a\r\n") << u"S"_s << u"k"_s << def
+                                   << 1 << true << QString();
+    QTest::newRow("default cut to buffer") << QByteArray() << u"S"_s << u"k"_s << u"default"_s
+                                           << 4 << false << u"def"_s;
+    QTest::newRow("default trailing blanks dropped")
+        << QByteArray() << u"S"_s << u"k"_s << u"one two  "_s << 512 << false << u"one two"_s;
+    QTest::newRow("empty default") << QByteArray("[S]\r\n") << u"S"_s << u"k"_s << QString()
+                                   << 512 << false << QString();
+}
+
+// Guards the Windows reading rules that language files and settings depend on, and that a
+// parsed (cached) document answers exactly as a fresh read of the file does.
+void TestPrivateProfile::lookup()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, def);
+    QFETCH(int, bufferSize);
+    QFETCH(bool, found);
+    QFETCH(QString, expected);
+
+    const PrivateProfile::Document doc = PrivateProfile::Document::parse(file);
+    QCOMPARE(doc.value(section, key, def, bufferSize), expected);
+    QCOMPARE(doc.contains(section, key), found);
+
+    const QString path = m_dir.filePath(u"lookup.ini"_s);
+    QVERIFY(writeBytes(path, file));
+    QCOMPARE(PrivateProfile::read(path, section, key, def, bufferSize), expected);
+}
+
+void TestPrivateProfile::missingFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::newRow("no such file") << u"nothing.ini"_s;
+    QTest::newRow("no such folder") << u"nowhere/nothing.ini"_s;
+    QTest::newRow("path is a folder") << u"folder.ini"_s;
+}
+
+// Guards that an absent or unusable file reads as the default instead of failing.
+void TestPrivateProfile::missingFile()
+{
+    QFETCH(QString, relativePath);
+    QVERIFY(QDir(m_dir.path()).mkpath(u"folder.ini"_s));
+    const QString path = m_dir.filePath(relativePath);
+    QCOMPARE(PrivateProfile::read(path, u"S", u"k", u"fallback"_s), u"fallback"_s);
+    QCOMPARE(PrivateProfile::read(path, u"S", u"k"), QString());
+}
+
+void TestPrivateProfile::edit_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("readBack");
+
+    const QByteArray abc = "[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\n";
+    auto row = [](const char *name, const QByteArray &before, const QString &section,
+                  const QString &key, const QString &value, const QByteArray &after,
+                  const QString &readBack) {
+        QTest::newRow(name) << before << section << key << value << after << readBack;
+    };
+
+    row("new file", "", u"S"_s, u"k"_s, u"v"_s, "[S]\r\nk=v\r\n", u"v"_s);
+    row("new section appended", "[A]\r\na=1\r\n", u"S"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\n[S]\r\nk=v\r\n", u"v"_s);
+    row("new section after missing final line end", "[A]\r\na=1", u"S"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\n[S]\r\nk=v\r\n", u"v"_s);
+    row("new section after LF file", "[A]\na=1\n", u"S"_s, u"k"_s, u"v"_s,
+        "[A]\na=1\n[S]\r\nk=v\r\n", u"v"_s);
+    row("new section after CR file", "[A]\ra=1\r", u"S"_s, u"k"_s, u"v"_s,
+        "[A]\ra=1\r[S]\r\nk=v\r\n", u"v"_s);
+    row("new section after blank lines", "[A]\r\na=1\r\n\r\n\r\n", u"S"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\n\r\n\r\n[S]\r\nk=v\r\n", u"v"_s);
+    row("new key in first section", abc, u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\nk=v\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\n", u"v"_s);
+    row("new key in middle section", abc, u"b"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\n[B]\r\nb=1\r\nk=v\r\n[C]\r\nc=1\r\n", u"v"_s);
+    row("new key in last section", abc, u"C"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\nk=v\r\n", u"v"_s);
+    row("new key before blank lines", "[A]\r\na=1\r\n\r\n \r\n[B]\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\nk=v\r\n\r\n \r\n[B]\r\n", u"v"_s);
+    row("new key before trailing comment", "[A]\r\na=1\r\n; the B part\r\n[B]\r\n", u"A"_s,
+        u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\n; the B part\r\n[B]\r\n", u"v"_s);
+    row("new key in empty section", "[A]\r\n[B]\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\nk=v\r\n[B]\r\n", u"v"_s);
+    row("new key after header without line end", "[A]", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\nk=v\r\n", u"v"_s);
+    row("new key after last line without line end", "[A]\r\na=1", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\na=1\r\nk=v\r\n", u"v"_s);
+    row("new key in LF file", "[A]\na=1\n[B]\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\na=1\nk=v\r\n[B]\n", u"v"_s);
+    row("new key in first of duplicate sections", "[A]\r\na=1\r\n[B]\r\n[a]\r\nx=2\r\n",
+        u"A"_s, u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\n[B]\r\n[a]\r\nx=2\r\n", u"v"_s);
+    row("section found whatever its case", "[Language]\r\n", u"LANGUAGE"_s,
+        u"CurrentLanguage"_s, u"English"_s, "[Language]\r\nCurrentLanguage=English\r\n",
+        u"English"_s);
+    row("section with trailing text found", "[A] ; note\r\na=1\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A] ; note\r\na=1\r\nk=v\r\n", u"v"_s);
+    row("header without bracket ends section", "[A]\r\na=1\r\n[B\r\nb=2\r\n", u"A"_s, u"k"_s,
+        u"v"_s, "[A]\r\na=1\r\nk=v\r\n[B\r\nb=2\r\n", u"v"_s);
+    row("header without bracket is not the section", "[B\r\nb=2\r\n", u"B"_s, u"b"_s, u"v"_s,
+        "[B\r\nb=2\r\n[B]\r\nb=v\r\n", u"v"_s);
+    row("key before sections left alone", "k=1\r\n[A]\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "k=1\r\n[A]\r\nk=v\r\n", u"v"_s);
+    row("commented key left alone", "[A]\r\n;k=1\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\nk=v\r\n;k=1\r\n", u"v"_s);
+    row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n", u"A"_s,
+        u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\nnote\r\n", u"v"_s);
+    row("replace in place", "[A]\r\nk=old\r\nz=1\r\n", u"A"_s, u"k"_s, u"new"_s,
+        "[A]\r\nk=new\r\nz=1\r\n", u"new"_s);
+    row("replace keeps key spelling", "[A]\r\n  KeY \t= old  \r\n", u"a"_s, u"key"_s, u"v"_s,
+        "[A]\r\n  KeY \t=v\r\n", u"v"_s);
+    row("replace keeps odd line ends", "[A]\rk=old\n\n;c\r\n\r", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\rk=v\n\n;c\r\n\r", u"v"_s);
+    row("replace keeps comments and garbage",
+        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=old\r\n; c3\r\n"), u"A"_s, u"k"_s,
+        u"v"_s, bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=v\r\n; c3\r\n"), u"v"_s);
+    row("replace value at end without line end", "[A]\r\nk=old", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\nk=v", u"v"_s);
+    row("replace first of duplicate keys", "[A]\r\nk=1\r\nK=2\r\n", u"A"_s, u"k"_s, u"v"_s,
+        "[A]\r\nk=v\r\nK=2\r\n", u"v"_s);
+    row("replace with empty value", "[A]\r\nk=old\r\n", u"A"_s, u"k"_s, QString(),
+        "[A]\r\nk=\r\n", QString());
+    row("replace quoted value", "[A]\r\nk=\"old\"\r\n", u"A"_s, u"k"_s, u"\"new\""_s,
+        "[A]\r\nk=\"new\"\r\n", u"new"_s);
+    row("value with quotes stored as given", "", u"A"_s, u"k"_s, u"\" a b \""_s,
+        "[A]\r\nk=\" a b \"\r\n", u" a b "_s);
+    row("value with inner quotes", "", u"A"_s, u"k"_s, u"say \"hi\""_s,
+        "[A]\r\nk=say \"hi\"\r\n", u"say \"hi\""_s);
+    row("value with blanks reads trimmed", "", u"A"_s, u"k"_s, u"  x  "_s,
+        "[A]\r\nk=  x  \r\n", u"x"_s);
+    row("windows-1252 encoded", "", u"Città"_s, u"k"_s, u"caffè € “x”"_s,
+        "[Citt\xe0]\r\nk=caff\xe8 \x80 \x93x\x94\r\n", u"caffè € “x”"_s);
+    row("outside the code page becomes ?", "", u"A"_s, u"k"_s, u"łx"_s, "[A]\r\nk=?x\r\n",
+        u"?x"_s);
+    row("value cut at NUL", "", u"A"_s, u"k"_s, QString(u"ab\0cd"_s), "[A]\r\nk=ab\r\n",
+        u"ab"_s);
+    row("blanks around names dropped", "", u" A\t"_s, u"\tk "_s, u"v"_s, "[A]\r\nk=v\r\n",
+        u"v"_s);
+}
+
+// Guards that writing changes only what it must, byte for byte, as Windows does: other lines,
+// comments, line ends and unknown bytes survive, and the new value reads back.
+void TestPrivateProfile::edit()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, readBack);
+
+    QVERIFY(PrivateProfile::isWritable(section, key, value));
+    const QByteArray edited = PrivateProfile::edit(before, section, key, value);
+    QCOMPARE(edited, after);
+    QCOMPARE(PrivateProfile::Document::parse(edited).value(section, key, u"DEF"_s), readBack);
+
+    const QString path = m_dir.filePath(u"edit.ini"_s);
+    QFile::remove(path);
+    if (!before.isEmpty())
+        QVERIFY(writeBytes(path, before));
+    QVERIFY(PrivateProfile::write(path, section, key, value));
+    QCOMPARE(readBytes(path), after);
+}
+
+void TestPrivateProfile::refusedEdit_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("CR LF in value") << u"A"_s << u"k"_s << u"one\r\n[B]\r\nx=1"_s;
+    QTest::newRow("LF in value") << u"A"_s << u"k"_s << u"one\ntwo"_s;
+    QTest::newRow("CR in value") << u"A"_s << u"k"_s << u"one\rtwo"_s;
+    QTest::newRow("line break in key") << u"A"_s << u"k\nj"_s << u"v"_s;
+    QTest::newRow("line break in section") << u"A\r\nB"_s << u"k"_s << u"v"_s;
+    QTest::newRow("empty section") << QString() << u"k"_s << u"v"_s;
+    QTest::newRow("blank section") << u" \t"_s << u"k"_s << u"v"_s;
+    QTest::newRow("empty key") << u"A"_s << QString() << u"v"_s;
+    QTest::newRow("equals in key") << u"A"_s << u"a=b"_s << u"v"_s;
+    QTest::newRow("key starting with semicolon") << u"A"_s << u" ;k"_s << u"v"_s;
+    QTest::newRow("key starting with bracket") << u"A"_s << u"[k]"_s << u"v"_s;
+    QTest::newRow("bracket closing section") << u"A]x"_s << u"k"_s << u"v"_s;
+    QTest::newRow("NUL in key") << u"A"_s << QString(u"k\0j"_s) << u"v"_s;
+    QTest::newRow("NUL in section") << QString(u"A\0B"_s) << u"k"_s << u"v"_s;
+}
+
+// Guards against a write that would forge extra lines or sections, or store a key that could
+// never be read back: it is refused and the file stays as it was.
+void TestPrivateProfile::refusedEdit()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+
+    const QByteArray before = "[A]\r\nk=old\r\n";
+    QVERIFY(!PrivateProfile::isWritable(section, key, value));
+    QCOMPARE(PrivateProfile::edit(before, section, key, value), before);
+
+    const QString path = m_dir.filePath(u"refused.ini"_s);
+    QVERIFY(writeBytes(path, before));
+    QVERIFY(!PrivateProfile::write(path, section, key, value));
+    QCOMPARE(readBytes(path), before);
+}
+
+// Guards the file layout Windows produces when a file is built by successive writes.
+void TestPrivateProfile::writeBuildsFile()
+{
+    const QString path = m_dir.filePath(u"built.ini"_s);
+    QFile::remove(path);
+    QVERIFY(PrivateProfile::write(path, u"App1", u"key1", u"string1"_s));
+    QVERIFY(PrivateProfile::write(path, u"App1", u"key2", u"string2"_s));
+    QVERIFY(PrivateProfile::write(path, u"App1", u"key3", u"string3"_s));
+    QVERIFY(PrivateProfile::write(path, u"App2", u"key4", u"string4"_s));
+    QVERIFY(PrivateProfile::write(path, u"App3", u"key5", u"string5"_s));
+    QVERIFY(PrivateProfile::write(path, u"app1", u"KEY2", u"two"_s));
+    QCOMPARE(readBytes(path), QByteArray("[App1]\r\n"
+                                         "key1=string1\r\n"
+                                         "key2=two\r\n"
+                                         "key3=string3\r\n"
+                                         "[App2]\r\n"
+                                         "key4=string4\r\n"
+                                         "[App3]\r\n"
+                                         "key5=string5\r\n"));
+    QCOMPARE(PrivateProfile::read(path, u"App1", u"key2"), u"two"_s);
+}
+
+void TestPrivateProfile::writeFailure_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::newRow("path is a folder") << u"folder"_s;
+    QTest::newRow("folder missing") << u"missing folder"_s;
+    QTest::newRow("read-only folder") << u"read-only folder"_s;
+    QTest::newRow("read-only file") << u"read-only file"_s;
+}
+
+// Guards that a failed write is reported and leaves the old file whole.
+void TestPrivateProfile::writeFailure()
+{
+    QFETCH(QString, situation);
+    const QByteArray before = "[A]\r\nk=old\r\n";
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QString path;
+    bool checkOld = false;
+    if (situation == u"folder") {
+        path = dir.filePath(u"is-a-folder.ini"_s);
+        QVERIFY(QDir().mkpath(path));
+    } else if (situation == u"missing folder") {
+        path = dir.filePath(u"missing/file.ini"_s);
+    } else {
+        const QString folder = dir.filePath(u"locked"_s);
+        QVERIFY(QDir().mkpath(folder));
+        path = folder + u"/file.ini"_s;
+        QVERIFY(writeBytes(path, before));
+        checkOld = true;
+        if (situation == u"read-only folder") {
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        }
+        QFile probe(situation == u"read-only folder" ? folder + u"/probe"_s : path);
+        const bool bypassed = probe.open(QIODevice::WriteOnly | QIODevice::Append);
+        probe.close();
+        if (bypassed) {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
+                                              QFile::ExeOwner);
+            QSKIP("Permissions are not enforced for this user");
+        }
+    }
+
+    QVERIFY(!PrivateProfile::write(path, u"A", u"k", u"new"_s));
+    if (checkOld) {
+        QCOMPARE(readBytes(path), before);
+        QFile::setPermissions(dir.filePath(u"locked"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+// Guards that a copy of a cached document keeps answering after the original is replaced.
+void TestPrivateProfile::copiedDocument()
+{
+    PrivateProfile::Document doc = PrivateProfile::Document::parse("[S]\r\nk=1\r\n");
+    const PrivateProfile::Document copy = doc;
+    doc = PrivateProfile::Document::parse("[S]\r\nk=2\r\n");
+    QCOMPARE(copy.value(u"S", u"k"), u"1"_s);
+    QCOMPARE(doc.value(u"S", u"k"), u"2"_s);
+    PrivateProfile::Document moved = std::move(doc);
+    QCOMPARE(moved.value(u"S", u"k"), u"2"_s);
+}
+
+QTEST_GUILESS_MAIN(TestPrivateProfile)
+#include "tst_privateprofile.moc"

@@ -1,0 +1,274 @@
+#include "TestEnv.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/PrivateProfile.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTabBar>
+#include <QTest>
+#include <QWidget>
+
+namespace {
+
+// A window shaped like the program's: single controls, a control array, a menu entry, tabs.
+struct Window
+{
+    QWidget w;
+    QPushButton *single;
+    QPushButton *el0;
+    QPushButton *el2;
+    QLabel *label;
+    QAction *menu;
+    QTabBar *tabs;
+
+    Window()
+    {
+        w.setObjectName(QStringLiteral("FormProva"));
+        w.setWindowTitle(QStringLiteral("titolo di progetto"));
+        single = new QPushButton(QStringLiteral("design"), &w);
+        single->setObjectName(QStringLiteral("cmdOk"));
+        el0 = new QPushButton(QStringLiteral("design0"), &w);
+        el0->setObjectName(QStringLiteral("Command1"));
+        ControlText::setIndex(el0, 0);
+        el2 = new QPushButton(QStringLiteral("design2"), &w);
+        el2->setObjectName(QStringLiteral("Command1"));
+        ControlText::setIndex(el2, 2);
+        label = new QLabel(QStringLiteral("etichetta"), &w);
+        label->setObjectName(QStringLiteral("Label1"));
+        ControlText::setTag(label, QStringLiteral("@L,T"));
+        menu = new QAction(QStringLiteral("menu"), &w);
+        menu->setObjectName(QStringLiteral("mnuEsci"));
+        tabs = new QTabBar(&w);
+        tabs->setObjectName(QStringLiteral("TabStrip1"));
+        for (int i = 0; i < 3; ++i)
+            tabs->addTab(QStringLiteral("tab%1").arg(i));
+    }
+};
+
+} // namespace
+
+class TestLingua : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each control must look up its own key form: array elements by Name(Index), the window by
+    // its own name, all in the window's section; empty values blank only title and tag.
+    void applyToForm()
+    {
+        TestEnv env;
+        env.currentLanguage(QStringLiteral("Italiano"));
+        env.language(QStringLiteral("Italiano"),
+                     QStringLiteral("[FormProva]\n"
+                                    "FormProva.Caption=Finestra\n"
+                                    "FormProva.Tag=\n"
+                                    "cmdOk.Caption=Va bene\n"
+                                    "cmdOk.ToolTipText=Conferma\n"
+                                    "Command1(0).Caption=Primo\n"
+                                    "Command1(2).Caption=\n"
+                                    "Command1.Caption=sbagliato\n"
+                                    "Label1.Tag=\n"
+                                    "Label1.Caption=Però\n"
+                                    "mnuEsci.Caption=Esci\n"
+                                    "TabStrip1.TabCaption(0)=Colori\n"
+                                    "TabStrip1.TabCaption(1)=\n"
+                                    "[Altro]\n"
+                                    "cmdOk.Caption=da un'altra finestra\n"));
+        Window win;
+        ControlText::setTag(&win.w, QStringLiteral("vecchio"));
+        env.state->LinguaCorrente = QStringLiteral("Italiano");
+        MLSApplyToForm(*env.state, &win.w);
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("Finestra"));
+        QCOMPARE(ControlText::tag(&win.w), QString());
+        QCOMPARE(win.single->text(), QStringLiteral("Va bene"));
+        QCOMPARE(win.single->toolTip(), QStringLiteral("Conferma"));
+        QCOMPARE(win.el0->text(), QStringLiteral("Primo"));
+        QCOMPARE(win.el2->text(), QStringLiteral("design2")); // empty value: caption kept
+        QCOMPARE(win.label->text(), QString::fromUtf8("Però"));
+        QCOMPARE(ControlText::tag(win.label), QStringLiteral("@L,T")); // empty tag ignored
+        QCOMPARE(win.menu->text(), QStringLiteral("Esci"));
+        QCOMPARE(win.tabs->tabText(0), QStringLiteral("Colori"));
+        QCOMPARE(win.tabs->tabText(1), QString()); // tabs take even empty texts
+        QCOMPARE(win.tabs->tabText(2), QString()); // missing key: empty too
+    }
+
+    // A missing or unreadable language file must leave every text of the window as it was.
+    void missingFileChangesNothing_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("no such file") << QStringLiteral("Klingon");
+        QTest::newRow("no language yet") << QString();
+    }
+    void missingFileChangesNothing()
+    {
+        QFETCH(QString, language);
+        TestEnv env;
+        Window win;
+        env.state->LinguaCorrente = language;
+        MLSApplyToForm(*env.state, &win.w);
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("titolo di progetto"));
+        QCOMPARE(win.tabs->tabText(1), QStringLiteral("tab1"));
+        QCOMPARE(win.el0->text(), QStringLiteral("design0"));
+    }
+
+    // An empty window title is left empty: only titled windows are translated.
+    void untitledWindowStaysUntitled()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"),
+                     QStringLiteral("[FormProva]\nFormProva.Caption=Finestra\n"));
+        Window win;
+        win.w.setWindowTitle(QString());
+        env.state->LinguaCorrente = QStringLiteral("Italiano");
+        MLSApplyToForm(*env.state, &win.w);
+        QCOMPARE(win.w.windowTitle(), QString());
+    }
+
+    // Numbered strings: the language comes from LangSetting.ini the first time it is needed.
+    void getString_data()
+    {
+        QTest::addColumn<QByteArray>("setting"); // empty: no LangSetting.ini at all
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("recorded language") << QByteArray("[Language]\r\nCurrentLanguage=English\r\n")
+                                           << "0001" << "Already open" << "English";
+        QTest::newRow("missing key") << QByteArray("[Language]\r\nCurrentLanguage=English\r\n")
+                                     << "0999" << "" << "English";
+        QTest::newRow("recorded file missing")
+            << QByteArray("[Language]\r\nCurrentLanguage=Klingon\r\n") << "0001" << ""
+            << "Klingon";
+        QTest::newRow("recorded name is case-sensitive for the menu only")
+            << QByteArray("[Language]\r\nCurrentLanguage=english\r\n") << "0001"
+            << "Already open" << "english";
+        QTest::newRow("no setting file: first language taken")
+            << QByteArray() << "0001" << "Già aperto" << "Deutsch";
+    }
+    void getString()
+    {
+        QFETCH(QByteArray, setting);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        QFETCH(QString, language);
+        TestEnv env;
+        env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0001=Already open\n"));
+        env.language(QStringLiteral("Deutsch"), QStringLiteral("[Strings]\n0001=Già aperto\n"));
+        if (!setting.isEmpty())
+            env.put(QStringLiteral("prog/lgnvorbello/LangSetting.ini"), setting);
+        QCOMPARE(MLSGetString(*env.state, key), expected);
+        QCOMPARE(env.state->LinguaCorrente, language);
+    }
+
+    // With no LangSetting.ini, the language chosen must be recorded so the next start agrees.
+    void missingSettingIsWritten()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=x\n"));
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
+        QCOMPARE(PrivateProfile::read(env.prog() + QStringLiteral("/lgnvorbello/LangSetting.ini"),
+                                      u"Language", u"CurrentLanguage"),
+                 QStringLiteral("Italiano"));
+    }
+
+    // No language at all: empty strings, and nothing is written.
+    void noLanguageAtAll()
+    {
+        TestEnv env;
+        QCOMPARE(MLSGetString(*env.state, QStringLiteral("0001")), QString());
+        QVERIFY(!env.exists(QStringLiteral("prog/lgnvorbello/LangSetting.ini")));
+        QVERIFY(ElencoLingue(*env.state).isEmpty());
+    }
+
+    // Files over 64,000 bytes are searched line by line, sections ignored, values unquoted by
+    // one character at each end.
+    void largeFile_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("first match in any section") << "Strings" << "Label1.Caption" << "prima";
+        QTest::newRow("quotes stripped") << "Strings" << "0001" << "ciao";
+        QTest::newRow("case-sensitive") << "Strings" << "label1.caption" << "";
+        QTest::newRow("unquoted loses its ends") << "Strings" << "0002" << "bcd";
+        QTest::newRow("too short") << "Strings" << "0003" << "";
+        QTest::newRow("missing") << "Strings" << "9999" << "";
+    }
+    void largeFile()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        TestEnv env;
+        QString body = QStringLiteral("[FormMenu]\nLabel1.Caption=\"prima\"\n[Strings]\n"
+                                      "0001=\"ciao\"\n0002=abcde\n0003=x\n"
+                                      "[FormEs1]\nLabel1.Caption=\"seconda\"\n");
+        body += QStringLiteral("; riempitivo\n").repeated(6000);
+        env.language(QStringLiteral("Grande"), body);
+        QVERIFY(QFileInfo(env.prog() + QStringLiteral("/lgnvorbello/Grande.lng")).size() > 64000);
+        for (bool caching : {true, false}) {
+            env.state->ini.setCaching(caching);
+            QCOMPARE(env.state->ini
+                         .LeggiIni(env.prog() + QStringLiteral("\\lgnvorbello\\Grande.lng"),
+                                   section, key)
+                         .value_or(QStringLiteral("<missing file>")),
+                     expected);
+        }
+    }
+
+    // The in-memory copy must never answer differently from a fresh read, even when the file
+    // changes between lookups (same size, different content included).
+    void cacheEqualsFreshReads()
+    {
+        TestEnv env;
+        QRandomGenerator rng(12345);
+        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\X.lng");
+        IniStore fresh(env.state->paths);
+        fresh.setCaching(false);
+        for (int round = 0; round < 40; ++round) {
+            QString body = QStringLiteral("[Strings]\n");
+            for (int k = 0; k < 20; ++k)
+                body += QStringLiteral("%1=v%2\n").arg(k, 4, 10, QLatin1Char('0')).arg(rng.bounded(10));
+            env.language(QStringLiteral("X"), body);
+            // Same size, new content, and a different modification time.
+            QFile f(env.prog() + QStringLiteral("/lgnvorbello/X.lng"));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.setFileTime(QDateTime::currentDateTime().addSecs(round), QFileDevice::FileModificationTime);
+            f.close();
+            for (int k = 0; k < 20; ++k) {
+                const QString key = QStringLiteral("%1").arg(k, 4, 10, QLatin1Char('0'));
+                QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("Strings"), key),
+                         fresh.LeggiIni(file, QStringLiteral("Strings"), key));
+            }
+        }
+        QFile::remove(env.prog() + QStringLiteral("/lgnvorbello/X.lng"));
+        QVERIFY(!env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0001")));
+    }
+
+    // Switching language re-translates every loaded window and records the choice.
+    void switchLanguage()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[FormProva]\ncmdOk.Caption=Va bene\n"));
+        env.language(QStringLiteral("English"), QStringLiteral("[FormProva]\ncmdOk.Caption=OK\n"));
+        env.currentLanguage(QStringLiteral("Italiano"));
+        QPointer<QPushButton> button;
+        env.windows->define(QStringLiteral("FormProva"), [&button](AppState &) {
+            auto *w = new QWidget;
+            button = new QPushButton(QStringLiteral("design"), w);
+            button->setObjectName(QStringLiteral("cmdOk"));
+            return w;
+        });
+        QVERIFY(env.windows->get(QStringLiteral("FormProva")));
+        MLSCambiaLingua(*env.state, QStringLiteral("English"));
+        QCOMPARE(button->text(), QStringLiteral("OK"));
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
+    }
+};
+
+QTEST_MAIN(TestLingua)
+#include "tst_lingua.moc"
