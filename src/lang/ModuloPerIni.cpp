@@ -6,6 +6,34 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// Size and modification time of a regular file, cheaply: this runs on every lookup.
+bool stampOf(const QString &path, qint64 *size, qint64 *modified)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    *size = st.st_size;
+    *modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+#else
+    const QFileInfo fi(path);
+    if (!fi.isFile())
+        return false;
+    *size = fi.size();
+    *modified = fi.lastModified(QTimeZone::UTC).toMSecsSinceEpoch() * 1000000;
+    return true;
+#endif
+}
+
+} // namespace
+
 IniStore::IniStore(const Paths &paths) : m_paths(paths)
 {
 }
@@ -22,8 +50,9 @@ const IniStore::Entry *IniStore::load(const QString &file)
     if (m_caching) {
         auto it = m_cache.find(file);
         if (it != m_cache.end()) {
-            const QFileInfo fi(it->hostPath);
-            if (fi.isFile() && fi.size() == it->size && fi.lastModified() == it->modified)
+            qint64 size = 0, modified = 0;
+            if (stampOf(it->hostPath, &size, &modified) && size == it->size &&
+                modified == it->modified)
                 return &*it;
             m_cache.erase(it);
         }
@@ -33,16 +62,16 @@ const IniStore::Entry *IniStore::load(const QString &file)
     }
     *e = Entry();
     e->hostPath = m_paths.toHost(file);
-    const QFileInfo fi(e->hostPath);
     QFile f(e->hostPath);
-    if (!fi.isFile() || !f.open(QIODevice::ReadOnly)) {
+    if (!stampOf(e->hostPath, &e->size, &e->modified) || !f.open(QIODevice::ReadOnly)) {
         if (m_caching)
             m_cache.remove(file);
         return nullptr;
     }
-    e->size = fi.size();
-    e->modified = fi.lastModified();
     const QByteArray bytes = f.readAll();
+    // Changed while we read it: judge the content by what was read, not by the older stamp.
+    if (bytes.size() != e->size)
+        e->modified = -1;
     e->large = bytes.size() > LimiteFilePiccolo;
     if (e->large)
         e->lines = CodePage::splitLines(CodePage::decode(bytes));
@@ -73,6 +102,21 @@ std::optional<QString> IniStore::LeggiIni(const QString &file, const QString &se
     if (!e)
         return std::nullopt;
     return lookup(*e, section, key);
+}
+
+IniStore::Lettore IniStore::lettore(const QString &file)
+{
+    Lettore l;
+    l.m_entry = load(file);
+    return l;
+}
+
+std::optional<QString> IniStore::Lettore::operator()(const QString &section,
+                                                     const QString &key) const
+{
+    if (!m_entry)
+        return std::nullopt;
+    return lookup(*static_cast<const Entry *>(m_entry), section, key);
 }
 
 bool IniStore::ScriviIni(const QString &file, const QString &section, const QString &key,

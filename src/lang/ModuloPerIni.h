@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -30,18 +29,34 @@ public:
 
     // Off: every read goes to the disk, as the reference for the cached path.
     void setCaching(bool on);
+    bool caching() const { return m_caching; }
+
+    // Many keys of one file: the file is checked once, when the reader is made, and the reader
+    // must not outlive the next call on this store.
+    class Lettore
+    {
+    public:
+        std::optional<QString> operator()(const QString &section, const QString &key) const;
+        bool valid() const { return m_entry != nullptr; }
+
+    private:
+        friend class IniStore;
+        const void *m_entry = nullptr;
+    };
+    Lettore lettore(const QString &file);
 
 private:
     struct Entry
     {
         QString hostPath;
         qint64 size = -1;
-        QDateTime modified;
+        qint64 modified = 0; // nanoseconds
         bool large = false;
         PrivateProfile::Document doc; // files up to the limit
         QStringList lines;            // larger files
     };
     const Entry *load(const QString &file);
+    friend class Lettore;
     static std::optional<QString> lookup(const Entry &e, const QString &section,
                                          const QString &key);
 

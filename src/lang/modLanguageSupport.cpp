@@ -147,7 +147,11 @@ void MLSApplyToForm(AppState &state, QWidget *window)
         return;
     const QString file = fileLingua(state, state.LinguaCorrente);
     const QString section = window->objectName();
-    auto read = [&](const QString &key) { return state.ini.LeggiIni(file, section, key); };
+    // One look at the file for the whole pass; an uncached store reads it per key, as before.
+    const IniStore::Lettore lettore = state.ini.lettore(file);
+    auto read = [&](const QString &key) {
+        return state.ini.caching() ? lettore(section, key) : state.ini.LeggiIni(file, section, key);
+    };
 
     if (!window->windowTitle().isEmpty()) {
         if (auto t = read(section + QStringLiteral(".Caption")))

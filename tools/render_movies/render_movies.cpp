@@ -1,0 +1,250 @@
+// Renders the cup movies and animations to PNG files for review, with the same edits the
+// program makes (fill of a part by id, visibility of a clip by id), so a drawing that only
+// works in a browser but not in Qt SVG is caught before it ships.
+//
+//   render_movies <data folder> <output folder>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTextStream>
+#include <QThread>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Sets (or adds) one attribute on the start tag that carries id="id". Returns false when no
+// element has that id, as the program's movie control reports a missing part or clip.
+bool setAttribute(QString &svg, const QString &id, const QString &name, const QString &value)
+{
+    const QRegularExpression tagRe(QStringLiteral("<[A-Za-z][^<>]*\\sid=\"%1\"[^<>]*>")
+                                       .arg(QRegularExpression::escape(id)));
+    const QRegularExpressionMatch m = tagRe.match(svg);
+    if (!m.hasMatch())
+        return false;
+    QString tag = m.captured(0);
+    const QRegularExpression attrRe(QStringLiteral("\\s%1=\"[^\"]*\"").arg(name));
+    const QString attr = QStringLiteral(" %1=\"%2\"").arg(name, value);
+    if (tag.contains(attrRe)) {
+        tag.replace(attrRe, attr);
+    } else {
+        const bool selfClosing = tag.endsWith(QLatin1String("/>"));
+        tag.insert(tag.size() - (selfClosing ? 2 : 1), attr);
+    }
+    svg.replace(m.capturedStart(0), m.capturedLength(0), tag);
+    return true;
+}
+
+QString readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+        return {};
+    }
+    return QString::fromUtf8(f.readAll());
+}
+
+QImage render(QSvgRenderer &r, int size, const QColor &bg)
+{
+    const QSizeF def = r.viewBoxF().size();
+    const double scale = size / std::max(def.width(), def.height());
+    QImage img(int(std::lround(def.width() * scale)), int(std::lround(def.height() * scale)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.fill(bg);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    r.render(&p);
+    return img;
+}
+
+bool renderEdited(const QString &svg, const QString &out, int size, const QColor &bg)
+{
+    QSvgRenderer r(svg.toUtf8());
+    if (!r.isValid()) {
+        std::fprintf(stderr, "invalid SVG for %s\n", qPrintable(out));
+        return false;
+    }
+    return render(r, size, bg).save(out);
+}
+
+struct CupCase
+{
+    const char *name;
+    const char *colour;
+    QStringList shown;
+    bool handle;
+    bool frame1;
+};
+
+double meanLuminance(const QImage &img)
+{
+    double sum = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            sum += 0.2126 * qRed(line[x]) + 0.7152 * qGreen(line[x]) + 0.0722 * qBlue(line[x]);
+    }
+    return sum / (255.0 * img.width() * img.height());
+}
+
+// Fraction of pixels whose luminance moved by more than 10% between two frames: a large
+// fraction changing back and forth quickly is what makes a flash.
+double changedFraction(const QImage &a, const QImage &b)
+{
+    long changed = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb *la = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const QRgb *lb = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            const auto lum = [](QRgb c) {
+                return (0.2126 * qRed(c) + 0.7152 * qGreen(c) + 0.0722 * qBlue(c)) / 255.0;
+            };
+            if (std::abs(lum(la[x]) - lum(lb[x])) > 0.1)
+                ++changed;
+        }
+    }
+    return double(changed) / (double(a.width()) * a.height());
+}
+
+void sheet(const QList<QImage> &frames, int columns, const QString &out)
+{
+    if (frames.isEmpty())
+        return;
+    const int w = frames.first().width(), h = frames.first().height();
+    const int rows = int((frames.size() + columns - 1) / columns);
+    QImage img(columns * w, rows * h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    for (int i = 0; i < frames.size(); ++i)
+        p.drawImage((i % columns) * w, (i / columns) * h, frames[i]);
+    p.setPen(QColor(0, 0, 0, 60));
+    for (int c = 1; c < columns; ++c)
+        p.drawLine(c * w, 0, c * w, img.height());
+    for (int r = 1; r < rows; ++r)
+        p.drawLine(0, r * h, img.width(), r * h);
+    p.end();
+    img.save(out);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: render_movies <data folder> <output folder>\n");
+        return 2;
+    }
+    const QDir data(QString::fromLocal8Bit(argv[1]));
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(out.path());
+    int failures = 0;
+    const QColor bg(0xF4, 0xEF, 0xE6);
+
+    // The exercise cup: the colours a teacher is likely to pick, with every decoration.
+    const QString cup = readFile(data.filePath(QStringLiteral("swf/vorbe1.svg")));
+    const QStringList all = {"cuore", "fiore", "strisce", "vapore", "cucchiaino"};
+    const QList<CupCase> cases = {
+        {"plain-white", "FFFFFF", {}, true, false},
+        {"plain-red", "FF0000", {}, false, false},
+        {"all-white", "FFFFFF", all, true, false},
+        {"all-black", "000000", all, true, false},
+        {"all-red", "FF0000", all, true, false},
+        {"all-green", "00A000", all, true, false},
+        {"all-blue", "0000FF", all, true, false},
+        {"all-yellow", "FFFF00", all, true, false},
+        {"biscuit-pink", "FF99CC", {"cuore", "biscotto", "vapore"}, true, false},
+        {"biscuit-orange", "FF8000", {"fiore", "strisce", "biscotto"}, false, false},
+        {"pointer-lightblue", "66CCFF", {"cuore"}, true, true},
+    };
+    QList<QImage> small;
+    for (const CupCase &c : cases) {
+        QString svg = cup;
+        bool ok = true;
+        for (const char *part : {"tazza.interno", "piattino.interno", "manico.interno"})
+            ok &= setAttribute(svg, QString::fromLatin1(part), QStringLiteral("fill"),
+                               QLatin1Char('#') + QLatin1String(c.colour));
+        for (const QString &clip : c.shown)
+            ok &= setAttribute(svg, clip, QStringLiteral("display"), QStringLiteral("inline"));
+        ok &= setAttribute(svg, QStringLiteral("manico"), QStringLiteral("display"),
+                           c.handle ? QStringLiteral("inline") : QStringLiteral("none"));
+        ok &= setAttribute(svg, QStringLiteral("frame1"), QStringLiteral("display"),
+                           c.frame1 ? QStringLiteral("inline") : QStringLiteral("none"));
+        if (!ok) {
+            std::fprintf(stderr, "cup case %s: a part or clip is missing\n", c.name);
+            ++failures;
+        }
+        for (int size : {120, 600})
+            if (!renderEdited(svg, out.filePath(QStringLiteral("cup-%1-%2.png")
+                                                    .arg(QLatin1String(c.name))
+                                                    .arg(size)),
+                              size, bg))
+                ++failures;
+        QSvgRenderer r(svg.toUtf8());
+        small << render(r, 120, bg);
+    }
+    sheet(small, 6, out.filePath(QStringLiteral("cups-120-sheet.png")));
+    // The untouched file, as it looks before the program sends anything.
+    renderEdited(cup, out.filePath(QStringLiteral("cup-default-300.png")), 300, bg);
+
+    // The preview: four cups, each painted on its own.
+    QString preview = readFile(data.filePath(QStringLiteral("swf/vorbe.svg")));
+    const char *previewColours[] = {"FF0000", "00A000", "0000FF", "FFFF00"};
+    for (int n = 1; n <= 4; ++n)
+        if (!setAttribute(preview, QStringLiteral("tazza%1.interno").arg(n), QStringLiteral("fill"),
+                          QLatin1Char('#') + QLatin1String(previewColours[n - 1]))) {
+            std::fprintf(stderr, "preview: tazza%d.interno missing\n", n);
+            ++failures;
+        }
+    renderEdited(preview, out.filePath(QStringLiteral("preview-600.png")), 600, bg);
+    renderEdited(preview, out.filePath(QStringLiteral("preview-1200.png")), 1200, bg);
+
+    // Animations: sample each in real time, since Qt SVG plays SMIL against the wall clock.
+    QStringList animations;
+    for (int n = 1; n <= 6; ++n)
+        animations << data.filePath(QStringLiteral("animazioni/%1.svg").arg(n));
+    animations << data.filePath(QStringLiteral("swf/pagliaccio0.svg"));
+    for (const QString &path : animations) {
+        const QString base = QFileInfo(path).completeBaseName();
+        QSvgRenderer r(readFile(path).toUtf8());
+        if (!r.isValid()) {
+            std::fprintf(stderr, "invalid SVG %s\n", qPrintable(path));
+            ++failures;
+            continue;
+        }
+        if (!r.animated())
+            std::fprintf(stderr, "%s: not animated\n", qPrintable(base));
+        QList<QImage> frames, review;
+        QElapsedTimer clock;
+        clock.start();
+        const int stepMs = 100, totalMs = 6000;
+        for (int t = 0; t <= totalMs; t += stepMs) {
+            while (clock.elapsed() < t)
+                QThread::msleep(5);
+            frames << render(r, 160, bg);
+            if (t % 500 == 0 && t < totalMs)
+                review << render(r, 240, bg);
+        }
+        double maxMeanStep = 0, maxChanged = 0;
+        for (int i = 1; i < frames.size(); ++i) {
+            maxMeanStep = std::max(maxMeanStep, std::abs(meanLuminance(frames[i]) -
+                                                         meanLuminance(frames[i - 1])));
+            maxChanged = std::max(maxChanged, changedFraction(frames[i - 1], frames[i]));
+        }
+        std::printf("%-12s mean-luminance step max %.3f, pixels changed >10%% per 100 ms max "
+                    "%.1f%%\n",
+                    qPrintable(base), maxMeanStep, 100 * maxChanged);
+        sheet(review, 4, out.filePath(base + QStringLiteral("-sheet.png")));
+        render(r, 600, bg).save(out.filePath(base + QStringLiteral("-600.png")));
+    }
+    return failures == 0 ? 0 : 1;
+}
