@@ -10,8 +10,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A byte array holding every byte of a literal, NULs included.
-template<qsizetype N>
-QByteArray bytes(const char (&s)[N])
+template <qsizetype N> QByteArray bytes(const char (&s)[N])
 {
     return QByteArray(s, N - 1);
 }
@@ -77,10 +76,8 @@ void TestPrivateProfile::lookup_data()
     row("plain", "[S]\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
     row("section case ignored", "[Strings]\r\n0001=ciao\r\n", u"STRINGS"_s, u"0001"_s, true,
         u"ciao"_s);
-    row("key case ignored", "[s]\r\nForm.Caption=x\r\n", u"s"_s, u"form.CAPTION"_s, true,
-        u"x"_s);
-    row("accented case ignored", "[Citt\xe0]\r\nK\xc8Y=v\r\n", u"CITTÀ"_s, u"kèy"_s, true,
-        u"v"_s);
+    row("key case ignored", "[s]\r\nForm.Caption=x\r\n", u"s"_s, u"form.CAPTION"_s, true, u"x"_s);
+    row("accented case ignored", "[Citt\xe0]\r\nK\xc8Y=v\r\n", u"CITTÀ"_s, u"kèy"_s, true, u"v"_s);
     row("control array key", "[FormMenu]\r\nCommand1(2).Caption=Esci\r\n", u"FormMenu"_s,
         u"Command1(2).Caption"_s, true, u"Esci"_s);
     row("blanks around section name", "[ \tS \t]\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
@@ -91,11 +88,9 @@ void TestPrivateProfile::lookup_data()
     row("tab inside value kept", "[S]\r\nk=a\tb\r\n", u"S"_s, u"k"_s, true, u"a\tb"_s);
     row("double quotes removed", "[S]\r\nk=\"a b\"\r\n", u"S"_s, u"k"_s, true, u"a b"_s);
     row("single quotes removed", "[S]\r\nk='a b'\r\n", u"S"_s, u"k"_s, true, u"a b"_s);
-    row("blanks outside quotes dropped", "[S]\r\nk =  \"x\"  \r\n", u"S"_s, u"k"_s, true,
-        u"x"_s);
+    row("blanks outside quotes dropped", "[S]\r\nk =  \"x\"  \r\n", u"S"_s, u"k"_s, true, u"x"_s);
     row("blanks inside quotes kept", "[S]\r\nk=\" a \"\r\n", u"S"_s, u"k"_s, true, u" a "_s);
-    row("only one pair removed", "[S]\r\nk=\"\"a\"\"\r\n", u"S"_s, u"k"_s, true,
-        u"\"a\""_s);
+    row("only one pair removed", "[S]\r\nk=\"\"a\"\"\r\n", u"S"_s, u"k"_s, true, u"\"a\""_s);
     row("inner quotes kept", "[S]\r\nk=a \"b\" c\r\n", u"S"_s, u"k"_s, true, u"a \"b\" c"_s);
     row("mismatched quotes kept", "[S]\r\nk=\"a'\r\n", u"S"_s, u"k"_s, true, u"\"a'"_s);
     row("opening quote only kept", "[S]\r\nk=\"abc\r\n", u"S"_s, u"k"_s, true, u"\"abc"_s);
@@ -112,16 +107,14 @@ void TestPrivateProfile::lookup_data()
     row("hash line hides no key", "[S]\r\n#k=v\r\n", u"S"_s, u"k"_s, false, def);
     row("semicolon inside value kept", "[S]\r\nk=v ; note\r\n", u"S"_s, u"k"_s, true,
         u"v ; note"_s);
-    row("commented header ignored", "[S]\r\nk=1\r\n;[T]\r\nj=2\r\n", u"S"_s, u"j"_s, true,
-        u"2"_s);
+    row("commented header ignored", "[S]\r\nk=1\r\n;[T]\r\nj=2\r\n", u"S"_s, u"j"_s, true, u"2"_s);
     row("first key wins", "[S]\r\nk=1\r\nK=2\r\n", u"S"_s, u"k"_s, true, u"1"_s);
-    row("first of duplicate sections wins", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nk=2\r\n", u"S"_s,
-        u"k"_s, true, u"1"_s);
-    row("duplicate section not searched", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nj=2\r\n", u"S"_s,
-        u"j"_s, false, def);
+    row("first of duplicate sections wins", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nk=2\r\n", u"S"_s, u"k"_s,
+        true, u"1"_s);
+    row("duplicate section not searched", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nj=2\r\n", u"S"_s, u"j"_s,
+        false, def);
     row("key before any section unreachable", "k=v\r\n[S]\r\n", u"S"_s, u"k"_s, false, def);
-    row("key of the next section not found", "[A]\r\n[B]\r\nk=v\r\n", u"A"_s, u"k"_s, false,
-        def);
+    row("key of the next section not found", "[A]\r\n[B]\r\nk=v\r\n", u"A"_s, u"k"_s, false, def);
     row("line without equals is not a key", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name3"_s,
         false, def);
     row("line without equals skipped", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name4"_s, true,
@@ -130,10 +123,8 @@ void TestPrivateProfile::lookup_data()
     row("empty section unreachable", "[]\r\nk=v\r\n", QString(), u"k"_s, false, def);
     row("value holding equals", "[S]\r\nk=a=b\r\n", u"S"_s, u"k"_s, true, u"a=b"_s);
     row("header with trailing text", "[S] ; note\r\nk=v\r\n", u"S"_s, u"k"_s, true, u"v"_s);
-    row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", u"S"_s, u"k"_s, false,
-        def);
-    row("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, false,
-        def);
+    row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", u"S"_s, u"k"_s, false, def);
+    row("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, false, def);
     row("LF line ends", "[S]\nj=1\nk=v\n", u"S"_s, u"k"_s, true, u"v"_s);
     row("CR line ends", "[S]\rj=1\rk=v\r", u"S"_s, u"k"_s, true, u"v"_s);
     row("mixed line ends", "[S]\r\nj=1\rk=v\nl=2\r\n", u"S"_s, u"k"_s, true, u"v"_s);
@@ -146,39 +137,32 @@ void TestPrivateProfile::lookup_data()
     row("unassigned bytes kept", "[S]\r\nk=\x81\x8d\x8f\x90\x9d\r\n", u"S"_s, u"k"_s, true,
         u"\u0081\u008d\u008f\u0090\u009d"_s);
     row("argument outside the code page", "[S]\r\nk?=v\r\n", u"S"_s, u"kł"_s, true, u"v"_s);
-    row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"S"_s, u"k"_s, true,
-        u"ab"_s);
-    row("NUL before first section", bytes("x\0y\r\n[S]\r\nk=v\r\n"), u"S"_s, u"k"_s,
+    row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"S"_s, u"k"_s, true, u"ab"_s);
+    row("NUL before first section", bytes("x\0y\r\n[S]\r\nk=v\r\n"), u"S"_s, u"k"_s, true, u"v"_s);
+    row("NUL in another key line", bytes("[S]\r\na\0=1\r\nk=v\r\n"), u"S"_s, u"k"_s, true, u"v"_s);
+    row("binary garbage before section", "\xff\xfe\x01\x1a\x7f\r\n[S]\r\nk=v\r\n", u"S"_s, u"k"_s,
         true, u"v"_s);
-    row("NUL in another key line", bytes("[S]\r\na\0=1\r\nk=v\r\n"), u"S"_s, u"k"_s,
-        true, u"v"_s);
-    row("binary garbage before section", "\xff\xfe\x01\x1a\x7f\r\n[S]\r\nk=v\r\n", u"S"_s,
-        u"k"_s, true, u"v"_s);
     row("garbage on the header line", "\xff\xfe[S]\r\nk=v\r\n", u"S"_s, u"k"_s, false, def);
-    row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"S"_s, u"k"_s, true,
-        u"v\x1a"_s);
+    row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"S"_s, u"k"_s, true, u"v\x1a"_s);
 
     const QString long600(600, u'x');
     const QString long511(511, u'x');
-    QTest::newRow("cut to 511 characters")
-        << ("[S]\r\nk=" + long600.toLatin1() + "\r\n") << u"S"_s << u"k"_s << def << 512 << true
-        << long511;
-    QTest::newRow("511 characters kept")
-        << ("[S]\r\nk=" + long511.toLatin1() + "\r\n") << u"S"_s << u"k"_s << def << 512 << true
-        << long511;
-    QTest::newRow("cut after quotes removed")
-        << ("[S]\r\nk=\"" + long600.toLatin1() + "\"\r\n") << u"S"_s << u"k"_s << def << 512
-        << true << long511;
-    QTest::newRow("small buffer") << QByteArray("[S]\r\nk=val1\r\n") << u"S"_s << u"k"_s << def
-                                  << 4 << true << u"val"_s;
-    QTest::newRow("buffer of one") << QByteArray("[S]\r\nk=a\r\n") << u"S"_s << u"k"_s << def
-                                   << 1 << true << QString();
-    QTest::newRow("default cut to buffer") << QByteArray() << u"S"_s << u"k"_s << u"default"_s
-                                           << 4 << false << u"def"_s;
+    QTest::newRow("cut to 511 characters") << ("[S]\r\nk=" + long600.toLatin1() + "\r\n") << u"S"_s
+                                           << u"k"_s << def << 512 << true << long511;
+    QTest::newRow("511 characters kept") << ("[S]\r\nk=" + long511.toLatin1() + "\r\n") << u"S"_s
+                                         << u"k"_s << def << 512 << true << long511;
+    QTest::newRow("cut after quotes removed") << ("[S]\r\nk=\"" + long600.toLatin1() + "\"\r\n")
+                                              << u"S"_s << u"k"_s << def << 512 << true << long511;
+    QTest::newRow("small buffer") << QByteArray("[S]\r\nk=val1\r\n") << u"S"_s << u"k"_s << def << 4
+                                  << true << u"val"_s;
+    QTest::newRow("buffer of one")
+        << QByteArray("[S]\r\nk=a\r\n") << u"S"_s << u"k"_s << def << 1 << true << QString();
+    QTest::newRow("default cut to buffer")
+        << QByteArray() << u"S"_s << u"k"_s << u"default"_s << 4 << false << u"def"_s;
     QTest::newRow("default trailing blanks dropped")
         << QByteArray() << u"S"_s << u"k"_s << u"one two  "_s << 512 << false << u"one two"_s;
-    QTest::newRow("empty default") << QByteArray("[S]\r\n") << u"S"_s << u"k"_s << QString()
-                                   << 512 << false << QString();
+    QTest::newRow("empty default")
+        << QByteArray("[S]\r\n") << u"S"_s << u"k"_s << QString() << 512 << false << QString();
 }
 
 // Guards the Windows reading rules that language files and settings depend on, and that a
@@ -255,21 +239,20 @@ void TestPrivateProfile::edit_data()
         "[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\nk=v\r\n", u"v"_s);
     row("new key before blank lines", "[A]\r\na=1\r\n\r\n \r\n[B]\r\n", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\na=1\r\nk=v\r\n\r\n \r\n[B]\r\n", u"v"_s);
-    row("new key before trailing comment", "[A]\r\na=1\r\n; the B part\r\n[B]\r\n", u"A"_s,
-        u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\n; the B part\r\n[B]\r\n", u"v"_s);
+    row("new key before trailing comment", "[A]\r\na=1\r\n; the B part\r\n[B]\r\n", u"A"_s, u"k"_s,
+        u"v"_s, "[A]\r\na=1\r\nk=v\r\n; the B part\r\n[B]\r\n", u"v"_s);
     row("new key in empty section", "[A]\r\n[B]\r\n", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\nk=v\r\n[B]\r\n", u"v"_s);
-    row("new key after header without line end", "[A]", u"A"_s, u"k"_s, u"v"_s,
-        "[A]\r\nk=v\r\n", u"v"_s);
+    row("new key after header without line end", "[A]", u"A"_s, u"k"_s, u"v"_s, "[A]\r\nk=v\r\n",
+        u"v"_s);
     row("new key after last line without line end", "[A]\r\na=1", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\na=1\r\nk=v\r\n", u"v"_s);
-    row("new key in LF file", "[A]\na=1\n[B]\n", u"A"_s, u"k"_s, u"v"_s,
-        "[A]\na=1\nk=v\r\n[B]\n", u"v"_s);
-    row("new key in first of duplicate sections", "[A]\r\na=1\r\n[B]\r\n[a]\r\nx=2\r\n",
-        u"A"_s, u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\n[B]\r\n[a]\r\nx=2\r\n", u"v"_s);
-    row("section found whatever its case", "[Language]\r\n", u"LANGUAGE"_s,
-        u"CurrentLanguage"_s, u"English"_s, "[Language]\r\nCurrentLanguage=English\r\n",
-        u"English"_s);
+    row("new key in LF file", "[A]\na=1\n[B]\n", u"A"_s, u"k"_s, u"v"_s, "[A]\na=1\nk=v\r\n[B]\n",
+        u"v"_s);
+    row("new key in first of duplicate sections", "[A]\r\na=1\r\n[B]\r\n[a]\r\nx=2\r\n", u"A"_s,
+        u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\n[B]\r\n[a]\r\nx=2\r\n", u"v"_s);
+    row("section found whatever its case", "[Language]\r\n", u"LANGUAGE"_s, u"CurrentLanguage"_s,
+        u"English"_s, "[Language]\r\nCurrentLanguage=English\r\n", u"English"_s);
     row("section with trailing text found", "[A] ; note\r\na=1\r\n", u"A"_s, u"k"_s, u"v"_s,
         "[A] ; note\r\na=1\r\nk=v\r\n", u"v"_s);
     row("header without bracket ends section", "[A]\r\na=1\r\n[B\r\nb=2\r\n", u"A"_s, u"k"_s,
@@ -280,8 +263,8 @@ void TestPrivateProfile::edit_data()
         "k=1\r\n[A]\r\nk=v\r\n", u"v"_s);
     row("commented key left alone", "[A]\r\n;k=1\r\n", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\nk=v\r\n;k=1\r\n", u"v"_s);
-    row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n", u"A"_s,
-        u"k"_s, u"v"_s, "[A]\r\na=1\r\nk=v\r\nnote\r\n", u"v"_s);
+    row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n", u"A"_s, u"k"_s,
+        u"v"_s, "[A]\r\na=1\r\nk=v\r\nnote\r\n", u"v"_s);
     row("replace in place", "[A]\r\nk=old\r\nz=1\r\n", u"A"_s, u"k"_s, u"new"_s,
         "[A]\r\nk=new\r\nz=1\r\n", u"new"_s);
     row("replace keeps key spelling", "[A]\r\n  KeY \t= old  \r\n", u"a"_s, u"key"_s, u"v"_s,
@@ -289,30 +272,27 @@ void TestPrivateProfile::edit_data()
     row("replace keeps odd line ends", "[A]\rk=old\n\n;c\r\n\r", u"A"_s, u"k"_s, u"v"_s,
         "[A]\rk=v\n\n;c\r\n\r", u"v"_s);
     row("replace keeps comments and garbage",
-        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=old\r\n; c3\r\n"), u"A"_s, u"k"_s,
-        u"v"_s, bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=v\r\n; c3\r\n"), u"v"_s);
+        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=old\r\n; c3\r\n"), u"A"_s, u"k"_s, u"v"_s,
+        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=v\r\n; c3\r\n"), u"v"_s);
     row("replace value at end without line end", "[A]\r\nk=old", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\nk=v", u"v"_s);
     row("replace first of duplicate keys", "[A]\r\nk=1\r\nK=2\r\n", u"A"_s, u"k"_s, u"v"_s,
         "[A]\r\nk=v\r\nK=2\r\n", u"v"_s);
-    row("replace with empty value", "[A]\r\nk=old\r\n", u"A"_s, u"k"_s, QString(),
-        "[A]\r\nk=\r\n", QString());
+    row("replace with empty value", "[A]\r\nk=old\r\n", u"A"_s, u"k"_s, QString(), "[A]\r\nk=\r\n",
+        QString());
     row("replace quoted value", "[A]\r\nk=\"old\"\r\n", u"A"_s, u"k"_s, u"\"new\""_s,
         "[A]\r\nk=\"new\"\r\n", u"new"_s);
     row("value with quotes stored as given", "", u"A"_s, u"k"_s, u"\" a b \""_s,
         "[A]\r\nk=\" a b \"\r\n", u" a b "_s);
-    row("value with inner quotes", "", u"A"_s, u"k"_s, u"say \"hi\""_s,
-        "[A]\r\nk=say \"hi\"\r\n", u"say \"hi\""_s);
-    row("value with blanks reads trimmed", "", u"A"_s, u"k"_s, u"  x  "_s,
-        "[A]\r\nk=  x  \r\n", u"x"_s);
+    row("value with inner quotes", "", u"A"_s, u"k"_s, u"say \"hi\""_s, "[A]\r\nk=say \"hi\"\r\n",
+        u"say \"hi\""_s);
+    row("value with blanks reads trimmed", "", u"A"_s, u"k"_s, u"  x  "_s, "[A]\r\nk=  x  \r\n",
+        u"x"_s);
     row("windows-1252 encoded", "", u"Città"_s, u"k"_s, u"caffè € “x”"_s,
         "[Citt\xe0]\r\nk=caff\xe8 \x80 \x93x\x94\r\n", u"caffè € “x”"_s);
-    row("outside the code page becomes ?", "", u"A"_s, u"k"_s, u"łx"_s, "[A]\r\nk=?x\r\n",
-        u"?x"_s);
-    row("value cut at NUL", "", u"A"_s, u"k"_s, QString(u"ab\0cd"_s), "[A]\r\nk=ab\r\n",
-        u"ab"_s);
-    row("blanks around names dropped", "", u" A\t"_s, u"\tk "_s, u"v"_s, "[A]\r\nk=v\r\n",
-        u"v"_s);
+    row("outside the code page becomes ?", "", u"A"_s, u"k"_s, u"łx"_s, "[A]\r\nk=?x\r\n", u"?x"_s);
+    row("value cut at NUL", "", u"A"_s, u"k"_s, QString(u"ab\0cd"_s), "[A]\r\nk=ab\r\n", u"ab"_s);
+    row("blanks around names dropped", "", u" A\t"_s, u"\tk "_s, u"v"_s, "[A]\r\nk=v\r\n", u"v"_s);
 }
 
 // Guards that writing changes only what it must, byte for byte, as Windows does: other lines,
@@ -439,8 +419,7 @@ void TestPrivateProfile::writeFailure()
         const bool bypassed = probe.open(QIODevice::WriteOnly | QIODevice::Append);
         probe.close();
         if (bypassed) {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
-                                              QFile::ExeOwner);
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QSKIP("Permissions are not enforced for this user");
         }
     }

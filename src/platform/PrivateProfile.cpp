@@ -1,0 +1,410 @@
+#include "platform/PrivateProfile.h"
+
+#include "platform/CodePage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace PrivateProfile {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView trimmed(QStringView s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.sliced(b, e - b);
+}
+
+bool isAscii(QStringView s)
+{
+    for (const QChar c : s) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Callers pass names as Unicode; the file holds what Windows-1252 makes of them, so a
+// character the code page lacks must be looked up as the '?' it was stored as.
+QString fileName(QStringView name)
+{
+    name = trimmed(name);
+    if (isAscii(name))
+        return name.toString();
+    return CodePage::decode(CodePage::encode(name));
+}
+
+// Lower case one character for one (names in the file are lowered in place); QString's own
+// toLower() is several times slower on long text.
+QChar lowerChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= u'A' && u <= u'Z') ? QChar(char16_t(u + 32)) : c;
+    return c.toLower();
+}
+
+QString lowered(QStringView s)
+{
+    QString l(s.size(), Qt::Uninitialized);
+    QChar *out = l.data();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        out[i] = lowerChar(s[i]);
+    return l;
+}
+
+QString lookupKey(QStringView name)
+{
+    return lowered(name);
+}
+
+enum class Kind { Blank, Comment, Header, BrokenHeader, Key, Other };
+
+struct Line {
+    qsizetype start = 0;
+    qsizetype end = 0;  // before the line end
+    qsizetype next = 0; // after the line end
+    Kind kind = Kind::Blank;
+    QStringView name;  // section name (Header) or key (Key), trimmed
+    qsizetype eq = -1; // position of '=' (Key)
+};
+
+// Calls f for every line; CR LF, LF and CR all end a line, and a last line needs none.
+template <typename F> void forEachLine(QStringView text, F &&f)
+{
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        qsizetype next = end;
+        if (next < n) {
+            if (text[next] == u'\r' && next + 1 < n && text[next + 1] == u'\n')
+                next += 2;
+            else
+                next += 1;
+        }
+
+        Line line;
+        line.start = start;
+        line.end = end;
+        line.next = next;
+        qsizetype p = start;
+        while (p < end && isBlank(text[p]))
+            ++p;
+        if (p == end) {
+            line.kind = Kind::Blank;
+        } else if (text[p] == u';') {
+            line.kind = Kind::Comment;
+        } else if (text[p] == u'[') {
+            const QStringView rest = text.sliced(p + 1, end - p - 1);
+            const qsizetype close = rest.indexOf(u']');
+            if (close < 0) {
+                // Still ends the section above, but names none.
+                line.kind = Kind::BrokenHeader;
+            } else {
+                line.kind = Kind::Header;
+                line.name = trimmed(rest.first(close));
+            }
+        } else {
+            const QStringView body = text.sliced(start, end - start);
+            const qsizetype eq = body.indexOf(u'=');
+            if (eq < 0) {
+                line.kind = Kind::Other;
+            } else {
+                line.kind = Kind::Key;
+                line.eq = start + eq;
+                line.name = trimmed(body.first(eq));
+            }
+        }
+        f(line);
+        start = next;
+    }
+}
+
+struct ValueSpan {
+    qsizetype start = -1;
+    qsizetype size = 0;
+};
+
+QString finish(QStringView v, int bufferSize)
+{
+    if (bufferSize <= 1)
+        return QString();
+    const qsizetype nul = v.indexOf(QChar(0));
+    if (nul >= 0)
+        v = v.first(nul);
+    if (v.size() > bufferSize - 1)
+        v = v.first(bufferSize - 1);
+    return v.toString();
+}
+
+QString defaultValue(const QString &def, int bufferSize)
+{
+    QStringView v(def);
+    while (!v.isEmpty() && isBlank(v.back()))
+        v.chop(1);
+    return finish(v, bufferSize);
+}
+
+bool hasLineBreak(QStringView s)
+{
+    return s.contains(u'\r') || s.contains(u'\n');
+}
+
+QString valueToStore(const QString &value)
+{
+    const qsizetype nul = value.indexOf(QChar(0));
+    return nul < 0 ? value : value.first(nul);
+}
+
+} // namespace
+
+struct Document::Data {
+    QString text;
+    // A copy of the text with section and key names in lower case; the tables' names are views
+    // into it, which saves an allocation per key. A copy of Data shares this buffer unchanged,
+    // so the views stay valid.
+    QString lower;
+    // Name -> index into keys; only the first section of a name is kept, as the Windows reader
+    // never looks past it.
+    QHash<QStringView, int> sections;
+    std::vector<QHash<QStringView, ValueSpan>> keys;
+};
+
+Document::Document() : d(std::make_unique<Data>()) {}
+Document::~Document() = default;
+Document::Document(Document &&) noexcept = default;
+Document &Document::operator=(Document &&) noexcept = default;
+
+Document::Document(const Document &other)
+    : d(other.d ? std::make_unique<Data>(*other.d) : std::make_unique<Data>())
+{
+}
+
+Document &Document::operator=(const Document &other)
+{
+    if (this != &other)
+        d = other.d ? std::make_unique<Data>(*other.d) : std::make_unique<Data>();
+    return *this;
+}
+
+Document Document::parse(const QByteArray &bytes)
+{
+    Document doc;
+    Data &data = *doc.d;
+    data.text = CodePage::decode(bytes);
+    data.lower = data.text;
+    QChar *lower = data.lower.data();
+    const QStringView text(data.text);
+    auto lowerOf = [&](QStringView name) {
+        QChar *out = lower + (name.data() - text.data());
+        for (qsizetype i = 0; i < name.size(); ++i)
+            out[i] = lowerChar(name[i]);
+        return QStringView(out, name.size());
+    };
+    int current = -1;
+    forEachLine(text, [&](const Line &line) {
+        switch (line.kind) {
+        case Kind::Header: {
+            int &index = data.sections[lowerOf(line.name)];
+            if (index > 0) {
+                current = -1; // a later section of the same name
+            } else {
+                current = int(data.keys.size());
+                index = current + 1;
+                data.keys.emplace_back();
+            }
+            break;
+        }
+        case Kind::BrokenHeader:
+            current = -1;
+            break;
+        case Kind::Key:
+            if (current >= 0 && !line.name.isEmpty()) {
+                ValueSpan &span = data.keys[size_t(current)][lowerOf(line.name)];
+                if (span.start < 0) {
+                    const QStringView raw = text.sliced(line.eq + 1, line.end - line.eq - 1);
+                    const QStringView v = trimmed(raw);
+                    span = {v.isEmpty() ? line.end : v.data() - text.data(), v.size()};
+                }
+            }
+            break;
+        default:
+            break;
+        }
+    });
+    return doc;
+}
+
+QString Document::value(QStringView section, QStringView key, const QString &def,
+                        int bufferSize) const
+{
+    if (d) {
+        const QString s = fileName(section);
+        const QString k = fileName(key);
+        if (!s.isEmpty() && !k.isEmpty()) {
+            const auto sit = d->sections.constFind(lookupKey(s));
+            if (sit != d->sections.constEnd()) {
+                const QHash<QStringView, ValueSpan> &keys = d->keys[size_t(*sit - 1)];
+                const auto kit = keys.constFind(lookupKey(k));
+                if (kit != keys.constEnd()) {
+                    QStringView v = QStringView(d->text).sliced(kit->start, kit->size);
+                    if (v.size() >= 2 && v.front() == v.back() &&
+                        (v.front() == u'"' || v.front() == u'\''))
+                        v = v.sliced(1, v.size() - 2);
+                    return finish(v, bufferSize);
+                }
+            }
+        }
+    }
+    return defaultValue(def, bufferSize);
+}
+
+bool Document::contains(QStringView section, QStringView key) const
+{
+    if (!d)
+        return false;
+    const QString s = fileName(section);
+    const QString k = fileName(key);
+    if (s.isEmpty() || k.isEmpty())
+        return false;
+    const auto sit = d->sections.constFind(lookupKey(s));
+    return sit != d->sections.constEnd() && d->keys[size_t(*sit - 1)].contains(lookupKey(k));
+}
+
+QString read(const QString &path, QStringView section, QStringView key, const QString &def,
+             int bufferSize)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return Document().value(section, key, def, bufferSize);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Document().value(section, key, def, bufferSize);
+    return Document::parse(bytes).value(section, key, def, bufferSize);
+}
+
+bool isWritable(QStringView section, QStringView key, const QString &value)
+{
+    const QStringView s = trimmed(section);
+    const QStringView k = trimmed(key);
+    if (s.isEmpty() || k.isEmpty())
+        return false;
+    if (hasLineBreak(s) || hasLineBreak(k) || hasLineBreak(valueToStore(value)))
+        return false;
+    if (s.contains(QChar(0)) || s.contains(u']'))
+        return false;
+    if (k.contains(QChar(0)) || k.contains(u'=') || k.front() == u';' || k.front() == u'[')
+        return false;
+    return true;
+}
+
+QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, const QString &value)
+{
+    if (!isWritable(section, key, value))
+        return bytes;
+
+    const QByteArray sectionBytes = CodePage::encode(trimmed(section));
+    const QByteArray keyBytes = CodePage::encode(trimmed(key));
+    const QByteArray valueBytes = CodePage::encode(valueToStore(value));
+    const QString wantedSection = lookupKey(CodePage::decode(sectionBytes));
+    const QString wantedKey = lookupKey(CodePage::decode(keyBytes));
+
+    // One character per byte, so positions in the text are positions in the bytes.
+    const QString text = CodePage::decode(bytes);
+    enum class State { Before, Inside, After } state = State::Before;
+    qsizetype insertAt = -1;    // after the last key line of the section (or its header)
+    bool anchorEndsLine = true; // whether that line has a line end of its own
+    qsizetype valueFrom = -1;   // the value of the key, when present
+    qsizetype valueTo = -1;
+    forEachLine(text, [&](const Line &line) {
+        if (state == State::After)
+            return;
+        const bool header = line.kind == Kind::Header || line.kind == Kind::BrokenHeader;
+        if (state == State::Inside) {
+            if (header) {
+                state = State::After;
+                return;
+            }
+            if (line.kind == Kind::Key) {
+                insertAt = line.next;
+                anchorEndsLine = line.next > line.end;
+                if (valueFrom < 0 && !line.name.isEmpty() && lookupKey(line.name) == wantedKey) {
+                    valueFrom = line.eq + 1;
+                    valueTo = line.end;
+                    state = State::After;
+                }
+            }
+            return;
+        }
+        if (line.kind == Kind::Header && lookupKey(line.name) == wantedSection) {
+            state = State::Inside;
+            insertAt = line.next;
+            anchorEndsLine = line.next > line.end;
+        }
+    });
+
+    QByteArray out = bytes;
+    if (valueFrom >= 0) {
+        out.replace(valueFrom, valueTo - valueFrom, valueBytes);
+        return out;
+    }
+    const QByteArray keyLine = keyBytes + '=' + valueBytes + "\r\n";
+    if (insertAt >= 0) {
+        out.insert(insertAt, anchorEndsLine ? keyLine : "\r\n" + keyLine);
+        return out;
+    }
+    if (!out.isEmpty() && !out.endsWith('\r') && !out.endsWith('\n'))
+        out.append("\r\n");
+    out.append('[' + sectionBytes + "]\r\n" + keyLine);
+    return out;
+}
+
+bool write(const QString &path, QStringView section, QStringView key, const QString &value)
+{
+    if (!isWritable(section, key, value))
+        return false;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return false;
+    QByteArray old;
+    if (info.exists()) {
+        // A file we cannot read must not be replaced by one holding only our key.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        old = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
+    }
+    const QByteArray bytes = edit(old, section, key, value);
+    if (info.exists() && bytes == old)
+        return true;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace PrivateProfile

@@ -1,0 +1,125 @@
+// Feeds arbitrary bytes to the private-profile reader and writer: lookups must not crash, and
+// an accepted edit must read back as written without disturbing any other key.
+#include "platform/CodePage.h"
+#include "platform/PrivateProfile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QString trimBlanks(QStringView s)
+{
+    while (!s.isEmpty() && isBlank(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && isBlank(s.back()))
+        s.chop(1);
+    return s.toString();
+}
+
+// How a name is matched: blanks dropped, as stored in Windows-1252, case ignored.
+QString matchName(const QString &name)
+{
+    return CodePage::decode(CodePage::encode(trimBlanks(name))).toLower();
+}
+
+// What reading gives back for a value that was written.
+QString readBack(const QString &value)
+{
+    QString v = value;
+    const qsizetype nul = v.indexOf(QChar(0));
+    if (nul >= 0)
+        v.truncate(nul);
+    v = trimBlanks(CodePage::decode(CodePage::encode(v)));
+    if (v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+        v = v.sliced(1, v.size() - 2);
+    return v;
+}
+
+struct Names {
+    std::vector<QString> sections;
+    std::vector<QString> keys;
+};
+
+// Section and key names as they appear in the data, plus a few that may be absent.
+Names namesIn(const QString &text)
+{
+    Names names;
+    const QStringList lines = CodePage::splitLines(text);
+    for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
+        const QString line = trimBlanks(lines[i]);
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            if (close > 0 && names.sections.size() < 4)
+                names.sections.push_back(line.mid(1, close - 1));
+        } else {
+            const qsizetype eq = line.indexOf(u'=');
+            if (eq >= 0 && names.keys.size() < 4)
+                names.keys.push_back(line.left(eq));
+        }
+    }
+    names.sections.push_back(QStringLiteral("Strings"));
+    names.keys.push_back(QStringLiteral("0001"));
+    return names;
+}
+
+const QString missing = QStringLiteral("\x01missing\x01");
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const PrivateProfile::Document doc = PrivateProfile::Document::parse(bytes);
+    const QString text = CodePage::decode(bytes);
+    const Names names = namesIn(text);
+
+    struct Pair {
+        QString section, key, before;
+    };
+    std::vector<Pair> pairs;
+    for (const QString &s : names.sections) {
+        for (const QString &k : names.keys) {
+            const QString v = doc.value(s, k, missing, INT_MAX);
+            if (doc.contains(s, k) == (v == missing))
+                abort();
+            if (doc.value(s, k, QString(), 512).size() > 511)
+                abort();
+            pairs.push_back({s, k, v});
+        }
+    }
+
+    // The value comes from the end of the data so that it varies with every input.
+    const Pair &target = pairs[size % pairs.size()];
+    const QString value = text.right(qsizetype(size % 41));
+    const QByteArray edited = PrivateProfile::edit(bytes, target.section, target.key, value);
+    if (!PrivateProfile::isWritable(target.section, target.key, value)) {
+        if (edited != bytes)
+            abort();
+        return 0;
+    }
+
+    const PrivateProfile::Document after = PrivateProfile::Document::parse(edited);
+    if (after.value(target.section, target.key, missing, INT_MAX) != readBack(value))
+        abort();
+    const QString targetSection = matchName(target.section);
+    const QString targetKey = matchName(target.key);
+    for (const Pair &p : pairs) {
+        if (matchName(p.section) == targetSection && matchName(p.key) == targetKey)
+            continue;
+        if (after.value(p.section, p.key, missing, INT_MAX) != p.before)
+            abort();
+    }
+    return 0;
+}
