@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 
 void RegistraFinestre(AppState &state)
 {
@@ -65,6 +66,9 @@ int Main(int argc, char **argv)
     state.random = &random;
     state.windows = &windows;
     RegistraFinestre(state);
+
+    // Drive C always exists on Windows; its stand-in may not exist yet in a fresh home.
+    QDir().mkpath(state.paths.driveC());
 
     SingleInstance instance(state.paths.driveC() + QLatin1Char('|') + state.paths.programFolder());
     if (!AvviaProgramma(state, !instance.acquire()))

@@ -1,0 +1,117 @@
+# End-to-end harness: the real program under Xvfb, with a throw-away HOME, driven by real X
+# input (xdotool). Source it, then call e2e_begin; everything is cleaned up on exit.
+# Needs: Xvfb, xdotool, xwininfo (x11-utils), import/convert (imagemagick).
+
+set -uo pipefail
+
+E2E_BIN=${E2E_BIN:?path of the vorbello executable}
+E2E_FAILS=0
+E2E_PIDS=()
+
+e2e_skip_unless() {
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+  done
+}
+
+e2e_begin() {
+  e2e_skip_unless Xvfb xdotool xwininfo convert import
+  E2E_TMP=$(mktemp -d /tmp/vorbello-e2e.XXXXXX)
+  export HOME="$E2E_TMP/home"
+  export XDG_RUNTIME_DIR="$E2E_TMP/run"
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  unset XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
+  export QT_ACCESSIBILITY=1
+  # A display number of our own: the first one whose lock is free.
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  export DISPLAY=":$n"
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_XVFB=$!
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.05
+  done
+  trap e2e_end EXIT
+}
+
+e2e_end() {
+  for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null; done
+  kill "$E2E_XVFB" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$E2E_TMP"
+}
+
+# Starts the program in the background; its pid in E2E_PID.
+e2e_start() {
+  "$E2E_BIN" >>"$E2E_TMP/app.log" 2>&1 &
+  E2E_PID=$!
+  E2E_PIDS+=("$E2E_PID")
+}
+
+# Visible windows of a process (ids, one a line).
+e2e_windows_of() {
+  # By _NET_WM_PID, checked here: xdotool's own --pid filter also lets other windows through.
+  for w in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+    if xprop -id "$w" _NET_WM_PID 2>/dev/null | grep -q "= $1\$"; then
+      echo "$w"
+    fi
+  done
+}
+
+# Waits until the process shows a window of the given size ("WxH" or "any"); prints its id.
+e2e_wait_window() {
+  local pid=$1 size=$2 tries=${3:-200}
+  for _ in $(seq "$tries"); do
+    for w in $(e2e_windows_of "$pid"); do
+      local geo
+      geo=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/{w=$2}/Height:/{h=$2}END{print w"x"h}')
+      if [ "$size" = any ] || [ "$geo" = "$size" ]; then
+        echo "$w"
+        return 0
+      fi
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_key() { # window key...
+  local w=$1; shift
+  xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
+  xdotool key --delay 30 "$@"
+}
+
+e2e_click() { # x y (screen coordinates)
+  xdotool mousemove --sync "$1" "$2" click 1
+}
+
+# Colour of a screen pixel as "r,g,b".
+e2e_pixel() {
+  import -silent -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+e2e_screenshot() { # file
+  import -silent -window root "$1"
+}
+
+e2e_check() { # description command...
+  local what=$1; shift
+  if "$@"; then
+    echo "PASS: $what"
+  else
+    echo "FAIL: $what"
+    E2E_FAILS=$((E2E_FAILS + 1))
+  fi
+}
+
+e2e_finish() {
+  if [ "$E2E_FAILS" -gt 0 ]; then
+    echo "--- program output ---"
+    cat "$E2E_TMP/app.log" 2>/dev/null | tail -40
+    exit 1
+  fi
+  exit 0
+}

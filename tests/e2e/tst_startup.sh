@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# First start in an empty home: folders, notice, the font and its message, the start-up window
+# with its gradient; a second copy is refused; a later start asks nothing.
+source "$(dirname "$0")/harness.sh"
+e2e_begin
+
+ROOT="$HOME/.local/share/ImpostazioniProgrammiQuorla"
+SCREEN=1024x768
+
+e2e_start
+first=$E2E_PID
+# The font message comes first, before any folder but the program folder's is finished.
+box=$(e2e_wait_window "$first" any)
+e2e_check "the font message appears on the first start" test -n "$box"
+e2e_check "the notice is in the settings root" test -f "$ROOT/leggimi.txt"
+e2e_check "the font is installed in the user's fonts" test -f "$HOME/.local/share/fonts/indis1.ttf"
+[ -n "$box" ] && e2e_key "$box" Return
+avvio=$(e2e_wait_window "$first" "$SCREEN")
+e2e_check "the start-up window fills the screen" test -n "$avvio"
+e2e_check "the data folder exists" test -d "$ROOT/Vorbello/dati"
+e2e_check "the notice is five CR LF lines" test "$(grep -c $'\r$' "$ROOT/leggimi.txt")" = 5
+e2e_check "the notice holds one byte for ò" grep -q $'pu\xf2 essere' "$ROOT/leggimi.txt"
+e2e_check "no profile is written at start-up" test ! -e "$ROOT/Vorbello/_predefinito.INI"
+sleep 0.3
+e2e_check "gradient top is pink-violet" test "$(e2e_pixel 3 1)" = "255,82,255"
+e2e_check "gradient bottom is orange" test "$(e2e_pixel 3 766)" = "255,82,0"
+
+# A second copy: the message of key 0001 and no window of its own beyond that message.
+e2e_start
+second=$E2E_PID
+msg=$(e2e_wait_window "$second" any)
+e2e_check "a second copy shows its message" test -n "$msg"
+e2e_check "a second copy shows no start-up window" test -z "$(e2e_wait_window "$second" "$SCREEN" 5)"
+[ -n "$msg" ] && e2e_key "$msg" Return
+for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
+e2e_check "the second copy ends after its message" bash -c "! kill -0 $second 2>/dev/null"
+e2e_check "the first copy goes on" kill -0 "$first"
+
+kill "$first"; wait "$first" 2>/dev/null
+rm -f "$HOME/.local/share/fonts/indis1.ttf"
+e2e_start
+again=$(e2e_wait_window "$E2E_PID" "$SCREEN")
+e2e_check "a later start goes straight to the start-up window" test -n "$again"
+e2e_check "a later start shows no font message" test "$(e2e_windows_of "$E2E_PID" | wc -l)" = 1
+e2e_check "a later start does not reinstall the font" test ! -e "$HOME/.local/share/fonts/indis1.ttf"
+e2e_finish
