@@ -8,6 +8,7 @@
 #include "lang/modLanguageSupport.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/SoundPlayer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +66,9 @@ int Main(int argc, char **argv)
     state.dialogs = &dialogs;
     state.random = &random;
     state.windows = &windows;
+    QtSoundPlayer sound(state.paths.toHost(state.paths.programFolder() +
+                                           QStringLiteral("\\suoni\\predefinito.wav")));
+    state.sound = &sound;
     RegistraFinestre(state);
 
     // Drive C always exists on Windows; its stand-in may not exist yet in a fresh home.

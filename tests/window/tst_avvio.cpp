@@ -1,5 +1,6 @@
 #include "TestEnv.h"
 #include "core/FormAvvio.h"
+#include "core/PictureButton.h"
 #include "core/Main.h"
 #include "core/Modulo1.h"
 #include "platform/Desktop.h"
@@ -204,6 +205,26 @@ private Q_SLOTS:
         QCOMPARE(img.pixelColor(5, 0), QColor(255, 82, 255));
         QCOMPARE(img.pixelColor(5, img.height() - 1), QColor(255, 82, 0));
         QCOMPARE(img.pixelColor(5, img.height() / 2).blue(), 255 - 128);
+    }
+
+    // The start-up window scales its controls with its size through the shared resizer, from
+    // the design values every time.
+    void controlsFollowTheWindowSize()
+    {
+        TestEnv env;
+        auto *w = new FormAvvio(*env.state);
+        w->Form_Load();
+        QVERIFY(env.state->Ridimensionatore);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        for (const QSize size : {QSize(1600, 1200), QSize(400, 300), QSize(1600, 1200)}) {
+            w->resize(size);
+            QTRY_COMPARE(w->size(), size);
+            QCOMPARE(w->Command1->geometry(),
+                     QRect(340 * size.width() / 800, 440 * size.height() / 600,
+                           120 * size.width() / 800, 120 * size.height() / 600));
+        }
+        delete w;
     }
 
     // Opening a missing document shows nothing and carries on.

@@ -1,0 +1,97 @@
+#include "RecordingSoundPlayer.h"
+#include "TestEnv.h"
+#include "core/ModuloColoriSuoni.h"
+
+#include <QTest>
+
+class TestSuoni : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Which file is asked for, from how many entries the folder holds and the random draw.
+    void choice_data()
+    {
+        QTest::addColumn<QStringList>("entries"); // in prog/suoni/si; a trailing '/' makes a folder
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("expected");
+        const QStringList three = {"1.wav", "2.wav", "3.wav"};
+        QTest::newRow("first third") << three << 0.0 << "1.wav";
+        QTest::newRow("still first third") << three << 0.3333 << "1.wav";
+        QTest::newRow("second third") << three << 0.34 << "2.wav";
+        QTest::newRow("last third") << three << 0.67 << "3.wav";
+        QTest::newRow("just below one") << three << 0.999999 << "3.wav";
+        QTest::newRow("empty folder asks for 1.wav") << QStringList() << 0.9 << "1.wav";
+        QTest::newRow("other files do not count") << QStringList{"1.wav", "leggimi.txt"} << 0.9 << "1.wav";
+        QTest::newRow("upper-case extension counts") << QStringList{"1.wav", "2.WAV"} << 0.9 << "2.wav";
+        QTest::newRow("a folder named .wav counts") << QStringList{"1.wav", "x.wav/"} << 0.9 << "2.wav";
+    }
+    void choice()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(double, r);
+        QFETCH(QString, expected);
+        TestEnv env;
+        QDir().mkpath(env.prog() + QStringLiteral("/suoni/si"));
+        for (const QString &e : entries) {
+            if (e.endsWith(QLatin1Char('/')))
+                QDir().mkpath(env.prog() + QStringLiteral("/suoni/si/") + e);
+            else
+                env.put(QStringLiteral("prog/suoni/si/") + e, "RIFF");
+        }
+        RecordingSoundPlayer player;
+        env.state->sound = &player;
+        env.random.push(r);
+        SuonoSi(*env.state);
+        QCOMPARE(player.requests.size(), 1);
+        // Names are found whatever their case, as on Windows.
+        QCOMPARE(QFileInfo(player.requests.first()).fileName().toLower(), expected);
+        QCOMPARE(QFileInfo(player.requests.first()).dir().dirName(), QStringLiteral("si"));
+    }
+
+    // A missing folder still asks for a sound (the default one plays), and wrong answers use
+    // their own folder.
+    void missingFolderAndNo()
+    {
+        TestEnv env;
+        RecordingSoundPlayer player;
+        env.state->sound = &player;
+        SuonoNo(*env.state);
+        QCOMPARE(player.requests.size(), 1);
+        QVERIFY(player.requests.first().endsWith(QStringLiteral("/suoni/no/1.wav")));
+    }
+
+    // Sounds off means no request at all, and no random draw either.
+    void silenced()
+    {
+        TestEnv env;
+        RecordingSoundPlayer player;
+        env.state->sound = &player;
+        env.state->profilo.Suoni = false;
+        SuonoSi(*env.state);
+        SuonoNo(*env.state);
+        QVERIFY(player.requests.isEmpty());
+        QCOMPARE(env.random.drawn(), 0);
+    }
+
+    // The shipped folders hold numbered files 1..n with nothing missing in between.
+    void shippedSoundsAreNumbered_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("si") << QStringLiteral("si");
+        QTest::newRow("no") << QStringLiteral("no");
+    }
+    void shippedSoundsAreNumbered()
+    {
+        QFETCH(QString, folder);
+        const QDir dir(QStringLiteral(VORBELLO_SOURCE_DATA "/suoni/") + folder);
+        const int n = int(dir.entryList({QStringLiteral("*.wav")}, QDir::AllEntries | QDir::NoDotAndDotDot).size());
+        QVERIFY(n >= 4);
+        for (int k = 1; k <= n; ++k)
+            QVERIFY2(dir.exists(QString::number(k) + QStringLiteral(".wav")), qPrintable(QString::number(k)));
+        QVERIFY(QFileInfo::exists(QStringLiteral(VORBELLO_SOURCE_DATA "/suoni/predefinito.wav")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSuoni)
+#include "tst_suoni.moc"
