@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 #include "profile/Profilo.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QString>
 #include <array>
@@ -42,6 +43,8 @@ public:
     std::array<QString, 216> ColoriVB;
     std::array<QString, 216> ColoriHex;
     QString LinguaCorrente;
+    // Language texts naming the cup's decorations -> the clips' ids in the cup movie.
+    QHash<QString, QString> NomiClip;
 
     int RisposteEsatte = 0;
     int RisposteErrate = 0;

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/FormAvvio.h"
 #include "core/Modulo1.h"
+#include "core/NomiClip.h"
 #include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
@@ -47,6 +48,7 @@ bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
     state.NomeUtente = QStringLiteral("_predefinito");
     CaricaProfilo(state);
     CaricaFrasi(state);
+    CaricaNomiClip(state);
     CaricaPalette(state);
     if (QWidget *w = state.windows->get(QStringLiteral("FormAvvio")))
         w->show();

@@ -1,6 +1,6 @@
-// Renders the cup movies and animations to PNG files for review, with the same edits the
-// program makes (fill of a part by id, visibility of a clip by id), so a drawing that only
-// works in a browser but not in Qt SVG is caught before it ships.
+// Renders the cup movies and animations to PNG files for review, through the program's own movie
+// control and the same calls the windows make, so a drawing that only works in a browser but
+// not in Qt SVG is caught before it ships.
 //
 //   render_movies <data folder> <output folder>
 
@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -16,32 +16,12 @@
 #include <QTextStream>
 #include <QThread>
 
+#include "platform/Filmato.h"
+
 #include <cmath>
 #include <cstdio>
 
 namespace {
-
-// Sets (or adds) one attribute on the start tag that carries id="id". Returns false when no
-// element has that id, as the program's movie control reports a missing part or clip.
-bool setAttribute(QString &svg, const QString &id, const QString &name, const QString &value)
-{
-    const QRegularExpression tagRe(QStringLiteral("<[A-Za-z][^<>]*\\sid=\"%1\"[^<>]*>")
-                                       .arg(QRegularExpression::escape(id)));
-    const QRegularExpressionMatch m = tagRe.match(svg);
-    if (!m.hasMatch())
-        return false;
-    QString tag = m.captured(0);
-    const QRegularExpression attrRe(QStringLiteral("\\s%1=\"[^\"]*\"").arg(name));
-    const QString attr = QStringLiteral(" %1=\"%2\"").arg(name, value);
-    if (tag.contains(attrRe)) {
-        tag.replace(attrRe, attr);
-    } else {
-        const bool selfClosing = tag.endsWith(QLatin1String("/>"));
-        tag.insert(tag.size() - (selfClosing ? 2 : 1), attr);
-    }
-    svg.replace(m.capturedStart(0), m.capturedLength(0), tag);
-    return true;
-}
 
 QString readFile(const QString &path)
 {
@@ -64,16 +44,6 @@ QImage render(QSvgRenderer &r, int size, const QColor &bg)
     p.setRenderHint(QPainter::Antialiasing);
     r.render(&p);
     return img;
-}
-
-bool renderEdited(const QString &svg, const QString &out, int size, const QColor &bg)
-{
-    QSvgRenderer r(svg.toUtf8());
-    if (!r.isValid()) {
-        std::fprintf(stderr, "invalid SVG for %s\n", qPrintable(out));
-        return false;
-    }
-    return render(r, size, bg).save(out);
 }
 
 struct CupCase
@@ -139,7 +109,7 @@ void sheet(const QList<QImage> &frames, int columns, const QString &out)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: render_movies <data folder> <output folder>\n");
         return 2;
@@ -151,7 +121,7 @@ int main(int argc, char **argv)
     const QColor bg(0xF4, 0xEF, 0xE6);
 
     // The exercise cup: the colours a teacher is likely to pick, with every decoration.
-    const QString cup = readFile(data.filePath(QStringLiteral("swf/vorbe1.svg")));
+    const QString cup = data.filePath(QStringLiteral("swf/vorbe1.swf"));
     const QStringList all = {"cuore", "fiore", "strisce", "vapore", "cucchiaino"};
     const QList<CupCase> cases = {
         {"plain-white", "FFFFFF", {}, true, false},
@@ -159,54 +129,51 @@ int main(int argc, char **argv)
         {"all-white", "FFFFFF", all, true, false},
         {"all-black", "000000", all, true, false},
         {"all-red", "FF0000", all, true, false},
-        {"all-green", "00A000", all, true, false},
+        {"all-green", "00FF00", all, true, false},
         {"all-blue", "0000FF", all, true, false},
         {"all-yellow", "FFFF00", all, true, false},
         {"biscuit-pink", "FF99CC", {"cuore", "biscotto", "vapore"}, true, false},
         {"biscuit-orange", "FF8000", {"fiore", "strisce", "biscotto"}, false, false},
         {"pointer-lightblue", "66CCFF", {"cuore"}, true, true},
     };
+    const QStringList clips = {"cuore", "fiore", "strisce", "vapore", "cucchiaino", "biscotto"};
     QList<QImage> small;
     for (const CupCase &c : cases) {
-        QString svg = cup;
-        bool ok = true;
+        Filmato f;
+        bool ok = f.setMovie(cup) && f.GotoFrame(c.frame1 ? 1 : 0) &&
+                  f.setBGColor(QStringLiteral("F4EFE6"));
         for (const char *part : {"tazza.interno", "piattino.interno", "manico.interno"})
-            ok &= setAttribute(svg, QString::fromLatin1(part), QStringLiteral("fill"),
-                               QLatin1Char('#') + QLatin1String(c.colour));
-        for (const QString &clip : c.shown)
-            ok &= setAttribute(svg, clip, QStringLiteral("display"), QStringLiteral("inline"));
-        ok &= setAttribute(svg, QStringLiteral("manico"), QStringLiteral("display"),
-                           c.handle ? QStringLiteral("inline") : QStringLiteral("none"));
-        ok &= setAttribute(svg, QStringLiteral("frame1"), QStringLiteral("display"),
-                           c.frame1 ? QStringLiteral("inline") : QStringLiteral("none"));
+            ok = ok && f.SetVariable(QStringLiteral("QualeOggetto"), QString::fromLatin1(part)) &&
+                 f.SetVariable(QStringLiteral("TestoColore.QualeColore"), QLatin1String(c.colour));
+        for (const QString &clip : clips)
+            ok = ok && f.TSetProperty(clip, 7, c.shown.contains(clip) ? QStringLiteral("1")
+                                                                        : QStringLiteral("0"));
+        ok = ok && f.TSetProperty(QStringLiteral("manico"), 7,
+                                  c.handle ? QStringLiteral("1") : QStringLiteral("0"));
         if (!ok) {
-            std::fprintf(stderr, "cup case %s: a part or clip is missing\n", c.name);
+            std::fprintf(stderr, "cup case %s: a call failed\n", c.name);
             ++failures;
         }
         for (int size : {120, 600})
-            if (!renderEdited(svg, out.filePath(QStringLiteral("cup-%1-%2.png")
-                                                    .arg(QLatin1String(c.name))
-                                                    .arg(size)),
-                              size, bg))
+            if (!f.renderImage(QSize(size, size))
+                     .save(out.filePath(QStringLiteral("cup-%1-%2.png").arg(QLatin1String(c.name)).arg(size))))
                 ++failures;
-        QSvgRenderer r(svg.toUtf8());
-        small << render(r, 120, bg);
+        small << f.renderImage(QSize(120, 120));
     }
     sheet(small, 6, out.filePath(QStringLiteral("cups-120-sheet.png")));
-    // The untouched file, as it looks before the program sends anything.
-    renderEdited(cup, out.filePath(QStringLiteral("cup-default-300.png")), 300, bg);
 
     // The preview: four cups, each painted on its own.
-    QString preview = readFile(data.filePath(QStringLiteral("swf/vorbe.svg")));
-    const char *previewColours[] = {"FF0000", "00A000", "0000FF", "FFFF00"};
+    Filmato preview;
+    if (!preview.setMovie(data.filePath(QStringLiteral("swf/vorbe.swf"))))
+        ++failures;
+    const char *previewColours[] = {"FF0000", "00FF00", "0000FF", "FFFF00"};
     for (int n = 1; n <= 4; ++n)
-        if (!setAttribute(preview, QStringLiteral("tazza%1.interno").arg(n), QStringLiteral("fill"),
-                          QLatin1Char('#') + QLatin1String(previewColours[n - 1]))) {
+        if (!preview.SetVariable(QStringLiteral("QualeOggetto"), QStringLiteral("tazza%1.interno").arg(n)) ||
+            !preview.SetVariable(QStringLiteral("TestoColore.QualeColore"), QLatin1String(previewColours[n - 1]))) {
             std::fprintf(stderr, "preview: tazza%d.interno missing\n", n);
             ++failures;
         }
-    renderEdited(preview, out.filePath(QStringLiteral("preview-600.png")), 600, bg);
-    renderEdited(preview, out.filePath(QStringLiteral("preview-1200.png")), 1200, bg);
+    preview.renderImage(QSize(1200, 240)).save(out.filePath(QStringLiteral("preview-1200.png")));
 
     // Animations: sample each in real time, since Qt SVG plays SMIL against the wall clock.
     QStringList animations;
