@@ -162,6 +162,36 @@ int main(int argc, char **argv)
     }
     sheet(small, 6, out.filePath(QStringLiteral("cups-120-sheet.png")));
 
+    // Every combination of decorations in each of the four default colours, at 120 px: one
+    // sheet per colour, a row per saucer choice and handle, a column per body decoration set.
+    for (const char *colour : {"00FF00", "FF0000", "0000FF", "FFFF00"}) {
+        QList<QImage> combos;
+        for (int saucer = 0; saucer < 3; ++saucer)
+            for (int handle = 0; handle < 2; ++handle)
+                for (int body = 0; body < 16; ++body) {
+                    Filmato f;
+                    bool ok = f.setMovie(cup) && f.setBGColor(QStringLiteral("FFFFCC"));
+                    for (const char *part : {"tazza.interno", "piattino.interno", "manico.interno"})
+                        ok = ok &&
+                             f.SetVariable(QStringLiteral("QualeOggetto"), QString::fromLatin1(part)) &&
+                             f.SetVariable(QStringLiteral("TestoColore.QualeColore"), QLatin1String(colour));
+                    const char *bodyClips[] = {"cuore", "fiore", "strisce", "vapore"};
+                    for (int b = 0; b < 4; ++b)
+                        ok = ok && f.TSetProperty(QString::fromLatin1(bodyClips[b]), 7,
+                                                  (body >> b) & 1 ? QStringLiteral("1") : QStringLiteral("0"));
+                    ok = ok && f.TSetProperty(QStringLiteral("manico"), 7, handle ? QStringLiteral("1") : QStringLiteral("0")) &&
+                         f.TSetProperty(QStringLiteral("cucchiaino"), 7, saucer == 1 ? QStringLiteral("1") : QStringLiteral("0")) &&
+                         f.TSetProperty(QStringLiteral("biscotto"), 7, saucer == 2 ? QStringLiteral("1") : QStringLiteral("0"));
+                    if (!ok)
+                        ++failures;
+                    combos << f.renderImage(QSize(120, 120));
+                    if (body == 15 && handle == 1 && saucer > 0)
+                        f.renderImage(QSize(600, 600)).save(out.filePath(
+                            QStringLiteral("cup-%1-all-saucer%2-600.png").arg(QLatin1String(colour)).arg(saucer)));
+                }
+        sheet(combos, 16, out.filePath(QStringLiteral("combinations-%1-120.png").arg(QLatin1String(colour))));
+    }
+
     // The preview: four cups, each painted on its own.
     Filmato preview;
     if (!preview.setMovie(data.filePath(QStringLiteral("swf/vorbe.swf"))))
