@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 
 class Dialogs;
@@ -57,4 +58,6 @@ public:
     Dialogs *dialogs = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;
+    // Ends the program at once with an exit code (the application's event loop in the product).
+    std::function<void(int)> esci;
 };

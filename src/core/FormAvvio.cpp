@@ -3,7 +3,6 @@
 #include "core/AppState.h"
 #include "core/PictureButton.h"
 #include "core/SvgPicture.h"
-#include "core/WindowRegistry.h"
 
 #include <QLabel>
 #include <cmath>
@@ -61,10 +60,5 @@ void FormAvvio::paintEvent(QPaintEvent *)
 
 void FormAvvio::Command1_Click()
 {
-    // The main menu, once it exists, takes over from here.
-    if (!m_state.windows || !m_state.windows->isDefined(QStringLiteral("FormMenu")))
-        return;
-    if (QWidget *menu = m_state.windows->get(QStringLiteral("FormMenu")))
-        menu->show();
-    m_state.windows->unload(this);
+    mostraEChiudi(QStringLiteral("FormMenu"));
 }

@@ -1,6 +1,7 @@
 #include "core/FormBase.h"
 
 #include "core/AppState.h"
+#include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "layout/clsResize.h"
 
@@ -44,4 +45,17 @@ void FormBase::occupaSchermo()
     QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen)
         setGeometry(screen->geometry());
+}
+
+bool FormBase::mostraEChiudi(const QString &finestra)
+{
+    WindowRegistry *windows = m_state.windows;
+    if (!windows || !windows->isDefined(finestra))
+        return false;
+    QWidget *w = windows->get(finestra);
+    if (!w)
+        return false;
+    w->show();
+    windows->unload(this);
+    return true;
 }

@@ -26,6 +26,8 @@ protected:
 
     // Moves the window to the top left corner with the screen's full size.
     void occupaSchermo();
+    // "Show X and unload myself". False (and nothing done) while window X does not exist.
+    bool mostraEChiudi(const QString &finestra);
 
     AppState &m_state;
 };

@@ -1,5 +1,6 @@
 #include "core/Main.h"
 
+#include "about/FormInfo.h"
 #include "core/AppState.h"
 #include "core/FormAvvio.h"
 #include "core/Modulo1.h"
@@ -7,6 +8,7 @@
 #include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
+#include "menu/FormMenu.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
@@ -14,13 +16,24 @@
 #include <QApplication>
 #include <QDir>
 
-void RegistraFinestre(AppState &state)
+namespace {
+
+template <class Form> void definisci(AppState &state, const QString &name)
 {
-    state.windows->define(QStringLiteral("FormAvvio"), [](AppState &s) {
-        auto *w = new FormAvvio(s);
+    state.windows->define(name, [](AppState &s) {
+        auto *w = new Form(s);
         w->Form_Load();
         return w;
     });
+}
+
+} // namespace
+
+void RegistraFinestre(AppState &state)
+{
+    definisci<FormAvvio>(state, QStringLiteral("FormAvvio"));
+    definisci<FormMenu>(state, QStringLiteral("FormMenu"));
+    definisci<FormInfo>(state, QStringLiteral("FormInfo"));
 }
 
 bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
@@ -68,6 +81,7 @@ int Main(int argc, char **argv)
     state.dialogs = &dialogs;
     state.random = &random;
     state.windows = &windows;
+    state.esci = [](int code) { QCoreApplication::exit(code); };
     QtSoundPlayer sound(state.paths.toHost(state.paths.programFolder() +
                                            QStringLiteral("\\suoni\\predefinito.wav")));
     state.sound = &sound;

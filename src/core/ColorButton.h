@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+// A large button painted in one flat colour, as the menu and exercises colour their choices for
+// the highlight and the profile. Line breaks in the caption start new lines; blank lines at its
+// ends are not drawn, so a caption kept with a leading line break still sits in the middle.
+class ColorButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    explicit ColorButton(QWidget *parent = nullptr);
+
+    void setSfondo(const QColor &colour);
+    QColor sfondo() const { return m_sfondo; }
+    void setColoreTesto(const QColor &colour);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_sfondo = QColor(0xF0, 0xF0, 0xF0);
+    QColor m_testo = Qt::black;
+};

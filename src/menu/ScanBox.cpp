@@ -1,0 +1,50 @@
+#include "menu/ScanBox.h"
+
+#include "menu/Scansione.h"
+
+#include <QKeyEvent>
+
+ScanBox::ScanBox(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_KeyCompression, false);
+    resize(2, 2);
+}
+
+int ScanBox::codice(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Space: return Tasto::Spazio;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Tasto::Invio;
+    case Qt::Key_Left: return Tasto::Sinistra;
+    case Qt::Key_Up: return Tasto::Su;
+    case Qt::Key_Right: return Tasto::Destra;
+    case Qt::Key_Down: return Tasto::Giu;
+    default: return 0;
+    }
+}
+
+void ScanBox::keyPressEvent(QKeyEvent *event)
+{
+    const int c = codice(event->key());
+    if (!c) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        Q_EMIT premuto(c);
+}
+
+void ScanBox::keyReleaseEvent(QKeyEvent *event)
+{
+    const int c = codice(event->key());
+    if (!c) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        Q_EMIT rilasciato(c);
+}

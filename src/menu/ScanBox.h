@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+// A small focus holder that takes the switch keys in the scanning modes. Keys are reported with
+// the codes the scanning rules use (space 32, Enter 13, arrows 37-40); held keys repeat on most
+// desktops, and those repeats are dropped so that one press of a switch is one action.
+class ScanBox : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ScanBox(QWidget *parent = nullptr);
+    static int codice(int qtKey);
+
+Q_SIGNALS:
+    void premuto(int codice);
+    void rilasciato(int codice);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool) override { return false; } // Tab must not take the focus away
+};
