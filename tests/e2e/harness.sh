@@ -23,12 +23,17 @@ e2e_begin() {
   chmod 700 "$XDG_RUNTIME_DIR"
   unset XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
   export QT_ACCESSIBILITY=1
-  # A display number of our own: the first one whose lock is free.
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  export DISPLAY=":$n"
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself and tells us which, so parallel runs never collide.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 3>"$E2E_TMP/display" &
   E2E_XVFB=$!
+  for _ in $(seq 200); do
+    [ -s "$E2E_TMP/display" ] && break
+    sleep 0.05
+  done
+  if [ ! -s "$E2E_TMP/display" ]; then
+    echo "FAIL: Xvfb did not start"; cat "$E2E_TMP/xvfb.log"; exit 1
+  fi
+  export DISPLAY=":$(head -1 "$E2E_TMP/display")"
   for _ in $(seq 100); do
     xdpyinfo >/dev/null 2>&1 && break
     sleep 0.05
