@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,6 +40,8 @@ constexpr int FontMassimo = 96;
 
 QCursor puntatore(const QString &svg)
 {
+    if (!QFileInfo(svg).isFile())
+        return QCursor(Qt::PointingHandCursor);
     QSvgRenderer r(svg);
     if (!r.isValid())
         return QCursor(Qt::PointingHandCursor);

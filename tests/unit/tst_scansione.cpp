@@ -1,0 +1,201 @@
+#include "menu/Scansione.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Records what the model asks of a window with n targets.
+class Finto : public FrontendScansione
+{
+public:
+    explicit Finto(int n) : colori(n, Colore::Sfondo) {}
+    int numeroBersagli() const override { return int(colori.size()); }
+    void dipingi(int b, Colore c) override { colori[b] = c; }
+    void seleziona(int b) override
+    {
+        scelti.append(b);
+        if (chiudeAllaScelta)
+            chiusa = true;
+    }
+    void mostraBox(Box box, bool v) override { (box == Box::Manuale ? manuale : automatica) = v; }
+    void daiFuoco(Box box) override { fuoco.append(box); }
+    bool utilizzabile(int b) const override { return !disabilitati.contains(b); }
+    bool aperta() const override { return !chiusa; }
+
+    // The one highlighted target, or -1 (several highlighted counts as a fault: -2).
+    int evidenziato() const
+    {
+        int found = -1;
+        for (int i = 0; i < colori.size(); ++i)
+            if (colori[i] == Colore::Selezione)
+                found = found == -1 ? i : -2;
+        return found;
+    }
+
+    QList<Colore> colori;
+    QList<int> scelti;
+    QList<int> disabilitati;
+    QList<Box> fuoco;
+    bool manuale = false, automatica = false;
+    bool chiudeAllaScelta = false, chiusa = false;
+};
+
+// A switch action: "r:32" release on the manual box, "p:32"/"a:32" press/release on the
+// automatic box, "t" a timer tick.
+void play(Scansione &s, const QString &events)
+{
+    for (const QString &e : events.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (e == QLatin1String("t"))
+            s.tick();
+        else if (e.startsWith(QLatin1String("r:")))
+            s.rilascioManuale(e.mid(2).toInt());
+        else if (e.startsWith(QLatin1String("p:")))
+            s.pressioneAutomatica(e.mid(2).toInt());
+        else if (e.startsWith(QLatin1String("a:")))
+            s.rilascioAutomatica(e.mid(2).toInt());
+    }
+}
+
+} // namespace
+
+class TestScansione : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Key sequences per mode on the menu's 7 targets: where the highlight ends and what is chosen.
+    void sequences_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("events");
+        QTest::addColumn<int>("highlighted");
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::newRow("1: prepared on target 0") << 1 << "" << 0 << QList<int>{};
+        QTest::newRow("1: six spaces reach 6") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32" << 6 << QList<int>{};
+        QTest::newRow("1: seventh space wraps") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32 r:32" << 0 << QList<int>{};
+        QTest::newRow("1: enter chooses") << 1 << "r:32 r:32 r:13" << 2 << QList<int>{2};
+        QTest::newRow("1: arrows do nothing") << 1 << "r:39 r:40 r:37" << 0 << QList<int>{};
+        QTest::newRow("1: ticks only hold focus") << 1 << "t t t" << 0 << QList<int>{};
+        QTest::newRow("3: prepared on target 0") << 3 << "" << 0 << QList<int>{};
+        QTest::newRow("3: left wraps to 6") << 3 << "r:37" << 6 << QList<int>{};
+        QTest::newRow("3: up is left") << 3 << "r:38 r:38" << 5 << QList<int>{};
+        QTest::newRow("3: down is right") << 3 << "r:40 r:39" << 2 << QList<int>{};
+        QTest::newRow("3: space does nothing") << 3 << "r:32 r:32" << 0 << QList<int>{};
+        QTest::newRow("3: enter chooses") << 3 << "r:37 r:13" << 6 << QList<int>{6};
+        QTest::newRow("2: nothing before a tick") << 2 << "" << -1 << QList<int>{};
+        QTest::newRow("2: first tick highlights 1") << 2 << "t" << 1 << QList<int>{};
+        QTest::newRow("2: full cycle reaches 0") << 2 << "t t t t t t t" << 0 << QList<int>{};
+        QTest::newRow("2: space before a tick chooses 0") << 2 << "p:32 a:32" << -1 << QList<int>{0};
+        QTest::newRow("2: release chooses") << 2 << "t t p:32 a:32" << 2 << QList<int>{2};
+        QTest::newRow("2: enter does nothing") << 2 << "t a:13 p:13" << 1 << QList<int>{};
+        QTest::newRow("2: manual box keys do nothing") << 2 << "t r:32 r:13" << 1 << QList<int>{};
+        QTest::newRow("0: keys do nothing") << 0 << "r:32 r:13 p:32 a:32 t" << -1 << QList<int>{};
+    }
+    void sequences()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, events);
+        QFETCH(int, highlighted);
+        QFETCH(QList<int>, chosen);
+        Finto fe(7);
+        Scansione s(fe);
+        s.prepara(mode, 4);
+        play(s, events);
+        QCOMPARE(fe.evidenziato(), highlighted);
+        QCOMPARE(fe.scelti, chosen);
+    }
+
+    // Holding the select switch in mode 2 stops the timer; releasing restarts it while the
+    // window stays open, and not once the choice closed it.
+    void timerStopsWhileHeld_data()
+    {
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("window stays") << false;
+        QTest::newRow("choice closes the window") << true;
+    }
+    void timerStopsWhileHeld()
+    {
+        QFETCH(bool, closes);
+        Finto fe(7);
+        fe.chiudeAllaScelta = closes;
+        Scansione s(fe);
+        s.prepara(2, 6);
+        QCOMPARE(s.timer().interval(), 1500);
+        QVERIFY(s.timer().isActive());
+        s.pressioneAutomatica(Tasto::Spazio);
+        QVERIFY(!s.timer().isActive());
+        s.rilascioAutomatica(Tasto::Spazio);
+        QCOMPARE(s.timer().isActive(), !closes);
+    }
+
+    // Which focus holder is shown and fed in each mode; in mode 0 none, and no timer.
+    void preparation_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("manual");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<bool>("timer");
+        QTest::addColumn<int>("interval");
+        QTest::newRow("mouse") << 0 << false << false << false << 100;
+        QTest::newRow("step") << 1 << true << false << true << 100;
+        QTest::newRow("automatic") << 2 << false << true << true << 1000;
+        QTest::newRow("keyboard") << 3 << true << false << true << 100;
+        QTest::newRow("unknown mode acts as mouse") << 9 << false << false << false << 100;
+    }
+    void preparation()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, manual);
+        QFETCH(bool, automatic);
+        QFETCH(bool, timer);
+        QFETCH(int, interval);
+        Finto fe(7);
+        Scansione s(fe);
+        s.prepara(mode, 4);
+        QCOMPARE(fe.manuale, manual);
+        QCOMPARE(fe.automatica, automatic);
+        QCOMPARE(s.timer().isActive(), timer);
+        if (timer)
+            QCOMPARE(s.timer().interval(), interval);
+    }
+
+    // A speed of 0 or less from a damaged profile must not make the timer spin.
+    void absurdSpeed()
+    {
+        Finto fe(7);
+        Scansione s(fe);
+        s.prepara(2, 0);
+        QVERIFY(s.timer().interval() >= 250);
+        s.prepara(2, -5);
+        QVERIFY(s.timer().interval() >= 250);
+    }
+
+    // Exercise windows skip targets that cannot be chosen, both ways.
+    void disabledTargetsSkipped()
+    {
+        Finto fe(5);
+        fe.disabilitati = {1, 2};
+        Scansione s(fe);
+        s.prepara(3, 4);
+        QCOMPARE(fe.evidenziato(), 0);
+        s.rilascioManuale(Tasto::Destra);
+        QCOMPARE(fe.evidenziato(), 3);
+        s.rilascioManuale(Tasto::Sinistra);
+        QCOMPARE(fe.evidenziato(), 0);
+    }
+
+    // The real timer moves the highlight on its own in mode 2.
+    void timerMovesTheHighlight()
+    {
+        Finto fe(3);
+        Scansione s(fe);
+        s.prepara(2, 1);
+        s.timer().setInterval(20);
+        QTRY_COMPARE_WITH_TIMEOUT(fe.evidenziato(), 2, 2000);
+        QVERIFY(fe.fuoco.contains(FrontendScansione::Box::Automatica));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScansione)
+#include "tst_scansione.moc"
