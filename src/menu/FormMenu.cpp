@@ -377,8 +377,9 @@ bool FormMenu::eventFilter(QObject *watched, QEvent *event)
 
 void FormMenu::mouseMoveEvent(QMouseEvent *event)
 {
-    // Over the free area no choice stays highlighted.
-    if (m_state.profilo.ModoInput == 0) {
+    // Over the free area no choice stays highlighted. Moves over a choice that the choice did
+    // not take arrive here too, and must leave its highlight alone.
+    if (m_state.profilo.ModoInput == 0 && indiceDi(childAt(event->position().toPoint())) < 0) {
         for (ColorButton *b : std::as_const(Command1)) {
             if (b->sfondo() != coloreSfondo())
                 b->setSfondo(coloreSfondo());

@@ -48,9 +48,19 @@ e2e_end() {
   rm -rf "$E2E_TMP"
 }
 
+# The program runs from a copy of its folder, so that what it writes beside itself (the
+# language choice) never touches the build tree.
+e2e_install() {
+  if [ ! -x "$E2E_TMP/prog/vorbello" ]; then
+    mkdir -p "$E2E_TMP/prog"
+    cp -r "$(dirname "$E2E_BIN")"/. "$E2E_TMP/prog/"
+  fi
+}
+
 # Starts the program in the background; its pid in E2E_PID.
 e2e_start() {
-  "$E2E_BIN" >>"$E2E_TMP/app.log" 2>&1 &
+  e2e_install
+  "$E2E_TMP/prog/vorbello" >>"$E2E_TMP/app.log" 2>&1 &
   E2E_PID=$!
   E2E_PIDS+=("$E2E_PID")
 }
@@ -110,6 +120,21 @@ e2e_check() { # description command...
     echo "FAIL: $what"
     E2E_FAILS=$((E2E_FAILS + 1))
   fi
+}
+
+# Settings folders made beforehand (so no first-start font message) and a default profile with
+# the given input mode and scanning speed.
+e2e_profile() { # mode speed
+  local dir="$HOME/.local/share/ImpostazioniProgrammiQuorla/Vorbello"
+  mkdir -p "$dir/dati"
+  {
+    printf ' 130 \r\n 100 \r\nTrue\r\nFalse\r\nTrue\r\nArial\r\n 14 \r\nTrue\r\nFalse\r\n'
+    printf ' %d \r\n %d \r\n' "$1" "$2"
+    printf '%s\r\n' FFFFCC sfondo sfondo sfondo sfondo 00FF00 verde verdi verde verdi \
+      FF0000 rosso rossi rossa rosse 0000FF blu blu blu blu FFFF00 giallo gialli gialla gialle
+    printf ' 16777088 \r\nminuscolo\r\narial\r\narial\r\n 24 \r\n-2147483630 \r\n'
+    printf -- '-2147483633 \r\nTrue\r\n 255 \r\n 16777215 \r\nFalse\r\nFalse\r\n\r\n\r\n'
+  } >"$dir/_predefinito.INI"
 }
 
 e2e_finish() {

@@ -254,6 +254,11 @@ private Q_SLOTS:
         QEnterEvent enter(in, in, m.menu->Command1[4]->mapToGlobal(in));
         QApplication::sendEvent(m.menu->Image1[4], &enter); // the picture counts as the button
         QCOMPARE(m.highlighted(), 4);
+        // Moving on over the choice reaches the window too, and must not clear it.
+        QMouseEvent over(QEvent::MouseMove, in, m.menu->Command1[4]->mapToGlobal(in), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m.menu->Command1[4], &over);
+        QCOMPARE(m.highlighted(), 4);
         const QPointF free(2, m.menu->height() - 3);
         QMouseEvent move(QEvent::MouseMove, free, m.menu->mapToGlobal(free), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
