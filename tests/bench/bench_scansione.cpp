@@ -1,0 +1,109 @@
+// Figures for switch scanning on the real menu window: how evenly the automatic highlight moves,
+// and how soon a switch release is acted on and painted.
+
+#include "TestEnv.h"
+#include "core/ColorButton.h"
+#include "core/Main.h"
+#include "menu/FormMenu.h"
+#include "menu/ScanBox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Notes when a button is painted in the highlight colour.
+class PaintWatch : public QObject
+{
+public:
+    PaintWatch(FormMenu *menu, const QColor &highlight, QElapsedTimer &clock)
+        : m_menu(menu), m_highlight(highlight), m_clock(clock)
+    {
+        for (ColorButton *b : std::as_const(menu->Command1))
+            b->installEventFilter(this);
+    }
+    QList<qint64> times; // nanoseconds, one per newly lit button
+    int lastLit = -1;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            auto *b = static_cast<ColorButton *>(o);
+            const int i = int(m_menu->Command1.indexOf(b));
+            if (b->sfondo() == m_highlight && i != lastLit) {
+                lastLit = i;
+                times.append(m_clock.nsecsElapsed());
+            }
+        }
+        return false;
+    }
+
+private:
+    FormMenu *m_menu;
+    QColor m_highlight;
+    QElapsedTimer &m_clock;
+};
+
+FormMenu *openMenu(TestEnv &env, int mode, int speed)
+{
+    env.state->profilo.ModoInput = qint16(mode);
+    env.state->profilo.VelocitaScansione = qint16(speed);
+    RegistraFinestre(*env.state);
+    auto *menu = env.windows->get<FormMenu>(QStringLiteral("FormMenu"));
+    menu->show();
+    if (!QTest::qWaitForWindowExposed(menu))
+        std::fprintf(stderr, "the menu was not shown\n");
+    return menu;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QElapsedTimer clock;
+    clock.start();
+
+    {
+        // Mode 2 at one step per 250 ms, over 20 steps.
+        TestEnv env;
+        FormMenu *menu = openMenu(env, 2, 1);
+        PaintWatch watch(menu, QColor(255, 0, 0), clock);
+        while (watch.times.size() < 21)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        double worst = 0, sum = 0;
+        for (int i = 1; i < watch.times.size(); ++i) {
+            const double step = (watch.times[i] - watch.times[i - 1]) / 1e6;
+            worst = std::max(worst, std::abs(step - 250.0));
+            sum += step;
+        }
+        std::printf("Automatic scanning, 250 ms steps over 20 steps: mean %.2f ms, worst deviation %.2f ms\n",
+                    sum / 20, worst);
+    }
+    {
+        // Mode 1: a space release moves the highlight; time from the release to the paint.
+        TestEnv env;
+        FormMenu *menu = openMenu(env, 1, 4);
+        PaintWatch watch(menu, QColor(255, 0, 0), clock);
+        QList<double> latencies;
+        for (int i = 0; i < 50; ++i) {
+            const int before = int(watch.times.size());
+            const qint64 t0 = clock.nsecsElapsed();
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+            QCoreApplication::sendEvent(menu->PictureScansioneManuale, &release);
+            while (watch.times.size() == before)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            latencies.append((watch.times.last() - t0) / 1e6);
+        }
+        std::sort(latencies.begin(), latencies.end());
+        std::printf("Switch release to highlight painted (50 presses): median %.3f ms, worst %.3f ms\n",
+                    latencies[latencies.size() / 2], latencies.last());
+    }
+    return 0;
+}
