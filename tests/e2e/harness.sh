@@ -23,21 +23,26 @@ e2e_begin() {
   chmod 700 "$XDG_RUNTIME_DIR"
   unset XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
   export QT_ACCESSIBILITY=1
-  # Xvfb picks a free display itself and tells us which, so parallel runs never collide.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 3>"$E2E_TMP/display" &
-  E2E_XVFB=$!
-  for _ in $(seq 200); do
-    [ -s "$E2E_TMP/display" ] && break
-    sleep 0.05
+  # A display of our own, at a random number so parallel runs do not meet; the server must
+  # answer before anything starts on it.
+  local ok=""
+  for _ in $(seq 10); do
+    local n=$((100 + RANDOM % 800))
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+      if xdpyinfo >/dev/null 2>&1; then ok=1; break; fi
+      kill -0 "$E2E_XVFB" 2>/dev/null || break
+      sleep 0.05
+    done
+    [ -n "$ok" ] && break
+    kill "$E2E_XVFB" 2>/dev/null; wait "$E2E_XVFB" 2>/dev/null
   done
-  if [ ! -s "$E2E_TMP/display" ]; then
-    echo "FAIL: Xvfb did not start"; cat "$E2E_TMP/xvfb.log"; exit 1
+  if [ -z "$ok" ]; then
+    echo "FAIL: no X server could be started"; cat "$E2E_TMP/xvfb.log"; exit 1
   fi
-  export DISPLAY=":$(head -1 "$E2E_TMP/display")"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
-  done
   trap e2e_end EXIT
 }
 

@@ -30,15 +30,21 @@ wait_lit() { # expected [tries]
 start_menu() { # mode speed
   e2e_profile "$1" "$2"
   e2e_start
+  local avvio
   avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
-  sleep 0.3
-  e2e_click 512 640 # the start-up window's button
-  xdotool mousemove --sync 1000 700 # out of the way, over no choice
-  for _ in $(seq 100); do
-    xwininfo -root -tree | grep -q '"Vorbello": ("vorbello"' && [ "$(e2e_windows_of "$E2E_PID")" != "$avvio" ] && break
-    sleep 0.05
+  MENU=""
+  # Click the start-up window's button until the menu replaces it (a click that lands while
+  # the window is still being mapped is lost).
+  for _ in 1 2 3 4 5; do
+    sleep 0.3
+    e2e_click 512 640
+    for _ in $(seq 40); do
+      MENU=$(e2e_windows_of "$E2E_PID" | grep -vx "$avvio" | head -1)
+      [ -n "$MENU" ] && break 2
+      sleep 0.05
+    done
   done
-  MENU=$(e2e_wait_window "$E2E_PID" 1024x768)
+  xdotool mousemove --sync 1000 700 # out of the way, over no choice
   sleep 0.5
 }
 stop_app() { kill "$E2E_PID" 2>/dev/null; wait "$E2E_PID" 2>/dev/null; }
