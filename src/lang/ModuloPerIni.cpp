@@ -44,64 +44,99 @@ void IniStore::setCaching(bool on)
     m_cache.clear();
 }
 
-const IniStore::Entry *IniStore::load(const QString &file)
+std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
 {
-    Entry *e = nullptr;
     if (m_caching) {
-        auto it = m_cache.find(file);
-        if (it != m_cache.end()) {
+        auto it = m_cache.constFind(file);
+        if (it != m_cache.constEnd()) {
+            const std::shared_ptr<const Entry> &e = *it;
             qint64 size = 0, modified = 0;
-            if (stampOf(it->hostPath, &size, &modified) && size == it->size &&
-                modified == it->modified)
-                return &*it;
-            m_cache.erase(it);
+            if (stampOf(e->hostPath, &size, &modified) && size == e->size &&
+                modified == e->modified)
+                return e;
         }
-        e = &m_cache[file];
-    } else {
-        e = &m_uncached;
+        m_cache.remove(file);
     }
-    *e = Entry();
+    auto e = std::make_shared<Entry>();
     e->hostPath = m_paths.toHost(file);
     QFile f(e->hostPath);
-    if (!stampOf(e->hostPath, &e->size, &e->modified) || !f.open(QIODevice::ReadOnly)) {
-        if (m_caching)
-            m_cache.remove(file);
+    if (!stampOf(e->hostPath, &e->size, &e->modified) || !f.open(QIODevice::ReadOnly))
         return nullptr;
+    e->large = e->size > LimiteFilePiccolo;
+    if (e->size > LimiteInMemoria) {
+        e->onDisk = true;
+    } else {
+        const QByteArray bytes = f.read(LimiteInMemoria + 1);
+        // Changed while we read it: judge the content by what was read, not by the older stamp.
+        if (bytes.size() != e->size)
+            e->modified = -1;
+        e->large = bytes.size() > LimiteFilePiccolo;
+        if (e->large)
+            e->lines = CodePage::splitLines(CodePage::decode(bytes));
+        else
+            e->doc = PrivateProfile::Document::parse(bytes);
     }
-    const QByteArray bytes = f.readAll();
-    // Changed while we read it: judge the content by what was read, not by the older stamp.
-    if (bytes.size() != e->size)
-        e->modified = -1;
-    e->large = bytes.size() > LimiteFilePiccolo;
-    if (e->large)
-        e->lines = CodePage::splitLines(CodePage::decode(bytes));
-    else
-        e->doc = PrivateProfile::Document::parse(bytes);
+    if (m_caching && !e->onDisk)
+        m_cache.insert(file, e);
     return e;
 }
 
+namespace {
+
+// The large-file rule on one line: the value after the key's character and without its ends.
+std::optional<QString> valoreGrande(QStringView line, const QString &key)
+{
+    if (!line.startsWith(key, Qt::CaseSensitive))
+        return std::nullopt;
+    const QStringView rest = line.mid(key.size() + 1);
+    return rest.size() >= 2 ? rest.mid(1, rest.size() - 2).toString() : QString();
+}
+
+} // namespace
+
 std::optional<QString> IniStore::lookup(const Entry &e, const QString &section, const QString &key)
 {
-    if (!e.large)
+    if (!e.large) {
+        if (!e.doc.contains(section, key))
+            return std::nullopt;
         return e.doc.value(section, key, QString(), 512);
+    }
     // Large files: the first line that begins with the key, whatever its section; the character
     // after the key is skipped and the value loses its first and last characters (its quotes).
-    for (const QString &line : e.lines) {
-        if (line.startsWith(key, Qt::CaseSensitive)) {
-            const QString rest = line.mid(key.size() + 1);
-            return rest.size() >= 2 ? rest.mid(1, rest.size() - 2) : QString();
+    if (!e.onDisk) {
+        for (const QString &line : e.lines) {
+            if (auto v = valoreGrande(line, key))
+                return v;
+        }
+        return std::nullopt;
+    }
+    QFile f(e.hostPath);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Compared as bytes, so that only the line that matches is decoded.
+    const QByteArray wanted = CodePage::encode(key);
+    while (!f.atEnd()) {
+        QByteArray raw = f.readLine(1 << 20);
+        if (!raw.contains(wanted))
+            continue;
+        while (raw.endsWith('\n') || raw.endsWith('\r'))
+            raw.chop(1);
+        // A lone CR also ends a line.
+        for (const QByteArray &part : raw.split('\r')) {
+            if (part.startsWith(wanted))
+                return valoreGrande(CodePage::decode(part), key);
         }
     }
-    return QString();
+    return std::nullopt;
 }
 
 std::optional<QString> IniStore::LeggiIni(const QString &file, const QString &section,
                                           const QString &key)
 {
-    const Entry *e = load(file);
+    const auto e = load(file);
     if (!e)
         return std::nullopt;
-    return lookup(*e, section, key);
+    return lookup(*e, section, key).value_or(QString());
 }
 
 IniStore::Lettore IniStore::lettore(const QString &file)
@@ -116,7 +151,7 @@ std::optional<QString> IniStore::Lettore::operator()(const QString &section,
 {
     if (!m_entry)
         return std::nullopt;
-    return lookup(*static_cast<const Entry *>(m_entry), section, key);
+    return lookup(*m_entry, section, key);
 }
 
 bool IniStore::ScriviIni(const QString &file, const QString &section, const QString &key,

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 
 #include "platform/PrivateProfile.h"
@@ -16,6 +17,8 @@ class IniStore
 public:
     // Above this size a file is searched line by line, ignoring sections.
     static constexpr qint64 LimiteFilePiccolo = 64000;
+    // Above this size a file is not held in memory but searched on disk at each lookup.
+    static constexpr qint64 LimiteInMemoria = 8 * 1024 * 1024;
 
     explicit IniStore(const Paths &paths);
 
@@ -31,8 +34,10 @@ public:
     void setCaching(bool on);
     bool caching() const { return m_caching; }
 
-    // Many keys of one file: the file is checked once, when the reader is made, and the reader
-    // must not outlive the next call on this store.
+    struct Entry;
+    // Many keys of one file: the file is checked once, when the reader is made; the reader keeps
+    // what it read even if the store reads the file again meanwhile. Unlike LeggiIni, a missing
+    // section or key gives nullopt, so callers can tell it from an empty value.
     class Lettore
     {
     public:
@@ -41,27 +46,27 @@ public:
 
     private:
         friend class IniStore;
-        const void *m_entry = nullptr;
+        std::shared_ptr<const Entry> m_entry;
     };
     Lettore lettore(const QString &file);
 
-private:
     struct Entry
     {
         QString hostPath;
         qint64 size = -1;
         qint64 modified = 0; // nanoseconds
         bool large = false;
-        PrivateProfile::Document doc; // files up to the limit
+        bool onDisk = false;          // too large to hold: searched in the file itself
+        PrivateProfile::Document doc; // files up to the small-file limit
         QStringList lines;            // larger files
     };
-    const Entry *load(const QString &file);
-    friend class Lettore;
+
+private:
+    std::shared_ptr<const Entry> load(const QString &file);
     static std::optional<QString> lookup(const Entry &e, const QString &section,
                                          const QString &key);
 
     const Paths &m_paths;
     bool m_caching = true;
-    QHash<QString, Entry> m_cache;
-    Entry m_uncached;
+    QHash<QString, std::shared_ptr<const Entry>> m_cache;
 };

@@ -148,9 +148,10 @@ void MLSApplyToForm(AppState &state, QWidget *window)
     const QString file = fileLingua(state, state.LinguaCorrente);
     const QString section = window->objectName();
     // One look at the file for the whole pass; an uncached store reads it per key, as before.
+    // A key the file lacks leaves its text alone; one present with an empty value does not.
     const IniStore::Lettore lettore = state.ini.lettore(file);
     auto read = [&](const QString &key) {
-        return state.ini.caching() ? lettore(section, key) : state.ini.LeggiIni(file, section, key);
+        return state.ini.caching() ? lettore(section, key) : state.ini.lettore(file)(section, key);
     };
 
     if (!window->windowTitle().isEmpty()) {
@@ -192,9 +193,10 @@ void MLSApplyToForm(AppState &state, QWidget *window)
         if (tabs && tabs->count() > 0) {
             // Tab i takes its text whether empty or not; there is no tab at index count.
             for (int i = 0; i < tabs->count(); ++i) {
-                if (auto t = read(name + QStringLiteral(".TabCaption(") + QString::number(i) +
-                                  QLatin1Char(')')))
-                    tabs->setTabText(i, *t);
+                if (lettore.valid())
+                    tabs->setTabText(i, read(name + QStringLiteral(".TabCaption(") +
+                                             QString::number(i) + QLatin1Char(')'))
+                                            .value_or(QString()));
             }
         }
 

@@ -57,102 +57,51 @@ class BenchClsResize : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void passShown();
-    void resizeAndPass();
-    void passHidden();
-    void passAndRepaint();
-    void cleanupTestCase();
-
-private:
-    void report(const char *what, qint64 nanoseconds, int passes);
-
-    std::unique_ptr<QWidget> m_form;
-    clsResize m_resizer;
+    void pass_data();
+    void pass();
 };
 
-void BenchClsResize::initTestCase()
+void BenchClsResize::pass_data()
 {
-    m_form = makeWindow();
-    m_resizer.setSourceForm(m_form.get());
-    m_resizer.ResizeControls();
-    QCOMPARE(m_resizer.ControlCount(), controlCount);
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<bool>("repaint");
+    QTest::addColumn<int>("passes");
+    // Hidden: the state a window is in when its load handler sizes it to the screen. Shown:
+    // moving a visible widget sends its move and resize events at once. The repaint the pass
+    // causes is timed too in the last row, for scale.
+    QTest::newRow("hidden window, pass only") << false << false << 2000;
+    QTest::newRow("shown window, pass only") << true << false << 2000;
+    QTest::newRow("shown window, pass and repaint") << true << true << 100;
 }
 
-void BenchClsResize::report(const char *what, qint64 nanoseconds, int passes)
+void BenchClsResize::pass()
 {
-    qInfo("%s: %.1f us per pass over %d controls (%d passes)", what,
-          double(nanoseconds) / passes / 1000.0, controlCount, passes);
-}
-
-// Shown window: moving a visible widget sends its move and resize events at once.
-void BenchClsResize::passShown()
-{
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    constexpr int passes = 2000;
+    QFETCH(bool, shown);
+    QFETCH(bool, repaint);
+    QFETCH(int, passes);
+    const auto form = makeWindow();
+    clsResize resizer;
+    resizer.setSourceForm(form.get());
+    resizer.ResizeControls();
+    QCOMPARE(resizer.ControlCount(), controlCount);
+    if (shown) {
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
     qint64 total = 0;
     QElapsedTimer timer;
     for (int i = 0; i < passes; ++i) {
-        m_form->resize(sizes[i % 2]);
+        form->resize(sizes[i % 2]);
+        if (repaint)
+            QCoreApplication::processEvents();
         timer.start();
-        m_resizer.ResizeControls();
+        resizer.ResizeControls();
+        if (repaint)
+            QCoreApplication::processEvents();
         total += timer.nsecsElapsed();
     }
-    report("shown window, pass only", total, passes);
-}
-
-// The same through QtTest's own timing; each iteration also resizes the window.
-void BenchClsResize::resizeAndPass()
-{
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    int i = 0;
-    QBENCHMARK
-    {
-        m_form->resize(sizes[++i % 2]);
-        m_resizer.ResizeControls();
-    }
-}
-
-// Hidden window: the state a window is in when its load handler sizes it to the screen.
-void BenchClsResize::passHidden()
-{
-    m_form->hide();
-    constexpr int passes = 2000;
-    qint64 total = 0;
-    QElapsedTimer timer;
-    for (int i = 0; i < passes; ++i) {
-        m_form->resize(sizes[i % 2]);
-        timer.start();
-        m_resizer.ResizeControls();
-        total += timer.nsecsElapsed();
-    }
-    report("hidden window, pass only", total, passes);
-}
-
-// The pass followed by the one repaint it causes, for scale.
-void BenchClsResize::passAndRepaint()
-{
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    constexpr int passes = 100;
-    qint64 total = 0;
-    QElapsedTimer timer;
-    for (int i = 0; i < passes; ++i) {
-        m_form->resize(sizes[i % 2]);
-        QCoreApplication::processEvents();
-        timer.start();
-        m_resizer.ResizeControls();
-        QCoreApplication::processEvents();
-        total += timer.nsecsElapsed();
-    }
-    report("shown window, pass and repaint", total, passes);
-}
-
-void BenchClsResize::cleanupTestCase()
-{
-    m_form.reset();
+    qInfo("%s: %.1f us per pass over %d controls (%d passes)", QTest::currentDataTag(),
+          double(total) / passes / 1000.0, controlCount, passes);
 }
 
 QTEST_MAIN(BenchClsResize)

@@ -116,6 +116,49 @@ private Q_SLOTS:
         QCOMPARE(win.el0->text(), QStringLiteral("design0"));
     }
 
+    // A window key the file lacks leaves the title as it was, so a partial translation cannot
+    // blank it for good; the tabs still take empty texts.
+    void missingTitleKeyKeepsTitle()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[FormProva]\ncmdOk.Caption=Va bene\n"));
+        Window win;
+        env.state->LinguaCorrente = QStringLiteral("Italiano");
+        MLSApplyToForm(*env.state, &win.w);
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("titolo di progetto"));
+        QCOMPARE(win.single->text(), QStringLiteral("Va bene"));
+        QCOMPARE(win.tabs->tabText(0), QString());
+    }
+
+    // A reader handed out for one pass stays valid while the store reads the file again.
+    void readerOutlivesReload()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("X"), QStringLiteral("[S]\nk=uno\n"));
+        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\X.lng");
+        const IniStore::Lettore reader = env.state->ini.lettore(file);
+        env.language(QStringLiteral("X"), QStringLiteral("[S]\nk=due, più lungo\n"));
+        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")),
+                 QString::fromUtf8("due, più lungo"));
+        env.state->ini.ScriviIni(file, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("tre"));
+        QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("uno"));
+        QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("manca")), std::nullopt);
+    }
+
+    // A file too large to hold is still searched, on disk, by the large-file rule.
+    void hugeFileSearchedOnDisk()
+    {
+        TestEnv env;
+        QByteArray body = QByteArray("; x\r\n").repeated(int(IniStore::LimiteInMemoria / 5 + 10));
+        body += "0001=\"trovato\"\r\n";
+        env.put(QStringLiteral("prog/lgnvorbello/Enorme.lng"), body);
+        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\Enorme.lng");
+        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0001")),
+                 QStringLiteral("trovato"));
+        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0002")),
+                 QString());
+    }
+
     // An empty window title is left empty: only titled windows are translated.
     void untitledWindowStaysUntitled()
     {
