@@ -20,11 +20,7 @@ namespace {
 
 template <class Form> void definisci(AppState &state, const QString &name)
 {
-    state.windows->define(name, [](AppState &s) {
-        auto *w = new Form(s);
-        w->Form_Load();
-        return w;
-    });
+    state.windows->define(name, [](AppState &s) { return new Form(s); });
 }
 
 } // namespace

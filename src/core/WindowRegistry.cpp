@@ -1,5 +1,7 @@
 #include "core/WindowRegistry.h"
 
+#include "core/FormBase.h"
+
 WindowRegistry::~WindowRegistry()
 {
     for (const QPointer<QWidget> &w : std::as_const(m_loaded))
@@ -31,7 +33,11 @@ QWidget *WindowRegistry::get(const QString &name)
     if (!w)
         return nullptr;
     w->setObjectName(name);
+    // Known before it loads: loading lets events through, and a second request for the same
+    // window meanwhile must find this one, not make another.
     m_loaded.append(w);
+    if (auto *form = qobject_cast<FormBase *>(w))
+        form->Form_Load();
     return w;
 }
 

@@ -19,7 +19,8 @@ public:
     explicit WindowRegistry(AppState &state) : m_state(state) {}
     ~WindowRegistry();
 
-    // Windows register how they are made, by their class name (e.g. "FormMenu").
+    // Windows register how they are made, by their class name (e.g. "FormMenu"); a main window
+    // is loaded (Form_Load) by the registry once it is known.
     void define(const QString &name, Factory factory);
     bool isDefined(const QString &name) const { return m_factories.contains(name); }
 

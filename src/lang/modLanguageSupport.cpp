@@ -1,6 +1,7 @@
 #include "lang/modLanguageSupport.h"
 
 #include "core/AppState.h"
+#include "core/Modulo1.h"
 #include "core/WindowRegistry.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,36 @@ QString fileLingua(const AppState &state, const QString &lingua)
 QString fileImpostazione(const AppState &state)
 {
     return state.paths.programFolder() + CartellaLingue + LangSetting;
+}
+
+// The user's own copy, for when the program's folder cannot be written (an installed copy).
+QString fileImpostazioneUtente()
+{
+    return SettingsRoot::Programma + LangSetting;
+}
+
+// A language name is a file name: nothing that would lead out of the language folder.
+bool nomeSicuro(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1String(".."));
+}
+
+std::optional<QString> leggiImpostazione(AppState &state)
+{
+    const QString utente = fileImpostazioneUtente();
+    const QString file = EsisteFile(state, utente) ? utente : fileImpostazione(state);
+    return state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+}
+
+void scriviImpostazione(AppState &state, const QString &language)
+{
+    const QString utente = fileImpostazioneUtente();
+    const QString key = QStringLiteral("CurrentLanguage");
+    if (!EsisteFile(state, utente) &&
+        state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"), key, language))
+        return;
+    state.ini.ScriviIni(utente, QStringLiteral("Language"), key, language);
 }
 
 } // namespace
@@ -109,7 +140,7 @@ QStringList ElencoLingue(const AppState &state)
                                          QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &fi : files) {
         const QString name = fi.fileName();
-        if (name.size() > 4)
+        if (name.size() > 4 && nomeSicuro(name.left(name.size() - 4)))
             names.append(name.left(name.size() - 4));
     }
     return names;
@@ -117,17 +148,15 @@ QStringList ElencoLingue(const AppState &state)
 
 QString LinguaImpostata(AppState &state)
 {
-    const QString file = fileImpostazione(state);
-    const QString lingua =
-        state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"))
-            .value_or(QString());
-    if (!lingua.isEmpty())
+    const QString lingua = leggiImpostazione(state).value_or(QString());
+    if (nomeSicuro(lingua))
         return lingua;
     const QStringList lingue = ElencoLingue(state);
     if (lingue.isEmpty())
         return QString();
-    state.ini.ScriviIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"),
-                        lingue.first());
+    // Nothing recorded: record the first language. Something unusable recorded: leave it be.
+    if (lingua.isEmpty())
+        scriviImpostazione(state, lingue.first());
     return lingue.first();
 }
 
@@ -215,6 +244,5 @@ void MLSCambiaLingua(AppState &state, const QString &language)
         for (QWidget *w : state.windows->loaded())
             MLSApplyToForm(state, w);
     }
-    state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"),
-                        QStringLiteral("CurrentLanguage"), language);
+    scriviImpostazione(state, language);
 }

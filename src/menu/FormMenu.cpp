@@ -111,6 +111,8 @@ FormMenu::FormMenu(AppState &state)
             &Scansione::pressioneAutomatica);
     connect(PictureScansioneAutomatica, &ScanBox::rilasciato, &m_scansione,
             &Scansione::rilascioAutomatica);
+    connect(PictureScansioneAutomatica, &ScanBox::fuocoPerso, &m_scansione,
+            &Scansione::fuocoPerso);
     m_scansione.timer().setObjectName(QStringLiteral("Timer1"));
     mostraBox(Box::Manuale, false);
     mostraBox(Box::Automatica, false);
@@ -191,6 +193,9 @@ void FormMenu::RecuperaUtenti()
         dir.entryList({QStringLiteral("*.ini")}, QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &e : entries) {
         const QString name = e.left(e.size() - 4);
+        // A name that reads as a path would save the profile somewhere else.
+        if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char('/')))
+            continue;
         Combo1->addItem(maiuscolo ? name.toUpper() : name);
     }
     for (int i = 0; i < Combo1->count(); ++i) {

@@ -48,3 +48,9 @@ void ScanBox::keyReleaseEvent(QKeyEvent *event)
     if (!event->isAutoRepeat())
         Q_EMIT rilasciato(c);
 }
+
+void ScanBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    Q_EMIT fuocoPerso();
+}

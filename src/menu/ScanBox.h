@@ -15,9 +15,11 @@ public:
 Q_SIGNALS:
     void premuto(int codice);
     void rilasciato(int codice);
+    void fuocoPerso();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool) override { return false; } // Tab must not take the focus away
 };

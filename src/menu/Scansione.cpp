@@ -130,3 +130,9 @@ void Scansione::tick()
         break;
     }
 }
+
+void Scansione::fuocoPerso()
+{
+    if (m_modo == 2 && !m_timer.isActive() && m_fe.aperta())
+        m_timer.start(m_velocita * 250);
+}

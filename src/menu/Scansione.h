@@ -52,6 +52,9 @@ public:
     void pressioneAutomatica(int tasto);
     void rilascioAutomatica(int tasto);
     void tick();
+    // The select switch's box lost the focus: a release it will never see must not leave the
+    // highlight frozen.
+    void fuocoPerso();
 
     int cursore() const { return m_cursore; }
     int modo() const { return m_modo; }

@@ -261,7 +261,11 @@ void Filmato::prepareRenderer()
                 update();
         });
     }
-    m_renderer->load(document());
+    {
+        // Loading announces a repaint; we are painting already.
+        const QSignalBlocker quiet(m_renderer);
+        m_renderer->load(document());
+    }
     if (!isVisible())
         m_renderer->setFramesPerSecond(0);
     ++m_renders;

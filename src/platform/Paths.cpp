@@ -62,13 +62,16 @@ QString Paths::toHost(QStringView windowsPath) const
         root = QDir::currentPath();
     }
 
-    // Fast path: the path exists as written.
-    QString direct = QDir::cleanPath(root + QLatin1Char('/') + path);
-    if (QFileInfo::exists(direct))
-        return direct;
+    // Fast path: the path exists as written (and does not climb out of its drive).
+    if (!path.contains(QLatin1String(".."))) {
+        const QString direct = QDir::cleanPath(root + QLatin1Char('/') + path);
+        if (QFileInfo::exists(direct))
+            return direct;
+    }
 
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString current = QDir::cleanPath(root);
+    const QString rootPath = QDir::cleanPath(root);
+    QString current = rootPath;
     bool resolving = true;
     for (const QString &part : parts) {
         QString name = part;
@@ -79,8 +82,11 @@ QString Paths::toHost(QStringView windowsPath) const
             else
                 name = found;
         }
-        if (name == QLatin1String(".."))
-            current = QFileInfo(current).path();
+        if (name == QLatin1String("..")) {
+            // Never above the drive: names that come from files must not reach outside it.
+            if (current != rootPath)
+                current = QFileInfo(current).path();
+        }
         else if (name != QLatin1String("."))
             current = current == QLatin1String("/") ? QLatin1Char('/') + name
                                                       : current + QLatin1Char('/') + name;

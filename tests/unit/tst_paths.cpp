@@ -53,6 +53,8 @@ private Q_SLOTS:
                                                          << "prog/swf/vorbe1.svg";
         QTest::newRow("exact case wins") << "PROG\\mixed" << "prog/mixed";
         QTest::newRow("exact case wins (other)") << "PROG\\Mixed" << "prog/Mixed";
+        QTest::newRow("cannot climb out of drive C")
+            << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\x\\..\\..\\..\\..\\evil.ini" << "C/evil.ini";
     }
     void toHost()
     {

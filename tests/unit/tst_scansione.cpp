@@ -160,6 +160,20 @@ private Q_SLOTS:
             QCOMPARE(s.timer().interval(), interval);
     }
 
+    // A select switch pressed and then lost (the focus went elsewhere before the release) must
+    // not freeze the scanning for good.
+    void lostReleaseRestartsTimer()
+    {
+        Finto fe(7);
+        Scansione s(fe);
+        s.prepara(2, 4);
+        s.pressioneAutomatica(Tasto::Spazio);
+        QVERIFY(!s.timer().isActive());
+        s.fuocoPerso();
+        QVERIFY(s.timer().isActive());
+        QCOMPARE(fe.scelti, QList<int>{});
+    }
+
     // A speed of 0 or less from a damaged profile must not make the timer spin.
     void absurdSpeed()
     {

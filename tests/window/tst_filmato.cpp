@@ -253,6 +253,22 @@ private Q_SLOTS:
         QCOMPARE(f.renderCount(), renders + 1);
         QVERIFY(green != red);
         QCOMPARE(green.pixelColor(1, 1), QColor(0xFF, 0xFF, 0xCC)); // the background
+
+        // On screen, a change is painted once: the reload must not ask for a second paint.
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        f.installEventFilter(&counter);
+        QVERIFY(sendCup(f, QStringLiteral("FF00FF"), true));
+        QTRY_VERIFY(counter.paints >= 1);
+        QTest::qWait(100);
+        QCOMPARE(counter.paints, 1);
     }
 };
 

@@ -218,6 +218,40 @@ private Q_SLOTS:
                  QStringLiteral("Italiano"));
     }
 
+    // Where the program's folder cannot take the choice (an installed copy), it is kept in the
+    // user's settings and read back from there.
+    void choiceKeptPerUserWhenProgramFolderIsReadOnly()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=ciao\n"));
+        env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0001=hello\n"));
+        // A folder where the file should be: no write can succeed there.
+        QVERIFY(QDir().mkpath(env.prog() + QStringLiteral("/lgnvorbello/LangSetting.ini")));
+        QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello"));
+        MLSCambiaLingua(*env.state, QStringLiteral("Italiano"));
+        env.state->LinguaCorrente.clear();
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
+        QVERIFY(env.exists(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/LangSetting.ini")));
+        MLSCambiaLingua(*env.state, QStringLiteral("English"));
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
+    }
+
+    // Language names are file names: one that would lead out of the language folder is not
+    // used, whether recorded by hand or found as a file.
+    void unsafeLanguageNames()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=ciao\n"));
+        env.language(QStringLiteral("a\\b"), QStringLiteral("[Strings]\n0001=no\n"));
+        env.put(QStringLiteral("prog/lgnvorbello/LangSetting.ini"),
+                "[Language]\r\nCurrentLanguage=..\\..\\segreto\r\n");
+        QCOMPARE(ElencoLingue(*env.state), QStringList{QStringLiteral("Italiano")});
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
+        QCOMPARE(MLSGetString(*env.state, QStringLiteral("0001")), QStringLiteral("ciao"));
+        // The hand-written value is left as it was.
+        QVERIFY(env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")).contains("segreto"));
+    }
+
     // No language at all: empty strings, and nothing is written.
     void noLanguageAtAll()
     {

@@ -168,6 +168,18 @@ private Q_SLOTS:
                      .contains("extra line"));
     }
 
+    // A profile file whose name reads as a path is not offered as a user.
+    void pathLikeUserNamesSkipped()
+    {
+        Menu m([](TestEnv &env) {
+            QVERIFY(SalvaProfilo(*env.state));
+            env.put(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/x\\..\\..\\evil.ini"), "x");
+        });
+        m.show();
+        QCOMPARE(m.menu->Combo1->count(), 1);
+        QCOMPARE(m.menu->Combo1->itemText(0), QStringLiteral("_predefinito"));
+    }
+
     // Switching user through the list saves the old one, loads the new one and empties the log.
     void userSwitchClearsLog()
     {
