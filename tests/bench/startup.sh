@@ -11,7 +11,7 @@ e2e_begin
 
 # A first start makes the folders and installs the font; it is not measured.
 e2e_start
-box=$(e2e_wait_window "$E2E_PID" any) && e2e_key "$box" Return
+box=$(e2e_wait_window "$E2E_PID" any) && e2e_dismiss "$E2E_PID" "$box"
 e2e_wait_window "$E2E_PID" 1024x768 >/dev/null
 kill "$E2E_PID"; wait "$E2E_PID" 2>/dev/null
 

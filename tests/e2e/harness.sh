@@ -103,6 +103,18 @@ e2e_key() { # window key...
   xdotool key --delay 30 "$@"
 }
 
+# Answers a message box with Enter, again if the first key came before the box could take it.
+e2e_dismiss() { # pid window
+  for _ in 1 2 3 4 5; do
+    e2e_key "$2" Return
+    for _ in $(seq 20); do
+      e2e_windows_of "$1" | grep -qx "$2" || return 0
+      sleep 0.05
+    done
+  done
+  return 1
+}
+
 e2e_click() { # x y (screen coordinates)
   xdotool mousemove --sync "$1" "$2" click 1
 }

@@ -14,7 +14,7 @@ box=$(e2e_wait_window "$first" any)
 e2e_check "the font message appears on the first start" test -n "$box"
 e2e_check "the notice is in the settings root" test -f "$ROOT/leggimi.txt"
 e2e_check "the font is installed in the user's fonts" test -f "$HOME/.local/share/fonts/indis1.ttf"
-[ -n "$box" ] && e2e_key "$box" Return
+[ -n "$box" ] && e2e_dismiss "$first" "$box"
 avvio=$(e2e_wait_window "$first" "$SCREEN")
 e2e_check "the start-up window fills the screen" test -n "$avvio"
 e2e_check "the data folder exists" test -d "$ROOT/Vorbello/dati"
@@ -31,7 +31,7 @@ second=$E2E_PID
 msg=$(e2e_wait_window "$second" any)
 e2e_check "a second copy shows its message" test -n "$msg"
 e2e_check "a second copy shows no start-up window" test -z "$(e2e_wait_window "$second" "$SCREEN" 5)"
-[ -n "$msg" ] && e2e_key "$msg" Return
+[ -n "$msg" ] && e2e_dismiss "$second" "$msg"
 for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
 e2e_check "the second copy ends after its message" bash -c "! kill -0 $second 2>/dev/null"
 e2e_check "the first copy goes on" kill -0 "$first"
