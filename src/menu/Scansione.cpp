@@ -13,6 +13,7 @@ Scansione::Scansione(FrontendScansione &frontend, QObject *parent)
 void Scansione::prepara(int modoInput, int velocita)
 {
     m_modo = (modoInput >= 0 && modoInput <= 3) ? modoInput : 0;
+    m_parcheggiata = false;
     // A damaged profile could ask for no delay at all, which would spin the highlight.
     m_velocita = std::clamp(velocita, 1, 240);
     const int n = m_fe.numeroBersagli();
@@ -54,10 +55,22 @@ int Scansione::primoUtilizzabile(int from, int step) const
     return from;
 }
 
+void Scansione::parcheggia(int bersaglio)
+{
+    const int n = m_fe.numeroBersagli();
+    if (bersaglio < 0 || bersaglio >= n)
+        return;
+    for (int i = 0; i < n; ++i)
+        m_fe.dipingi(i, i == bersaglio ? FrontendScansione::Colore::Selezione
+                                       : FrontendScansione::Colore::Bottoni);
+    m_cursore = bersaglio;
+    m_parcheggiata = true;
+}
+
 void Scansione::avanza()
 {
     const int n = m_fe.numeroBersagli();
-    if (n <= 0)
+    if (n <= 0 || m_parcheggiata)
         return;
     if (m_cursore >= 0 && m_cursore < n)
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
@@ -68,7 +81,7 @@ void Scansione::avanza()
 void Scansione::indietro()
 {
     const int n = m_fe.numeroBersagli();
-    if (n <= 0)
+    if (n <= 0 || m_parcheggiata)
         return;
     if (m_cursore >= 0 && m_cursore < n)
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);

@@ -56,6 +56,12 @@ public:
     // highlight frozen.
     void fuocoPerso();
 
+    // Exercise windows park the highlight on one target (after a right answer): while parked no
+    // switch or tick moves it, and selecting acts on that target; riprendi() ends the parking.
+    void parcheggia(int bersaglio);
+    void riprendi() { m_parcheggiata = false; }
+    bool parcheggiata() const { return m_parcheggiata; }
+
     int cursore() const { return m_cursore; }
     int modo() const { return m_modo; }
     QTimer &timer() { return m_timer; }
@@ -68,4 +74,5 @@ private:
     int m_modo = 0;
     int m_velocita = 4;
     int m_cursore = 0;
+    bool m_parcheggiata = false;
 };

@@ -199,6 +199,23 @@ private Q_SLOTS:
         QCOMPARE(fe.evidenziato(), 0);
     }
 
+    // While parked, neither switches nor ticks move the highlight, and the select switch acts
+    // on the parking target; after riprendi() stepping works again.
+    void parking()
+    {
+        Finto fe(3);
+        Scansione s(fe);
+        s.prepara(1, 4);
+        s.parcheggia(2);
+        play(s, QStringLiteral("r:32 r:32 t"));
+        QCOMPARE(fe.evidenziato(), 2);
+        s.rilascioManuale(Tasto::Invio);
+        QCOMPARE(fe.scelti, QList<int>{2});
+        s.riprendi();
+        s.rilascioManuale(Tasto::Spazio);
+        QCOMPARE(fe.evidenziato(), 0);
+    }
+
     // The real timer moves the highlight on its own in mode 2.
     void timerMovesTheHighlight()
     {
