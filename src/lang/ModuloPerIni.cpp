@@ -63,10 +63,10 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     if (!stampOf(e->hostPath, &e->size, &e->modified) || !f.open(QIODevice::ReadOnly))
         return nullptr;
     e->large = e->size > LimiteFilePiccolo;
-    if (e->size > LimiteInMemoria) {
+    if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
-        const QByteArray bytes = f.read(LimiteInMemoria + 1);
+        const QByteArray bytes = f.read(m_limiteInMemoria + 1);
         // Changed while we read it: judge the content by what was read, not by the older stamp.
         if (bytes.size() != e->size)
             e->modified = -1;

@@ -19,6 +19,8 @@ public:
     static constexpr qint64 LimiteFilePiccolo = 64000;
     // Above this size a file is not held in memory but searched on disk at each lookup.
     static constexpr qint64 LimiteInMemoria = 8 * 1024 * 1024;
+    // Tests lower the limit so that the on-disk search can be tried on a small file.
+    void setLimiteInMemoria(qint64 bytes) { m_limiteInMemoria = bytes; }
 
     explicit IniStore(const Paths &paths);
 
@@ -68,5 +70,6 @@ private:
 
     const Paths &m_paths;
     bool m_caching = true;
+    qint64 m_limiteInMemoria = LimiteInMemoria;
     QHash<QString, std::shared_ptr<const Entry>> m_cache;
 };

@@ -149,7 +149,8 @@ private Q_SLOTS:
     void hugeFileSearchedOnDisk()
     {
         TestEnv env;
-        QByteArray body = QByteArray("; x\r\n").repeated(int(IniStore::LimiteInMemoria / 5 + 10));
+        env.state->ini.setLimiteInMemoria(100000);
+        QByteArray body = QByteArray("; x\r\n").repeated(100000 / 5 + 10);
         body += "0001=\"trovato\"\r\n";
         env.put(QStringLiteral("prog/lgnvorbello/Enorme.lng"), body);
         const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\Enorme.lng");
