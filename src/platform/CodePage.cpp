@@ -163,8 +163,11 @@ bool writeLines(const QString &path, const QStringList &lines)
         text.append(line);
         text.append(u"\r\n");
     }
-    const QByteArray bytes = encode(text);
+    return writeBytes(path, encode(text));
+}
 
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -23,5 +23,7 @@ bool readFile(const QString &path, QString *out);
 // Writes each line followed by CR LF, replacing the file only once everything is written
 // (a failure leaves the old file as it was). False on failure.
 bool writeLines(const QString &path, const QStringList &lines);
+// Replaces a file with these bytes once they are all written; on failure the old file stays.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace CodePage

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <vector>
 
@@ -396,15 +395,7 @@ bool write(const QString &path, QStringView section, QStringView key, const QStr
     const QByteArray bytes = edit(old, section, key, value);
     if (info.exists() && bytes == old)
         return true;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return CodePage::writeBytes(path, bytes);
 }
 
 } // namespace PrivateProfile

@@ -8,7 +8,6 @@
 #include "platform/RecordFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <limits>
 
 Profilo::Profilo()
@@ -150,12 +149,7 @@ bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
 bool SalvaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        const QByteArray bytes = ProfiloInBytes(state.profilo);
-        ok = file.write(bytes) == bytes.size() && file.commit();
-    }
+    const bool ok = CodePage::writeBytes(path, ProfiloInBytes(state.profilo));
     if (!ok) {
         QString msg = MLSGetString(state, QStringLiteral("0164"));
         if (msg.isEmpty())
