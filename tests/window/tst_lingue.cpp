@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -86,6 +87,36 @@ private Q_SLOTS:
         }
         for (const char *key : {"9996", "9997", "9998", "9999"})
             QVERIFY(doc.contains(u"Strings", QString::fromLatin1(key)));
+    }
+
+    // The claim table that the sentence truth test reads: well formed, and every key it speaks
+    // of is a numbered string of each language.
+    void claimTable()
+    {
+        QFile f(QStringLiteral(VORBELLO_TEST_DATA "/claims.tsv"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(lines.size() > 100);
+        QVERIFY(lines.first().startsWith(QStringLiteral("key\trole\tfeature\tvalue")));
+        QSet<QString> seen;
+        for (const QString &line : lines.mid(1)) {
+            const QStringList c = line.split(QLatin1Char('\t'));
+            QVERIFY2(c.size() >= 5, qPrintable(line));
+            QVERIFY2(!seen.contains(c[0]), qPrintable(c[0]));
+            seen.insert(c[0]);
+            QVERIFY2(QStringList({"lead", "join", "feature claim"}).contains(c[1]), qPrintable(line));
+            if (c[1] == QLatin1String("feature claim")) {
+                bool ok = false;
+                const int feature = c[2].toInt(&ok);
+                QVERIFY2(ok && feature >= 1 && feature <= 7, qPrintable(line));
+            }
+            for (const char *lang : {"Italiano", "English"}) {
+                QFile l(dataFile(QString::fromLatin1(lang) + QStringLiteral(".lng")));
+                QVERIFY(l.open(QIODevice::ReadOnly));
+                QVERIFY2(PrivateProfile::Document::parse(l.readAll()).contains(u"Strings", c[0]),
+                         qPrintable(QString::fromLatin1(lang) + QLatin1Char(' ') + c[0]));
+            }
+        }
     }
 
     void controls_data()
