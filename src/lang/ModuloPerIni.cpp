@@ -66,10 +66,14 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
-        const QByteArray bytes = f.read(m_limiteInMemoria + 1);
+        QByteArray bytes = f.read(m_limiteInMemoria + 1);
         // Changed while we read it: judge the content by what was read, not by the older stamp.
         if (bytes.size() != e->size)
             e->modified = -1;
+        // A text editor may save a language file as UTF-8 with a byte-order mark; read it as
+        // what it is rather than losing its first section to the mark.
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes = CodePage::encode(QString::fromUtf8(bytes.mid(3)));
         e->large = bytes.size() > LimiteFilePiccolo;
         if (e->large)
             e->lines = CodePage::splitLines(CodePage::decode(bytes));

@@ -145,6 +145,18 @@ private Q_SLOTS:
         QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("manca")), std::nullopt);
     }
 
+    // A language file saved as UTF-8 with a byte-order mark keeps its first section and its
+    // accented letters.
+    void utf8WithByteOrderMark()
+    {
+        TestEnv env;
+        env.put(QStringLiteral("prog/lgnvorbello/X.lng"),
+                QByteArray("\xEF\xBB\xBF[Strings]\r\n0001=Vorbello \xC3\xA8 gi\xC3\xA0 aperto\r\n"));
+        QCOMPARE(env.state->ini.LeggiIni(env.prog() + QStringLiteral("\\lgnvorbello\\X.lng"),
+                                         QStringLiteral("Strings"), QStringLiteral("0001")),
+                 QString::fromUtf8("Vorbello è già aperto"));
+    }
+
     // A file too large to hold is still searched, on disk, by the large-file rule.
     void hugeFileSearchedOnDisk()
     {
