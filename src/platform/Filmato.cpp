@@ -132,6 +132,7 @@ bool Filmato::setMovie(const QString &hostPath)
     m_shown.clear();
     m_selected.clear();
     m_dirty = true;
+    m_drawingStale = true;
     update();
     return true;
 }
@@ -219,6 +220,7 @@ bool Filmato::TSetProperty(const QString &target, int property, const QString &v
 void Filmato::touch()
 {
     m_dirty = true;
+    m_drawingStale = true;
     update();
 }
 
@@ -298,7 +300,25 @@ QImage Filmato::renderImage(const QSize &size)
 void Filmato::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    paintInto(p, rect());
+    if (m_parsed && m_parsed->animated) {
+        paintInto(p, rect());
+        return;
+    }
+    // A still picture is drawn once per change and size; other repaints (a frame moving over
+    // it, the window uncovered) copy the drawing.
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (m_drawingStale || m_drawing.size() != pixels || m_drawnBackground != m_background) {
+        m_drawing = QPixmap(pixels);
+        m_drawing.setDevicePixelRatio(dpr);
+        m_drawing.fill(Qt::transparent);
+        QPainter into(&m_drawing);
+        paintInto(into, QRectF(QPointF(0, 0), QSizeF(size())));
+        m_drawnBackground = m_background;
+        m_drawingStale = false;
+        ++m_rasters;
+    }
+    p.drawPixmap(0, 0, m_drawing);
 }
 
 void Filmato::mouseReleaseEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QPixmap>
 #include <QWidget>
 #include <memory>
 
@@ -45,6 +46,8 @@ public:
     // For tests and benchmarks: the current document, and how often it was rendered.
     QByteArray document() const;
     int renderCount() const { return m_renders; }
+    // How often the still picture was drawn on screen (repaints without a change copy it).
+    int rasterCount() const { return m_rasters; }
     // Renders the current picture into an image of the given size (no widget needed).
     QImage renderImage(const QSize &size);
 
@@ -99,4 +102,8 @@ private:
     QSvgRenderer *m_renderer = nullptr;
     bool m_dirty = false;
     int m_renders = 0;
+    int m_rasters = 0;
+    QPixmap m_drawing;          // the still picture as last drawn
+    QColor m_drawnBackground;
+    bool m_drawingStale = true; // changed since the screen drawing was made
 };

@@ -269,6 +269,25 @@ private Q_SLOTS:
         QTRY_VERIFY(counter.paints >= 1);
         QTest::qWait(100);
         QCOMPARE(counter.paints, 1);
+
+        // Repaints without a change copy the drawing instead of drawing the picture again; a
+        // new background or size draws it anew.
+        const int rasters = f.rasterCount();
+        f.repaint();
+        f.repaint();
+        QCOMPARE(f.rasterCount(), rasters);
+        QVERIFY(f.setBGColor(QStringLiteral("000000")));
+        f.repaint();
+        QCOMPARE(f.rasterCount(), rasters + 1);
+        QCOMPARE(f.grab().toImage().pixelColor(1, 1), QColor(Qt::black));
+        f.resize(150, 150);
+        f.repaint();
+        QCOMPARE(f.rasterCount(), rasters + 2);
+        // A change drawn off screen first must still reach the screen.
+        QVERIFY(sendCup(f, QStringLiteral("00FFFF"), false));
+        const QImage offScreen = f.renderImage(f.size());
+        QCOMPARE(f.grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 offScreen.convertToFormat(QImage::Format_RGB32));
     }
 };
 
