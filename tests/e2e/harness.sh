@@ -29,7 +29,9 @@ e2e_begin() {
   for _ in $(seq 10); do
     local n=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: after our readiness probe disconnects, a resetting server would refuse the
+    # program's connection for a moment.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do
