@@ -120,33 +120,38 @@ FormMenu::FormMenu(AppState &state)
     barraMenu = new QMenuBar(this);
     barraMenu->setObjectName(QStringLiteral("barraMenu"));
     barraMenu->setNativeMenuBar(false);
-    mnuConfigura = barraMenu->addAction(QStringLiteral("Configurazione"));
-    mnuConfigura->setObjectName(QStringLiteral("mnuConfigura"));
-    connect(mnuConfigura, &QAction::triggered, this,
-            [this] { mostraEChiudi(QStringLiteral("FormConfigura")); });
-    mnuEserciziEseguiti = barraMenu->addAction(QStringLiteral("Esercizi eseguiti"));
-    mnuEserciziEseguiti->setObjectName(QStringLiteral("mnuEserciziEseguiti"));
-    connect(mnuEserciziEseguiti, &QAction::triggered, this,
-            [this] { mostraEChiudi(QStringLiteral("FormEserciziEseguiti")); });
+    // A menu entry is a control: its name lets the language file find it.
+    auto voce = [this](auto *parent, const char *caption, const char *name, auto onClick) {
+        QAction *a = parent->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, onClick);
+        return a;
+    };
+    mnuConfigura = voce(barraMenu, "Configurazione", "mnuConfigura",
+                        [this] { mostraEChiudi(QStringLiteral("FormConfigura")); });
+    mnuEserciziEseguiti = voce(barraMenu, "Esercizi eseguiti", "mnuEserciziEseguiti",
+                               [this] { mostraEChiudi(QStringLiteral("FormEserciziEseguiti")); });
     mnuInfo = barraMenu->addMenu(QStringLiteral("Informazioni"));
     mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
-    mnuDocum = mnuInfo->addAction(QStringLiteral("documentazione"));
-    mnuDocum->setObjectName(QStringLiteral("mnuDocum"));
-    connect(mnuDocum, &QAction::triggered, this, [this] {
+    mnuDocum = voce(mnuInfo, "documentazione", "mnuDocum", [this] {
         ApriDocumento(m_state, this, m_state.paths.programFolder() + QStringLiteral("\\Vorbello.pdf"));
     });
-    mnuAbout = mnuInfo->addAction(QStringLiteral("about"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    connect(mnuAbout, &QAction::triggered, this,
-            [this] { mostraEChiudi(QStringLiteral("FormInfo")); });
+    mnuAbout = voce(mnuInfo, "about", "mnuAbout", [this] { mostraEChiudi(QStringLiteral("FormInfo")); });
     mnuLanguages = barraMenu->addMenu(QStringLiteral("Lingua"));
     mnuLanguages->setObjectName(QStringLiteral("mnuLanguages"));
-    auto *first = mnuLanguages->addAction(QStringLiteral("Italiano"));
-    first->setObjectName(QStringLiteral("mnuLanguage"));
-    first->setCheckable(true);
-    ControlText::setIndex(first, 0);
-    connect(first, &QAction::triggered, this, [this] { mnuLanguage_Click(0); });
-    mnuLanguage.append(first);
+    nuovaVoceLingua()->setText(QStringLiteral("Italiano"));
+}
+
+QAction *FormMenu::nuovaVoceLingua()
+{
+    const int n = int(mnuLanguage.size());
+    auto *a = mnuLanguages->addAction(QString());
+    a->setObjectName(QStringLiteral("mnuLanguage"));
+    a->setCheckable(true);
+    ControlText::setIndex(a, n);
+    connect(a, &QAction::triggered, this, [this, n] { mnuLanguage_Click(n); });
+    mnuLanguage.append(a);
+    return a;
 }
 
 FormMenu::~FormMenu() = default;
@@ -313,14 +318,8 @@ void FormMenu::MLSFillMenuLanguages()
     auto *group = new QActionGroup(mnuLanguages);
     group->setExclusive(true);
     for (int n = 0; n < lingue.size(); ++n) {
-        if (n > 0) {
-            auto *a = mnuLanguages->addAction(QString());
-            a->setObjectName(QStringLiteral("mnuLanguage"));
-            a->setCheckable(true);
-            ControlText::setIndex(a, n);
-            connect(a, &QAction::triggered, this, [this, n] { mnuLanguage_Click(n); });
-            mnuLanguage.append(a);
-        }
+        if (n > 0)
+            nuovaVoceLingua();
         mnuLanguage[n]->setText(lingue[n]);
         group->addAction(mnuLanguage[n]);
     }

@@ -58,6 +58,8 @@ protected:
 
 private:
     void Combo1_Click();
+    // Element n (the next index) of the language entries.
+    QAction *nuovaVoceLingua();
     void mnuLanguage_Click(int index);
     void cliccato(int i);
     void sopra(int i);
