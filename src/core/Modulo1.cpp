@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -136,49 +138,73 @@ bool CreaCartelleImpostazioni(AppState &state)
     return true;
 }
 
+const VoceFrasi &VoceDiFrasi(int i)
+{
+    // Key, blank before, blank after, lower case; entry 60 is unused and stays empty.
+    static const std::array<VoceFrasi, 61> voci = [] {
+        std::array<VoceFrasi, 61> v{};
+        auto set = [&](int i, int key, bool before = false, bool after = false, bool lower = false) {
+            v[i] = {key, before, after, lower};
+        };
+        set(0, 3);
+        set(1, 4);
+        set(2, 5, true, true);
+        set(3, 6, true, true);
+        set(4, 7, false, true);
+        set(5, 8, false, true);
+        for (int i = 6; i <= 18; ++i)
+            set(i, i + 3);
+        set(19, 21, false, false, true);
+        set(20, 20, false, false, true);
+        set(21, 22, true, true);
+        set(22, 23, false, true);
+        set(23, 24, false, true);
+        for (int i = 24; i <= 27; ++i)
+            set(i, i + 1);
+        set(28, 29, false, true);
+        for (int i = 29; i <= 34; ++i)
+            set(i, i + 1);
+        set(35, 35, false, true);
+        set(36, 27, false, true);
+        set(37, 28, false, true);
+        set(38, 9, false, true);
+        set(39, 10, false, true);
+        set(40, 36, false, true);
+        set(41, 11, false, true);
+        set(42, 37, false, true);
+        set(43, 38, false, true);
+        set(44, 31, false, true);
+        set(45, 33, false, true);
+        for (int i = 46; i <= 49; ++i)
+            set(i, i - 7, false, true);
+        set(50, 43, true, true);
+        for (int i = 51; i <= 58; ++i)
+            set(i, i - 7);
+        set(59, 52, false, true);
+        return v;
+    }();
+    return voci.at(std::clamp(i, 0, 60));
+}
+
+QString ChiaveNumerata(int key)
+{
+    return QStringLiteral("%1").arg(key, 4, 10, QLatin1Char('0'));
+}
+
 void CaricaFrasi(AppState &state)
 {
-    auto S = [&](int key) { return MLSGetString(state, QStringLiteral("%1").arg(key, 4, 10, QLatin1Char('0'))); };
-    auto &F = state.Frasi;
     const QString b = QStringLiteral(" ");
-    F[0] = S(3);
-    F[1] = S(4);
-    F[2] = b + S(5) + b;
-    F[3] = b + S(6) + b;
-    F[4] = S(7) + b;
-    F[5] = S(8) + b;
-    for (int i = 6; i <= 18; ++i)
-        F[i] = S(i + 3); // keys 0009..0021
-    F[19] = F[18].toLower();
-    F[20] = F[17].toLower();
-    F[21] = b + S(22) + b;
-    F[22] = S(23) + b;
-    F[23] = S(24) + b;
-    F[24] = S(25);
-    F[25] = S(26);
-    F[26] = S(27);
-    F[27] = S(28);
-    F[28] = S(29) + b;
-    for (int i = 29; i <= 34; ++i)
-        F[i] = S(i + 1); // keys 0030..0035
-    F[35] = F[34] + b;
-    F[36] = F[26] + b;
-    F[37] = F[27] + b;
-    F[38] = F[6] + b;
-    F[39] = F[7] + b;
-    F[40] = S(36) + b;
-    F[41] = F[8] + b;
-    F[42] = S(37) + b;
-    F[43] = S(38) + b;
-    F[44] = F[30] + b;
-    F[45] = F[32] + b;
-    for (int i = 46; i <= 49; ++i)
-        F[i] = S(i - 7) + b; // keys 0039..0042
-    F[50] = b + S(43) + b;
-    for (int i = 51; i <= 58; ++i)
-        F[i] = S(i - 7); // keys 0044..0051
-    F[59] = S(52) + b;
-    F[60].clear();
+    for (int i = 0; i < 61; ++i) {
+        const VoceFrasi &v = VoceDiFrasi(i);
+        if (v.chiave == 0) {
+            state.Frasi[i].clear();
+            continue;
+        }
+        QString t = MLSGetString(state, ChiaveNumerata(v.chiave));
+        if (v.minuscolo)
+            t = t.toLower();
+        state.Frasi[i] = (v.spazioPrima ? b : QString()) + t + (v.spazioDopo ? b : QString());
+    }
 }
 
 void CaricaPalette(AppState &state)

@@ -29,6 +29,17 @@ bool EsisteFile(const AppState &state, const QString &path);
 QString CartellaWindows(const AppState &state);
 void InstallaFontCorsivo(AppState &state);
 void CaricaFrasi(AppState &state);
+// How entry i of Frasi is made from a numbered string (chiave 0: always empty).
+struct VoceFrasi
+{
+    int chiave = 0;
+    bool spazioPrima = false;
+    bool spazioDopo = false;
+    bool minuscolo = false;
+};
+const VoceFrasi &VoceDiFrasi(int i);
+// "0092" for 92.
+QString ChiaveNumerata(int key);
 void CaricaPalette(AppState &state);
 // Opens a document with the desktop's handler; a missing file or no handler does nothing visible.
 void ApriDocumento(AppState &state, QWidget *parent, const QString &path);

@@ -1,0 +1,514 @@
+// The sentences of the exercises against the cups they describe. Each numbered string makes one
+// claim (tests/data/claims.tsv); a sentence says what its pieces claim, all together. Over many
+// seeded cups, what the sentence says must agree with the answer the exercise judges right.
+// The same run writes every distinct sentence into a catalogue for a reader to review, and
+// fails when the committed catalogue has drifted.
+
+#include "TestEnv.h"
+#include "core/Modulo1.h"
+#include "exercises/LogicaEs1.h"
+#include "exercises/LogicaEs2.h"
+#include "exercises/LogicaEs5.h"
+#include "exercises/LogicaEs6.h"
+#include "exercises/TestiFrase.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/PrivateProfile.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTest>
+#include <map>
+#include <memory>
+#include <set>
+
+namespace {
+
+struct Claim
+{
+    QString role;
+    int feature = 0;
+    QString value;
+    QSet<QString> usedBy;
+};
+
+QHash<QString, Claim> loadClaims()
+{
+    QHash<QString, Claim> out;
+    QFile f(QStringLiteral(VORBELLO_TEST_DATA "/claims.tsv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines.mid(1)) {
+        const QStringList c = line.split(QLatin1Char('\t'));
+        if (c.size() < 5)
+            continue;
+        Claim claim{c[1], c[2].toInt(), c[3], {}};
+        for (const QString &u : c[4].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            claim.usedBy.insert(u);
+        out.insert(c[0], claim);
+    }
+    return out;
+}
+
+// What a sentence claims, read off its pieces; `error` names the first piece that makes no sense.
+struct Reading
+{
+    bool truth = true;
+    QList<int> features; // one per clause, in order
+    int compared = 0;    // feature compared by a same-or-different sentence
+    bool negated = false;
+    QString error;
+};
+
+bool saucerHolds(const QString &value, int saucer)
+{
+    if (value == QLatin1String("teaspoon"))
+        return saucer == 1;
+    if (value == QLatin1String("biscuit"))
+        return saucer == 2;
+    if (value == QLatin1String("neither"))
+        return saucer == 0;
+    if (value == QLatin1String("teaspoon or biscuit"))
+        return saucer != 0;
+    if (value == QLatin1String("not teaspoon"))
+        return saucer != 1;
+    if (value == QLatin1String("not biscuit"))
+        return saucer != 2;
+    return false;
+}
+
+Reading readSentence(const QHash<QString, Claim> &claims, const Frase &frase, const Attributi &cup)
+{
+    Reading r;
+    const QList<Pezzo> &p = frase.pezzi();
+    for (int i = 0; i < p.size(); ++i) {
+        if (p[i].chiave.isEmpty()) {
+            if (p[i].colore != 0)
+                r.error = QStringLiteral("a colour word with nothing to lead it");
+            continue;
+        }
+        if (!claims.contains(p[i].chiave)) {
+            r.error = p[i].chiave + QStringLiteral(" has no claim");
+            continue;
+        }
+        const Claim &c = claims[p[i].chiave];
+        if (c.role == QLatin1String("join")) {
+            if (c.value == QLatin1String("not"))
+                r.negated = !r.negated;
+            continue;
+        }
+        if (c.value.startsWith(QLatin1String("compare"))) {
+            r.compared = c.feature;
+            if (c.value == QLatin1String("compare negated"))
+                r.negated = !r.negated;
+            continue;
+        }
+        bool holds = false;
+        if (c.role == QLatin1String("lead")) {
+            if (i + 1 >= p.size()) {
+                r.error = p[i].chiave + QStringLiteral(" leads nowhere");
+                continue;
+            }
+            const Pezzo &next = p[++i];
+            if (c.feature == Tazza::Colore) {
+                if (next.colore == 0)
+                    r.error = p[i - 1].chiave + QStringLiteral(" not followed by a colour");
+                holds = (cup[2] == next.colore) == (c.value == QLatin1String("is"));
+            } else {
+                const Claim object = claims.value(next.chiave);
+                if (object.feature != Tazza::Piattino)
+                    r.error = p[i - 1].chiave + QStringLiteral(" not followed by a saucer object");
+                holds = saucerHolds(object.value, cup[7]) == (c.value == QLatin1String("there is"));
+            }
+        } else if (c.feature == Tazza::Piattino) {
+            holds = saucerHolds(c.value, cup[7]);
+        } else if (c.value == QLatin1String("has") || c.value == QLatin1String("has not")) {
+            holds = (cup[c.feature] == 1) == (c.value == QLatin1String("has"));
+        } else {
+            r.error = p[i].chiave + QStringLiteral(" claims ") + c.value;
+        }
+        r.features.append(c.feature);
+        r.truth = r.truth && holds;
+    }
+    return r;
+}
+
+// The numbered strings of a sentence, each with the builders that may have used it.
+using Uses = std::set<std::pair<QString, QString>>; // (key, "FormEs1.ComponiFrase1")
+
+void noteUses(Uses &seen, const QHash<QString, Claim> &claims, const Frase &frase,
+              const QString &exercise, const QStringList &builders, QString *error)
+{
+    for (const Pezzo &p : frase.pezzi()) {
+        if (p.chiave.isEmpty())
+            continue;
+        bool found = false;
+        for (const QString &b : builders) {
+            const QString name = exercise + QLatin1Char('.') + b;
+            if (claims.value(p.chiave).usedBy.contains(name)) {
+                seen.insert({p.chiave, name});
+                found = true;
+            }
+        }
+        if (!found && error->isEmpty())
+            *error = p.chiave + QStringLiteral(" is not listed for ") + exercise + QLatin1Char(' ') +
+                     builders.join(QLatin1Char('/'));
+    }
+}
+
+// Builders of each level, as the claim table names them.
+QStringList buildersOf(const QString &exercise, int level)
+{
+    if (exercise == QLatin1String("FormEs1")) {
+        static const QStringList b[7] = {
+            {},
+            {"ComponiFrase1"},
+            {"ComponiFrase2"},
+            {"ComponiFrase3"},
+            {"ComponiFrase1", "ScriviFrase4"},
+            {"CiSonoEntrambi", "NonCeNeNe", "CeMaNon", "NonCeMa"},
+            {"ColoreOggetti"},
+        };
+        return b[level];
+    }
+    if (exercise == QLatin1String("FormEs2"))
+        return level == 1 ? QStringList{"ComponiFrasePositiva"}
+             : level == 2 ? QStringList{"ComponiFraseNegativa"}
+                          : QStringList{"ComponiFrasePositiva", "ComponiFraseNegativa"};
+    if (exercise == QLatin1String("FormEs5")) {
+        static const QStringList b[5] = {
+            {},
+            {"ComponiFrasePositiva1"},
+            {"ComponiFrasePositiva2"},
+            {"ComponiFrasePositiva1", "ScriviFrase3"},
+            {"ComponiFrasePositiva2", "ComponiFrasePositiva1", "ScriviFrase4"},
+        };
+        return b[level];
+    }
+    return {"ComponiFrasePositiva"};
+}
+
+QString cupText(const Attributi &a)
+{
+    return QStringLiteral("heart %1 colour %2 flower %3 handle %4 stripes %5 steam %6 saucer %7")
+        .arg(a[1]).arg(a[2]).arg(a[3]).arg(a[4]).arg(a[5]).arg(a[6]).arg(a[7]);
+}
+
+// A program state speaking one of the shipped languages, with colour words a teacher of that
+// language would type.
+struct Language
+{
+    explicit Language(const QString &name)
+    {
+        QFile f(QStringLiteral(VORBELLO_SOURCE_DATA "/lgnvorbello/") + name + QStringLiteral(".lng"));
+        if (f.open(QIODevice::ReadOnly))
+            env.put(QStringLiteral("prog/lgnvorbello/") + name + QStringLiteral(".lng"), f.readAll());
+        env.state->LinguaCorrente = name;
+        if (name == QLatin1String("English")) {
+            const char *words[5] = {"background", "green", "red", "blue", "yellow"};
+            for (int r = 0; r < 5; ++r)
+                env.state->profilo.TabellaColori[r][3] = QString::fromLatin1(words[r]);
+        }
+        CaricaFrasi(*env.state);
+        testi = std::make_unique<TestiFrase>(*env.state);
+    }
+    QString caption(const char *window, const char *control)
+    {
+        const QString file = env.prog() + QStringLiteral("/lgnvorbello/") + env.state->LinguaCorrente +
+                             QStringLiteral(".lng");
+        return env.state->ini.LeggiIni(file, QString::fromLatin1(window), QString::fromLatin1(control))
+            .value_or(QString());
+    }
+    TestEnv env;
+    std::unique_ptr<TestiFrase> testi;
+};
+
+constexpr int Rounds = 50000;
+
+// QVERIFY2 builds its message on every pass; these loops run too often for that.
+#define CHECK(cond, message)                                                                      \
+    do {                                                                                          \
+        if (!(cond))                                                                              \
+            QFAIL(qPrintable(QStringLiteral(#cond " -- ") + (message)));                           \
+    } while (false)
+const char *const Languages[] = {"Italiano", "English"};
+
+} // namespace
+
+class TestFrasi : public QObject
+{
+    Q_OBJECT
+
+    QHash<QString, Claim> claims = loadClaims();
+    Uses seen;
+    // Catalogue: language -> section -> sentences.
+    std::map<QString, std::map<QString, std::set<QString>>> catalogue;
+
+    void record(const QString &language, const QString &section, const QString &sentence)
+    {
+        catalogue[language][section].insert(sentence);
+    }
+
+    static bool emptyPiece(const Frase &f)
+    {
+        for (const Pezzo &p : f.pezzi())
+            if (p.testo.trimmed().isEmpty())
+                return true;
+        return false;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(claims.size() > 100); }
+
+    // Blanks the program adds around texts must not reach the pupil doubled, at the ends, or
+    // before the full stop.
+    void finishing_data()
+    {
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<bool>("stop");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("lower case, capital first") << "LA tazza è ROSSA" << "minuscolo" << true << "La tazza è rossa.";
+        QTest::newRow("capitals, stop included") << "la tazza è rossa" << "maiuscolo" << true << "LA TAZZA È ROSSA.";
+        QTest::newRow("trailing blank before stop") << "ha il fiore " << "minuscolo" << true << "Ha il fiore.";
+        QTest::newRow("doubled blank inside") << "ha il fiore  e fuma " << "" << true << "Ha il fiore e fuma.";
+        QTest::newRow("leading blank") << " e fuma" << "minuscolo" << false << "E fuma";
+        QTest::newRow("accented first letter") << "è rossa" << "minuscolo" << true << "È rossa.";
+        QTest::newRow("empty") << "" << "minuscolo" << true << ".";
+    }
+    void finishing()
+    {
+        QFETCH(QString, built);
+        QFETCH(QString, tipo);
+        QFETCH(bool, stop);
+        QFETCH(QString, shown);
+        QCOMPARE(FraseFinita(built, tipo, stop), shown);
+    }
+
+    void veroFalso_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("level");
+        for (const char *lang : Languages)
+            for (int level = 1; level <= LogicaEs1::Livelli; ++level)
+                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
+    }
+    // "Vero" is right exactly when the sentence is true of the cup on show.
+    void veroFalso()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, level);
+        Language lang(language);
+        ClockRandom random(1000 + level);
+        LogicaEs1 es(random);
+        es.Livello = level;
+        int trueOnes = 0;
+        for (int i = 0; i < Rounds; ++i) {
+            if (i % 3 == 0)
+                es.ImpostaColori();
+            es.ScriviFrase(*lang.testi);
+            const Reading r = readSentence(claims, es.FraseCorrente, es.attributi);
+            auto context = [&] { return es.FraseCorrente.testo() + QStringLiteral(" | ") + cupText(es.attributi); };
+            CHECK(r.error.isEmpty(), r.error + QStringLiteral(": ") + context());
+            CHECK(!emptyPiece(es.FraseCorrente), context());
+            CHECK(r.truth == (es.Soluzione == 0), context());
+            // Two statements never speak of the same feature.
+            CHECK(QSet<int>(r.features.begin(), r.features.end()).size() == r.features.size(), context());
+            QCOMPARE(r.features.size(), level <= 3 ? 1 : 2);
+            if (level == 5)
+                QVERIFY(!r.features.contains(Tazza::Colore) && !r.features.contains(Tazza::Piattino));
+            if (level == 6)
+                QCOMPARE(r.features.first(), Tazza::Colore);
+            trueOnes += r.truth;
+            QString error;
+            noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs1"), buildersOf("FormEs1", level), &error);
+            CHECK(error.isEmpty(), error);
+            record(language, QStringLiteral("Vero o falso, livello %1").arg(level),
+                   FraseFinita(es.FraseCorrente.testo(), QString(), true));
+        }
+        // Levels 1-4 and 6 choose the truth by a coin; level 5 takes it from the picture.
+        if (level != 5)
+            CHECK(qAbs(trueOnes - Rounds / 2) < Rounds / 20, QString::number(trueOnes));
+    }
+
+    void ugualeDiverso_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("level");
+        for (const char *lang : Languages)
+            for (int level = 1; level <= LogicaEs2::Livelli; ++level)
+                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
+    }
+    // Completed with the word of the right answer, the sentence is true of the two cups.
+    void ugualeDiverso()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, level);
+        Language lang(language);
+        const QString words[2] = {lang.caption("FormEs2", "Command1(0).Caption"),
+                                  lang.caption("FormEs2", "Command1(1).Caption")};
+        QVERIFY(!words[0].isEmpty() && !words[1].isEmpty());
+        ClockRandom random(2000 + level);
+        LogicaEs2 es(random);
+        es.Livello = level;
+        int negatives = 0;
+        for (int i = 0; i < Rounds; ++i) {
+            if (i % 2 == 0)
+                es.ImpostaColori();
+            for (int k = 1; k <= 7; ++k)
+                QCOMPARE(es.attributi[0][k] != es.attributi[1][k], es.Diversi[k] == 1);
+            es.ScriviFrase(*lang.testi);
+            const Reading r = readSentence(claims, es.FraseCorrente, es.attributi[0]);
+            auto context = [&] { return es.FraseCorrente.testo() + QStringLiteral(" | ") + cupText(es.attributi[0]) +
+                                    QStringLiteral(" / ") + cupText(es.attributi[1]); };
+            CHECK(r.error.isEmpty() && r.compared == es.Elemento, r.error + context());
+            CHECK(!emptyPiece(es.FraseCorrente), context());
+            const bool same = es.attributi[0][r.compared] == es.attributi[1][r.compared];
+            const bool saysSame = (es.Soluzione == 0) != r.negated;
+            CHECK(saysSame == same, context());
+            negatives += r.negated;
+            QString error;
+            noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs2"), buildersOf("FormEs2", level), &error);
+            CHECK(error.isEmpty(), error);
+            // As the label reads after a right answer: the sentence, a blank, the word.
+            const QString shown = ApplicaCarattere(es.FraseCorrente.testo(), QString());
+            for (const QString &w : words)
+                record(language, QStringLiteral("Uguale - diverso, livello %1").arg(level),
+                       shown + QLatin1Char(' ') + w);
+        }
+        const int expected = level == 1 ? 0 : level == 2 ? Rounds : Rounds / 2;
+        CHECK(qAbs(negatives - expected) < Rounds / 20, QString::number(negatives));
+    }
+
+    void insiemi_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("level");
+        for (const char *lang : Languages)
+            for (int level = 1; level <= LogicaEs5::Livelli; ++level)
+                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
+    }
+    // A cup belongs to the set (answer 0) exactly when the sentence is true of it.
+    void insiemi()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, level);
+        Language lang(language);
+        ClockRandom random(3000 + level);
+        LogicaEs5 es(random);
+        es.Livello = level;
+        for (int i = 0; i < Rounds; ++i) {
+            es.ScriviFrase(*lang.testi);
+            QString error;
+            noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs5"), buildersOf("FormEs5", level), &error);
+            CHECK(error.isEmpty(), error);
+            CHECK(!emptyPiece(es.FraseCorrente), es.FraseCorrente.testo());
+            record(language, QStringLiteral("Insiemi, livello %1").arg(level),
+                   FraseFinita(es.FraseCorrente.testo(), QString(), true));
+            for (int cup = 0; cup < (i < Rounds / 10 ? 10 : 0); ++cup) {
+                es.ImpostaColori();
+                const Reading r = readSentence(claims, es.FraseCorrente, es.AttributiCorrenti);
+                auto context = [&] { return es.FraseCorrente.testo() + QStringLiteral(" | ") + cupText(es.AttributiCorrenti); };
+                CHECK(r.error.isEmpty(), r.error + context());
+                QCOMPARE(r.features.size(), level <= 2 ? 1 : 2);
+                CHECK(r.truth == (es.Soluzione == 0), context());
+            }
+        }
+    }
+
+    void elenco_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("trovaLaTazza");
+        for (const char *lang : Languages) {
+            QTest::addRow("%s intrusi", lang) << QString::fromLatin1(lang) << false;
+            QTest::addRow("%s trova la tazza", lang) << QString::fromLatin1(lang) << true;
+        }
+    }
+    // The list names each of the model's seven features once, and every line is true of it.
+    void elenco()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, trovaLaTazza);
+        Language lang(language);
+        ClockRandom random(trovaLaTazza ? 4001 : 4000);
+        LogicaEs6 es(random, trovaLaTazza ? LogicaEs6::Variante::TrovaLaTazza : LogicaEs6::Variante::Intrusi);
+        const QString exercise = trovaLaTazza ? QStringLiteral("FormEs7") : QStringLiteral("FormEs6");
+        for (int i = 0; i < Rounds / 10; ++i) {
+            es.Livello = i % LogicaEs6::Livelli + 1;
+            es.ImpostaColori();
+            QCOMPARE(es.tazze.size(), es.NumeroPosti);
+            QCOMPARE(es.tazze.at(es.TazzaGiusta), es.Modello);
+            es.ScriviFrase(*lang.testi, i % 2 ? QStringLiteral("maiuscolo") : QString());
+            QCOMPARE(es.righe.size(), 7);
+            QCOMPARE(es.Testo.count(QStringLiteral(".\r\n")), 7);
+            QSet<int> features;
+            for (const Frase &line : es.righe) {
+                const Reading r = readSentence(claims, line, es.Modello);
+                auto context = [&] { return line.testo() + QStringLiteral(" | ") + cupText(es.Modello); };
+                CHECK(r.error.isEmpty() && r.truth && r.features.size() == 1, r.error + context());
+                CHECK(!emptyPiece(line), context());
+                features.insert(r.features.first());
+                QString error;
+                noteUses(seen, claims, line, exercise, buildersOf(exercise, 1), &error);
+                CHECK(error.isEmpty(), error);
+                record(language, trovaLaTazza ? QStringLiteral("Trova la tazza") : QStringLiteral("Trova gli intrusi"),
+                       FraseFinita(line.testo(), QString(), true));
+            }
+            QCOMPARE(features.size(), 7);
+        }
+    }
+
+    // Every use the claim table lists for a builder has been met, so a text the builders no
+    // longer use (or never did) cannot hide in the table.
+    void everyListedUseMet()
+    {
+        static const QStringList built = {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7"};
+        QStringList missing;
+        for (auto it = claims.cbegin(); it != claims.cend(); ++it)
+            for (const QString &use : it->usedBy)
+                if (built.contains(use.section(QLatin1Char('.'), 0, 0)) && !seen.count({it.key(), use}))
+                    missing << it.key() + QLatin1Char(' ') + use;
+        missing.sort();
+        CHECK(missing.isEmpty(), missing.join(QStringLiteral(", ")));
+    }
+
+    // The catalogue of every sentence, as committed for review, must equal what the builders
+    // make now. VORBELLO_UPDATE_CATALOGUE=1 rewrites it.
+    void catalogue_()
+    {
+        QString text = QStringLiteral(
+            "# Sentences as the pupil reads them\n\n"
+            "Every distinct sentence the exercises build from `data/lgnvorbello/`, in the letter case of\n"
+            "the default profile. Colour words: verde, rossa, blu, gialla; green, red, blue, yellow.\n"
+            "Written by the test `tst_frasi`; do not edit by hand.\n");
+        for (const auto &[language, sections] : catalogue) {
+            text += QStringLiteral("\n## %1\n").arg(language);
+            for (const auto &[section, sentences] : sections) {
+                text += QStringLiteral("\n### %1 (%2)\n\n").arg(section).arg(sentences.size());
+                for (const QString &s : sentences)
+                    text += QStringLiteral("- ") + s + QLatin1Char('\n');
+            }
+        }
+        const QString path = QStringLiteral(VORBELLO_SOURCE_DATA "/../doc/sentences.md");
+        QFile f(path);
+        if (qEnvironmentVariableIntValue("VORBELLO_UPDATE_CATALOGUE")) {
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(text.toUtf8());
+            return;
+        }
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString committed = QString::fromUtf8(f.readAll());
+        if (committed != text) {
+            QFile out(QStringLiteral("sentences.md"));
+            if (out.open(QIODevice::WriteOnly))
+                out.write(text.toUtf8());
+        }
+        QVERIFY2(committed == text, "doc/sentences.md differs from what the builders make; review "
+                                    "the new sentences.md beside the test and rerun with "
+                                    "VORBELLO_UPDATE_CATALOGUE=1");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFrasi)
+#include "tst_frasi.moc"
