@@ -1,5 +1,7 @@
 #include "TestEnv.h"
+#include "core/Modulo1.h"
 #include "core/NomiClip.h"
+#include "exercises/Tazza.h"
 #include "platform/Filmato.h"
 
 #include <QSignalSpy>
@@ -129,6 +131,52 @@ private Q_SLOTS:
         QCOMPARE(elements(f.document()).value(clip).second, QStringLiteral("inline"));
         QVERIFY(f.TSetProperty(name, 7, QStringLiteral("0")));
         QCOMPARE(elements(f.document()).value(clip).second, QStringLiteral("none"));
+    }
+
+    // The exercises' seven features land on the right parts of the picture, in each language
+    // (decorations are asked for by their language names).
+    void cupFeatures_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QList<int>>("features"); // 1..7
+        for (const char *lang : {"Italiano", "English"}) {
+            QTest::addRow("%s bare", lang) << QString::fromLatin1(lang) << QList<int>{0, 1, 0, 0, 0, 0, 0};
+            QTest::addRow("%s all, teaspoon", lang) << QString::fromLatin1(lang) << QList<int>{1, 4, 1, 1, 1, 1, 1};
+            QTest::addRow("%s mixed, biscuit", lang) << QString::fromLatin1(lang) << QList<int>{1, 2, 0, 1, 0, 1, 2};
+            QTest::addRow("%s mixed, empty", lang) << QString::fromLatin1(lang) << QList<int>{0, 3, 1, 0, 1, 0, 0};
+        }
+    }
+    void cupFeatures()
+    {
+        QFETCH(QString, language);
+        QFETCH(QList<int>, features);
+        AppState state(Paths(QDir::tempPath(), QStringLiteral(VORBELLO_SOURCE_DATA)));
+        state.LinguaCorrente = language;
+        CaricaFrasi(state);
+        CaricaNomiClip(state);
+        Attributi a{};
+        for (int k = 1; k <= 7; ++k)
+            a[k] = features[k - 1];
+        Filmato f;
+        f.setClipNames(&state.NomiClip);
+        QVERIFY(f.setMovie(Cup));
+        QVERIFY(Tazza::mostra(f, state, a));
+        const auto e = elements(f.document());
+        auto shown = [&](const char *id) { return e.value(QString::fromLatin1(id)).second == QLatin1String("inline"); };
+        QCOMPARE(shown("cuore"), a[1] == 1);
+        QCOMPARE(shown("fiore"), a[3] == 1);
+        QCOMPARE(shown("manico"), a[4] == 1);
+        QCOMPARE(shown("strisce"), a[5] == 1);
+        QCOMPARE(shown("vapore"), a[6] == 1);
+        QCOMPARE(shown("cucchiaino"), a[7] == 1);
+        QCOMPARE(shown("biscotto"), a[7] == 2);
+        const QString fill = QLatin1Char('#') + state.profilo.TabellaColori[a[2]][0].toLower();
+        for (const char *part : {"tazza.interno", "piattino.interno", "manico.interno"})
+            QCOMPARE(e.value(QString::fromLatin1(part)).first, fill);
+
+        // No movie: the first call fails and the showing stops.
+        Filmato empty;
+        QVERIFY(!Tazza::mostra(empty, state, a));
     }
 
     // A call that cannot be carried out fails and changes nothing.
