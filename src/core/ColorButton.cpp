@@ -1,6 +1,8 @@
 #include "core/ColorButton.h"
 
+#include <QFileInfo>
 #include <QPainter>
+#include <QSvgRenderer>
 
 ColorButton::ColorButton(QWidget *parent) : QPushButton(parent)
 {
@@ -23,6 +25,23 @@ void ColorButton::setColoreTesto(const QColor &colour)
     update();
 }
 
+bool ColorButton::setFigura(const QString &hostPath)
+{
+    delete m_figura;
+    m_figura = nullptr;
+    if (!hostPath.isEmpty() && QFileInfo(hostPath).isFile()) {
+        auto *r = new QSvgRenderer(hostPath, this);
+        if (r->isValid())
+            m_figura = r;
+        else
+            delete r;
+    }
+    if (m_figura && accessibleName().isEmpty())
+        setAccessibleName(text());
+    update();
+    return m_figura != nullptr || hostPath.isEmpty();
+}
+
 void ColorButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -32,6 +51,17 @@ void ColorButton::paintEvent(QPaintEvent *)
     p.setPen(QPen(QColor(0x3a, 0x2e, 0x39), isDown() ? 3 : 2));
     p.setBrush(m_sfondo);
     p.drawRoundedRect(r, radius, radius);
+    if (m_figura) {
+        const QRectF area = r.adjusted(r.width() / 10, r.height() / 10, -r.width() / 10, -r.height() / 10);
+        QSizeF size = m_figura->defaultSize();
+        size.scale(area.size(), Qt::KeepAspectRatio);
+        QRectF target(QPointF(), size);
+        target.moveCenter(area.center());
+        // A button that cannot be pressed yet shows its picture faded.
+        p.setOpacity(isEnabled() ? 1.0 : 0.3);
+        m_figura->render(&p, target);
+        return;
+    }
     QString caption = text();
     caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     while (caption.startsWith(QLatin1Char('\n')))
@@ -39,6 +69,7 @@ void ColorButton::paintEvent(QPaintEvent *)
     while (caption.endsWith(QLatin1Char('\n')))
         caption.chop(1);
     p.setPen(m_testo);
+    p.setOpacity(isEnabled() ? 1.0 : 0.4);
     p.setFont(font());
     p.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, caption);
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QPushButton>
 
+class QSvgRenderer;
+
 // A large button painted in one flat colour, as the menu and exercises colour their choices for
 // the highlight and the profile. Line breaks in the caption start new lines; blank lines at its
 // ends are not drawn, so a caption kept with a leading line break still sits in the middle.
@@ -15,6 +17,10 @@ public:
     void setSfondo(const QColor &colour);
     QColor sfondo() const { return m_sfondo; }
     void setColoreTesto(const QColor &colour);
+    // A picture (SVG) drawn instead of the caption, which then stays the accessible name; an
+    // empty path removes it. False when the file cannot be read.
+    bool setFigura(const QString &hostPath);
+    bool haFigura() const { return m_figura != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -22,4 +28,5 @@ protected:
 private:
     QColor m_sfondo = QColor(0xF0, 0xF0, 0xF0);
     QColor m_testo = Qt::black;
+    QSvgRenderer *m_figura = nullptr;
 };

@@ -7,6 +7,8 @@
 #include "core/NomiClip.h"
 #include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
+#include "exercises/FormEs1.h"
+#include "exercises/FormEs2.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/Desktop.h"
@@ -30,6 +32,8 @@ void RegistraFinestre(AppState &state)
     definisci<FormAvvio>(state, QStringLiteral("FormAvvio"));
     definisci<FormMenu>(state, QStringLiteral("FormMenu"));
     definisci<FormInfo>(state, QStringLiteral("FormInfo"));
+    definisci<FormEs1>(state, QStringLiteral("FormEs1"));
+    definisci<FormEs2>(state, QStringLiteral("FormEs2"));
 }
 
 bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)

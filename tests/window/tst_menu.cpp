@@ -112,8 +112,12 @@ private Q_SLOTS:
         m.env.state->NumRegistro = 500;
         m.menu->AvviaEsercizi(0);
         QCOMPARE(m.env.state->NumRegistro, qint16(500));
+        QWidget *exercise = m.env.windows->find(QStringLiteral("FormEs1"));
+        QVERIFY(exercise && exercise->isVisible());
+        m.env.windows->unload(exercise);
+        auto *menu = m.env.windows->get<FormMenu>(QStringLiteral("FormMenu"));
         m.env.state->NumRegistro = 499;
-        m.menu->AvviaEsercizi(1);
+        menu->AvviaEsercizi(1);
         QCOMPARE(m.env.state->NumRegistro, qint16(500));
         QCOMPARE(m.env.state->Registro[500][0], QStringLiteral("Uguale"));
     }

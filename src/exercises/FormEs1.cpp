@@ -1,0 +1,27 @@
+#include "exercises/FormEs1.h"
+
+#include "core/AppState.h"
+#include "core/ColorButton.h"
+#include "exercises/TestiFrase.h"
+
+FormEs1::FormEs1(AppState &state)
+    : FormEsercizio(state, QStringLiteral("FormEs1"),
+                    {LogicaEs1::Livelli, 3, true, 1, QStringLiteral("\\swf\\vorbe1.swf")}),
+      m_logica(*state.random)
+{
+    Command1[0]->setText(QStringLiteral("Vero"));
+    Command1[1]->setText(QStringLiteral("Falso"));
+}
+
+void FormEs1::ImpostaColori()
+{
+    m_logica.ImpostaColori([this](int k) { return Tazza::invia(*ShockwaveFlash[0], m_state, m_logica.attributi, k); });
+}
+
+void FormEs1::ScriviFrase()
+{
+    m_logica.Livello = Livello;
+    m_logica.ScriviFrase(TestiFrase(m_state));
+    Frase = m_logica.FraseCorrente.testo();
+    Soluzione = m_logica.Soluzione;
+}

@@ -1,0 +1,260 @@
+// The exercise windows with a sentence and two answers: counting, levels, rewards, switches,
+// log rows and the way back to the menu, driven as a pupil would.
+
+#include "RecordingSoundPlayer.h"
+#include "TestEnv.h"
+#include "core/ColorButton.h"
+#include "core/Colori.h"
+#include "core/RandomSource.h"
+#include "core/Main.h"
+#include "core/Modulo1.h"
+#include "core/NomiClip.h"
+#include "exercises/FormEs1.h"
+#include "exercises/FormEs2.h"
+#include "menu/ScanBox.h"
+#include "platform/Filmato.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+struct Finestra
+{
+    TestEnv env;
+    RecordingSoundPlayer sound;
+    ClockRandom seeded{7};
+
+    // Seeded draws, or (scripted) every draw 0: level 1 then asks about the heart, truly.
+    explicit Finestra(const std::function<void(Profilo &)> &profilo = {}, bool scripted = false)
+    {
+        if (!scripted)
+            env.state->random = &seeded;
+        for (const char *file : {"lgnvorbello/Italiano.lng", "swf/vorbe1.svg", "animazioni/1.svg",
+                                 "animazioni/2.svg", "suoni/si/1.wav", "suoni/no/1.wav"}) {
+            QFile f(QStringLiteral(VORBELLO_SOURCE_DATA "/") + QString::fromLatin1(file));
+            if (f.open(QIODevice::ReadOnly))
+                env.put(QStringLiteral("prog/") + QString::fromLatin1(file), f.readAll());
+        }
+        env.currentLanguage(QStringLiteral("Italiano"));
+        env.state->LinguaCorrente = QStringLiteral("Italiano");
+        env.state->sound = &sound;
+        CaricaFrasi(*env.state);
+        CaricaNomiClip(*env.state);
+        if (profilo)
+            profilo(env.state->profilo);
+        RegistraFinestre(*env.state);
+    }
+    template <class Form> Form *apri(const char *name)
+    {
+        auto *w = env.windows->get<Form>(QString::fromLatin1(name));
+        w->show();
+        return w;
+    }
+    int giuste() const { return int(sound.requests.filter(QStringLiteral("/si/")).size()); }
+    int sbagliate() const { return int(sound.requests.filter(QStringLiteral("/no/")).size()); }
+};
+
+QString pannello(FormEsercizio *w, int i)
+{
+    return w->pannelli[i]->text();
+}
+
+} // namespace
+
+class TestFormEsercizio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // First display, then two wrong clicks and the right one: every click counts, with its
+    // sound, and only the right one opens the way to the next exercise.
+    void mouseAnswers()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs1>("FormEs1");
+        QCOMPARE(pannello(w, 0), QStringLiteral("Esatti 0"));
+        QCOMPARE(pannello(w, 1), QStringLiteral("Errori 0"));
+        QCOMPARE(pannello(w, 2), QStringLiteral("Livello 1"));
+        QVERIFY(w->Label1->text().endsWith(QLatin1Char('.')));
+        QVERIFY(!w->Command1[2]->isEnabled());
+        const int wrong = 1 - w->Soluzione;
+        QTest::mouseClick(w->Command1[wrong], Qt::LeftButton);
+        QTest::mouseClick(w->Command1[wrong], Qt::LeftButton);
+        QVERIFY(!w->Command1[2]->isEnabled());
+        QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
+        QCOMPARE(f.env.state->RisposteErrate, 2);
+        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(f.sbagliate(), 2);
+        QCOMPARE(f.giuste(), 1);
+        QCOMPARE(pannello(w, 0), QStringLiteral("Esatti 1"));
+        QVERIFY(w->Command1[2]->isEnabled() && !w->Command1[0]->isEnabled());
+        QTest::mouseClick(w->Command1[2], Qt::LeftButton);
+        QVERIFY(w->Command1[0]->isEnabled() && !w->Command1[2]->isEnabled());
+    }
+
+    // The tenth right answer shows an animation instead of the cup and clears the sentence;
+    // the next exercise brings the cup movie back for good.
+    void reward()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs1>("FormEs1");
+        for (int i = 0; i < 10; ++i) {
+            QVERIFY(w->Label1->text().size() > 1);
+            w->Command1_Click(w->Soluzione);
+            if (i < 9)
+                w->Command1_Click(2);
+        }
+        QVERIFY(w->Label1->text().isEmpty());
+        QVERIFY(w->ShockwaveFlash[0]->Movie().contains(QStringLiteral("animazioni")));
+        QVERIFY(w->RicaricaFilmato);
+        QCOMPARE(w->ContaPremio, 0);
+        w->Command1_Click(2);
+        QVERIFY(w->ShockwaveFlash[0]->Movie().endsWith(QStringLiteral("vorbe1.svg")));
+        QVERIFY(!w->Label1->text().isEmpty());
+    }
+
+    // Levels by thresholds, tested only when a new exercise is made: five errors go down with
+    // a log row, a net score of seven goes up; level 1 keeps counting errors.
+    void automaticLevels_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QStringList>("row"); // empty: no row
+        QTest::newRow("five errors at 2") << 2 << 3 << 5 << 1 << QStringList{"2", "3", "5"};
+        QTest::newRow("five errors at 1 keep counting") << 1 << 0 << 6 << 1 << QStringList{};
+        QTest::newRow("net seven at 1") << 1 << 9 << 2 << 2 << QStringList{"1", "9", "2"};
+        QTest::newRow("net seven at the top") << 6 << 9 << 2 << 6 << QStringList{};
+        QTest::newRow("down first, then the reset counters") << 2 << 12 << 5 << 1 << QStringList{"2", "12", "5"};
+    }
+    void automaticLevels()
+    {
+        QFETCH(int, start);
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        QFETCH(int, level);
+        QFETCH(QStringList, row);
+        Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
+        auto *w = f.apri<FormEs1>("FormEs1");
+        QVERIFY(!w->mnuLivelli->menuAction()->isVisible());
+        w->Livello = start;
+        f.env.state->NumRegistro = 3;
+        f.env.state->RisposteEsatte = right;
+        f.env.state->RisposteErrate = wrong;
+        w->GeneraEsercizio();
+        QCOMPARE(w->Livello, level);
+        QCOMPARE(pannello(w, 2), QStringLiteral("Livello %1").arg(level));
+        if (row.isEmpty()) {
+            QCOMPARE(f.env.state->NumRegistro, qint16(3));
+        } else {
+            QCOMPARE(f.env.state->NumRegistro, qint16(4));
+            const auto &r = f.env.state->Registro[3];
+            QCOMPARE((QStringList{r[1], r[2], r[3]}), row);
+            QCOMPARE(f.env.state->RisposteErrate, 0);
+        }
+    }
+
+    // The level menu writes a row even for the current level, and starts that level afresh.
+    void levelMenu()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs1>("FormEs1");
+        f.env.state->RisposteEsatte = 4;
+        w->mnuLiv[0]->trigger();
+        QCOMPARE(f.env.state->NumRegistro, qint16(1));
+        QCOMPARE(f.env.state->Registro[0][2], QStringLiteral("4"));
+        QCOMPARE(f.env.state->RisposteEsatte, 0);
+        w->mnuLiv[4]->trigger();
+        QCOMPARE(w->Livello, 5);
+        QVERIFY(w->mnuLiv[4]->isChecked() && !w->mnuLiv[0]->isChecked());
+        QCOMPARE(pannello(w, 2), QStringLiteral("Livello 5"));
+    }
+
+    // Keyboard mode: the arrows move over the enabled buttons, Enter answers; after a right
+    // answer the highlight waits on the next-exercise button.
+    void keyboard_data()
+    {
+        QTest::addColumn<QString>("keys"); // l r e
+        QTest::addColumn<int>("highlight");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        // The scripted draws make every sentence true: "Vero" (0) is right.
+        QTest::newRow("left wraps past the disabled button") << "l" << 1 << 0 << 0;
+        QTest::newRow("right twice comes back") << "rr" << 0 << 0 << 0;
+        QTest::newRow("wrong answer stays") << "re" << 1 << 0 << 1;
+        QTest::newRow("right answer parks") << "e" << 2 << 1 << 0;
+        QTest::newRow("parked: arrows do nothing") << "elr" << 2 << 1 << 0;
+        QTest::newRow("parked: Enter starts the next") << "ee" << 0 << 1 << 0;
+    }
+    void keyboard()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, highlight);
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        Finestra f([](Profilo &p) { p.ModoInput = 3; }, true);
+        auto *w = f.apri<FormEs1>("FormEs1");
+        QCOMPARE(w->Selezionato(), 0);
+        QCOMPARE(w->Soluzione, 0);
+        for (QChar k : keys) {
+            const Qt::Key key = k == QLatin1Char('l') ? Qt::Key_Left : k == QLatin1Char('r') ? Qt::Key_Right : Qt::Key_Return;
+            QTest::keyClick(w->PictureScansioneManuale, key);
+        }
+        QCOMPARE(w->Selezionato(), highlight);
+        const QColor sel = ColoreDaCodice(f.env.state->profilo.ColoreSelezione);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w->Command1[i]->sfondo() == sel, i == highlight);
+        QCOMPARE(f.env.state->RisposteEsatte, right);
+        QCOMPARE(f.env.state->RisposteErrate, wrong);
+        // Clicks mean nothing while the switches are in use.
+        QTest::mouseClick(w->Command1[1], Qt::LeftButton);
+        QCOMPARE(f.env.state->RisposteErrate, wrong);
+    }
+
+    // Same or different: a right click completes the sentence with the chosen word, after the
+    // blank the sentence keeps for it.
+    void completedSentence()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs2>("FormEs2");
+        const QString before = w->Label1->text();
+        QVERIFY(!before.endsWith(QLatin1Char('.')));
+        const int s = w->Soluzione;
+        w->Command1_Click(s);
+        QCOMPARE(w->Label1->text(), before + QLatin1Char(' ') + w->Command1[s]->text());
+        QCOMPARE(f.env.state->RisposteEsatte, 1);
+    }
+
+    // Leaving writes the run's row and brings the menu back, also when the window is closed by
+    // its frame.
+    void exit_data()
+    {
+        QTest::addColumn<bool>("byFrame");
+        QTest::newRow("exit menu") << false;
+        QTest::newRow("window frame") << true;
+    }
+    void exit()
+    {
+        QFETCH(bool, byFrame);
+        Finestra f;
+        auto *w = f.apri<FormEs1>("FormEs1");
+        f.env.state->NumRegistro = 1;
+        f.env.state->RisposteErrate = 2;
+        if (byFrame)
+            w->close();
+        else
+            w->mnuEsci->trigger();
+        QCOMPARE(f.env.state->NumRegistro, qint16(2));
+        QCOMPARE(f.env.state->Registro[1][3], QStringLiteral("2"));
+        QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(!f.env.windows->find(QStringLiteral("FormEs1")));
+    }
+};
+
+QTEST_MAIN(TestFormEsercizio)
+#include "tst_formesercizio.moc"
