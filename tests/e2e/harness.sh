@@ -156,6 +156,40 @@ e2e_profile() { # mode speed
   } >"$dir/_predefinito.INI"
 }
 
+# Starts the program with a profile in the given mode and reaches the menu; MENU is its window.
+# The menu is laid out on 480 x 290 and fills the 1024 x 768 screen.
+e2e_menu() { # mode speed
+  e2e_profile "$1" "$2"
+  e2e_start
+  local avvio
+  avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
+  MENU=""
+  # Click the start-up window's button until the menu replaces it (a click that lands while
+  # the window is still being mapped is lost).
+  for _ in 1 2 3 4 5; do
+    sleep 0.3
+    e2e_click 512 640
+    for _ in $(seq 40); do
+      MENU=$(e2e_windows_of "$E2E_PID" | grep -vx "$avvio" | head -1)
+      [ -n "$MENU" ] && break 2
+      sleep 0.05
+    done
+  done
+  xdotool mousemove --sync 1000 700 # out of the way, over no choice
+  sleep 0.5
+}
+
+# Waits for a window of the program other than the given one; prints it.
+e2e_other_window() { # pid window
+  for _ in $(seq 100); do
+    local w
+    w=$(e2e_windows_of "$1" | grep -vx "$2" | head -1)
+    [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+
 e2e_finish() {
   if [ "$E2E_FAILS" -gt 0 ]; then
     echo "--- program output ---"

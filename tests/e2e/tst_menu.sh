@@ -27,30 +27,10 @@ wait_lit() { # expected [tries]
   echo "  highlighted: '$(lit)', expected '$1'"
   return 1
 }
-start_menu() { # mode speed
-  e2e_profile "$1" "$2"
-  e2e_start
-  local avvio
-  avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
-  MENU=""
-  # Click the start-up window's button until the menu replaces it (a click that lands while
-  # the window is still being mapped is lost).
-  for _ in 1 2 3 4 5; do
-    sleep 0.3
-    e2e_click 512 640
-    for _ in $(seq 40); do
-      MENU=$(e2e_windows_of "$E2E_PID" | grep -vx "$avvio" | head -1)
-      [ -n "$MENU" ] && break 2
-      sleep 0.05
-    done
-  done
-  xdotool mousemove --sync 1000 700 # out of the way, over no choice
-  sleep 0.5
-}
+start_menu() { e2e_menu "$@"; }
 stop_app() { kill "$E2E_PID" 2>/dev/null; wait "$E2E_PID" 2>/dev/null; }
 
-# Mode 1: space steps, Enter selects (the choice is logged; the menu stays while the exercise
-# windows do not exist yet).
+# Mode 1: space steps, Enter selects.
 start_menu 1 4
 e2e_check "start-up leads to the menu; mode 1 starts on choice 0" wait_lit 0
 e2e_screenshot "$SHOTS/menu-mode1.png"
