@@ -5,7 +5,7 @@
 #include "exercises/TestiFrase.h"
 
 FormEs1::FormEs1(AppState &state)
-    : FormEsercizio(state, QStringLiteral("FormEs1"),
+    : FormDueRisposte(state, QStringLiteral("FormEs1"),
                     {LogicaEs1::Livelli, 3, true, 1, QStringLiteral("\\swf\\vorbe1.swf")}),
       m_logica(*state.random)
 {

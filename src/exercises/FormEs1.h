@@ -1,10 +1,10 @@
 #pragma once
 
-#include "exercises/FormEsercizio.h"
+#include "exercises/FormDueRisposte.h"
 #include "exercises/LogicaEs1.h"
 
 // "True or false": the pupil says whether the sentence is true of the cup.
-class FormEs1 final : public FormEsercizio
+class FormEs1 final : public FormDueRisposte
 {
     Q_OBJECT
 public:

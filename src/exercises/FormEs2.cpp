@@ -8,7 +8,7 @@
 #include <QLabel>
 
 FormEs2::FormEs2(AppState &state)
-    : FormEsercizio(state, QStringLiteral("FormEs2"),
+    : FormDueRisposte(state, QStringLiteral("FormEs2"),
                     {LogicaEs2::Livelli, 2, false, 2, QStringLiteral("\\swf\\Vorbe1.swf")}),
       m_logica(*state.random)
 {

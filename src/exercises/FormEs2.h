@@ -1,11 +1,11 @@
 #pragma once
 
-#include "exercises/FormEsercizio.h"
+#include "exercises/FormDueRisposte.h"
 #include "exercises/LogicaEs2.h"
 
 // "Same or different": the pupil completes a sentence about two cups with "same" or
 // "different".
-class FormEs2 final : public FormEsercizio
+class FormEs2 final : public FormDueRisposte
 {
     Q_OBJECT
 public:

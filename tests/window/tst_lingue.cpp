@@ -4,6 +4,8 @@
 #include "TestEnv.h"
 #include "about/FormInfo.h"
 #include "core/FormAvvio.h"
+#include "exercises/FormEs1.h"
+#include "exercises/FormEs2.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/CodePage.h"
@@ -124,7 +126,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -138,6 +140,10 @@ private Q_SLOTS:
             w = new FormAvvio(*env.state);
         else if (window == QLatin1String("FormMenu"))
             w = new FormMenu(*env.state);
+        else if (window == QLatin1String("FormEs1"))
+            w = new FormEs1(*env.state);
+        else if (window == QLatin1String("FormEs2"))
+            w = new FormEs2(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);

@@ -57,14 +57,14 @@ struct Finestra
     int sbagliate() const { return int(sound.requests.filter(QStringLiteral("/no/")).size()); }
 };
 
-QString pannello(FormEsercizio *w, int i)
+QString pannello(FormDueRisposte *w, int i)
 {
     return w->pannelli[i]->text();
 }
 
 } // namespace
 
-class TestFormEsercizio : public QObject
+class TestFormDueRisposte : public QObject
 {
     Q_OBJECT
 
@@ -256,5 +256,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFormEsercizio)
-#include "tst_formesercizio.moc"
+QTEST_MAIN(TestFormDueRisposte)
+#include "tst_formduerisposte.moc"

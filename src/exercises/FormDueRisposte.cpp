@@ -1,0 +1,269 @@
+#include "exercises/FormDueRisposte.h"
+
+#include "core/AppState.h"
+#include "core/ColorButton.h"
+#include "core/Colori.h"
+#include "core/ModuloColoriSuoni.h"
+#include "core/RandomSource.h"
+#include "core/WindowRegistry.h"
+#include "exercises/Frase.h"
+#include "lang/modLanguageSupport.h"
+#include "menu/ScanBox.h"
+#include "platform/Filmato.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+namespace {
+
+// Design layout, in pixels of a 640 × 480 window; the menu bar takes the top, the status bar
+// the bottom 33 (500 twips).
+constexpr QSize Disegno(640, 480);
+const QRect PosizioneFrase(20, 34, 600, 70);
+const QRect PosizioneBottoni[3] = {{30, 372, 170, 56}, {440, 372, 170, 56}, {270, 364, 100, 72}};
+
+QRect posizioneFilmato(int i, int n)
+{
+    if (n == 1)
+        return {160, 112, 320, 244};
+    return {20 + i * 310, 112, 290, 244};
+}
+
+} // namespace
+
+FormDueRisposte::FormDueRisposte(AppState &state, const QString &name, const Regole &regole)
+    : FormEsercizio(state, name, Disegno, {regole.livelli, 7}), m_regole(regole)
+{
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setAutoFillBackground(true);
+    Label1->setGeometry(PosizioneFrase);
+    Label1->setMouseTracking(true);
+    Label1->installEventFilter(this);
+
+    for (int i = 0; i < m_regole.filmati; ++i) {
+        auto *f = new Filmato(this);
+        f->setObjectName(QStringLiteral("ShockwaveFlash%1").arg(i + 1));
+        f->setClipNames(&state.NomiClip);
+        f->setGeometry(posizioneFilmato(i, m_regole.filmati));
+        ShockwaveFlash.append(f);
+    }
+
+    for (int i = 0; i < 3; ++i) {
+        auto *b = new ColorButton(this);
+        b->setObjectName(QStringLiteral("Command1"));
+        ControlText::setIndex(b, i);
+        b->setGeometry(PosizioneBottoni[i]);
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+        connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        Command1.append(b);
+    }
+    Command1[2]->setText(QStringLiteral("Avanti"));
+    Command1[2]->setFigura(state.paths.toHost(state.paths.programFolder() + QStringLiteral("\\immagini\\avanti.svg")));
+}
+
+FormDueRisposte::~FormDueRisposte() = default;
+
+void FormDueRisposte::Form_Load()
+{
+    FormBase::Form_Load();
+    // The picture button keeps its caption for screen readers; the language file names it.
+    if (!Command1[2]->toolTip().isEmpty())
+        Command1[2]->setAccessibleName(Command1[2]->toolTip());
+}
+
+void FormDueRisposte::attiva()
+{
+    const Profilo &p = m_state.profilo;
+    attivazioneBottoni();
+    const QCursor freccia(Qt::ArrowCursor);
+    if (p.CursoreSistema || p.ModoInput != 0)
+        for (ColorButton *b : std::as_const(Command1))
+            b->setCursor(freccia);
+    stileTesto(Label1);
+    adattaFontBottoni();
+    for (ColorButton *b : std::as_const(Command1)) {
+        b->setSfondo(coloreBottoni());
+        b->setColoreTesto(ColoreDaCodice(p.ColoreFont));
+    }
+    if (p.ModoInput != 0) {
+        m_scansione.parcheggia(0);
+        m_scansione.riprendi();
+    }
+    CicloColori = 0;
+    ApriFileVorbe();
+    GeneraEsercizio();
+}
+
+void FormDueRisposte::adattaFontBottoni()
+{
+    // Captions fill about a third of the button's height, whatever the window's size.
+    for (ColorButton *b : std::as_const(Command1)) {
+        QFont f = b->font();
+        f.setFamily(m_state.profilo.NomeFont);
+        f.setPixelSize(std::max(10, b->height() * 2 / 5));
+        b->setFont(f);
+    }
+}
+
+void FormDueRisposte::resizeEvent(QResizeEvent *event)
+{
+    FormEsercizio::resizeEvent(event);
+    if (!Command1.isEmpty())
+        adattaFontBottoni();
+}
+
+void FormDueRisposte::ApriFileVorbe()
+{
+    const QString path = m_state.paths.toHost(m_state.paths.programFolder() + m_regole.filmato);
+    for (Filmato *f : std::as_const(ShockwaveFlash)) {
+        f->setMovie(path);
+        f->GotoFrame(0);
+    }
+    QCoreApplication::processEvents();
+}
+
+QString FormDueRisposte::fraseMostrata(const QString &frase) const
+{
+    return FraseFinita(frase, m_state.profilo.TipoCarattere, m_regole.puntoFinale);
+}
+
+void FormDueRisposte::GeneraEsercizio()
+{
+    if (m_state.profilo.PassaggioLivelli)
+        CambiaLivello();
+    if (CicloColori == 0)
+        ImpostaColori();
+    Command1[0]->setEnabled(true);
+    Command1[1]->setEnabled(true);
+    Command1[2]->setEnabled(false);
+    CicloColori = (CicloColori + 1) % std::max(1, m_regole.ciclo);
+    ScriviFrase();
+    Frase = fraseMostrata(Frase);
+    Label1->setText(Frase);
+}
+
+void FormDueRisposte::MostraPremio()
+{
+    CicloColori = 0;
+    Label1->clear();
+    const QString folder = m_state.paths.programFolder() + QStringLiteral("\\animazioni\\");
+    // Our animations are SVG documents standing for the numbered movies.
+    const int n = int(QDir(m_state.paths.toHost(folder))
+                          .entryList({QStringLiteral("*.swf"), QStringLiteral("*.svg")},
+                                     QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                          .size());
+    const int k = (m_state.random ? m_state.random->below(n) : 0) + 1;
+    ShockwaveFlash[0]->setMovie(m_state.paths.toHost(folder + QString::number(k) + QStringLiteral(".swf")));
+    RicaricaFilmato = true;
+}
+
+void FormDueRisposte::giusta()
+{
+    ++m_state.RisposteEsatte;
+    if (++ContaPremio >= PremioOgni) {
+        ContaPremio = 0;
+        MostraPremio();
+    }
+}
+
+void FormDueRisposte::rispostaEsattaMouse(int)
+{
+    giusta();
+    scriviPannelli();
+    SuonoSi(m_state);
+    Command1[0]->setEnabled(false);
+    Command1[1]->setEnabled(false);
+    Command1[2]->setEnabled(true);
+}
+
+void FormDueRisposte::Command1_Click(int index)
+{
+    if (m_state.profilo.ModoInput != 0 || index < 0 || index > 2)
+        return;
+    if (index == 2) {
+        Command1[2]->setEnabled(false);
+        if (RicaricaFilmato)
+            ApriFileVorbe();
+        GeneraEsercizio();
+    } else if (index == Soluzione) {
+        rispostaEsattaMouse(index);
+    } else {
+        contaSbagliata();
+    }
+}
+
+void FormDueRisposte::seleziona(int bersaglio)
+{
+    if (bersaglio == 2) {
+        Command1[2]->setSfondo(coloreBottoni());
+        m_scansione.parcheggia(0);
+        m_scansione.riprendi();
+        if (RicaricaFilmato)
+            ApriFileVorbe();
+        GeneraEsercizio();
+    } else if (bersaglio == Soluzione) {
+        giusta();
+        scriviPannelli();
+        SuonoSi(m_state);
+        m_scansione.parcheggia(2);
+    } else {
+        contaSbagliata();
+    }
+}
+
+void FormDueRisposte::dipingi(int bersaglio, Colore colore)
+{
+    if (bersaglio < 0 || bersaglio >= Command1.size())
+        return;
+    Command1[bersaglio]->setSfondo(colore == Colore::Selezione ? coloreSelezione() : coloreBottoni());
+}
+
+bool FormDueRisposte::utilizzabile(int bersaglio) const
+{
+    return bersaglio >= 0 && bersaglio < Command1.size() && Command1[bersaglio]->isEnabled();
+}
+
+void FormDueRisposte::sopra(int index)
+{
+    if (m_state.profilo.ModoInput != 0)
+        return;
+    for (int i = 0; i < Command1.size(); ++i)
+        if (i != index && Command1[i]->sfondo() != coloreBottoni())
+            Command1[i]->setSfondo(coloreBottoni());
+    if (index >= 0 && Command1[index]->sfondo() != coloreSelezione())
+        Command1[index]->setSfondo(coloreSelezione());
+}
+
+bool FormDueRisposte::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        if (watched == Label1)
+            sopra(-1);
+        else
+            for (int i = 0; i < Command1.size(); ++i)
+                if (watched == Command1[i])
+                    sopra(i);
+    }
+    return FormEsercizio::eventFilter(watched, event);
+}
+
+void FormDueRisposte::mouseMoveEvent(QMouseEvent *event)
+{
+    // Moves over a button that the button did not take arrive here too.
+    QWidget *under = childAt(event->position().toPoint());
+    if (!Command1.contains(qobject_cast<ColorButton *>(under)))
+        sopra(-1);
+    FormEsercizio::mouseMoveEvent(event);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "exercises/FormEsercizio.h"
+
+class ColorButton;
+class Filmato;
+
+// The exercises where the pupil judges a sentence about the cups with one of two answers:
+// the sentence, the cup movies, the answer and next-exercise buttons (also the switches'
+// targets), and a reward animation every ten right answers.
+class FormDueRisposte : public FormEsercizio
+{
+    Q_OBJECT
+public:
+    struct Regole
+    {
+        int livelli = 1;
+        int ciclo = 1;          // exercises per picture
+        bool puntoFinale = false;
+        int filmati = 1;        // cup movies side by side
+        QString filmato;        // below the program folder
+    };
+    static constexpr int PremioOgni = 10;
+
+    FormDueRisposte(AppState &state, const QString &name, const Regole &regole);
+    ~FormDueRisposte() override;
+
+    void Form_Load() override;
+
+    void ApriFileVorbe();
+    void GeneraEsercizio() override;
+    void MostraPremio();
+    void Command1_Click(int index);
+
+    QLabel *Label1 = nullptr;
+    QList<ColorButton *> Command1;
+    QList<Filmato *> ShockwaveFlash; // ShockwaveFlash1, ShockwaveFlash2
+
+    int Soluzione = 0;
+    QString Frase;
+    int ContaPremio = 0;
+    bool RicaricaFilmato = false;
+    int CicloColori = 0;
+
+protected:
+    // The exercise's own part: a new picture, and a sentence with its right answer.
+    virtual void ImpostaColori() = 0;
+    virtual void ScriviFrase() = 0;
+    // The sentence as the pupil reads it: letter case and, where the exercise has it, the stop.
+    virtual QString fraseMostrata(const QString &frase) const;
+    virtual void rispostaEsattaMouse(int index);
+    virtual void attivazioneBottoni() {}
+
+    void attiva() override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    void giusta(); // counts a right answer, with the reward when it is due
+
+    int numeroBersagli() const override { return 3; }
+    void dipingi(int bersaglio, Colore colore) override;
+    void seleziona(int bersaglio) override;
+    bool utilizzabile(int bersaglio) const override;
+
+    Regole m_regole;
+
+private:
+    void sopra(int index);
+    void adattaFontBottoni();
+};
