@@ -1,0 +1,254 @@
+#include "exercises/FormEsercizio.h"
+
+#include "core/AppState.h"
+#include "core/Colori.h"
+#include "core/ModuloColoriSuoni.h"
+#include "core/WindowRegistry.h"
+#include "lang/modLanguageSupport.h"
+#include "menu/ScanBox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+constexpr int AltezzaStato = 33; // 500 twips
+}
+
+FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design, Livelli livelli)
+    : FormBase(state, name, design), m_livelli(livelli), m_scansione(*this, this)
+{
+    setWindowTitle(QStringLiteral("Vorbello"));
+    setMouseTracking(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xE8, 0xF4, 0xFF));
+    setPalette(pal);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    for (int i = 0; i < 3; ++i) {
+        auto *l = new QLabel(StatusBar1);
+        l->setTextFormat(Qt::PlainText);
+        l->setMinimumWidth(120);
+        StatusBar1->addWidget(l, 1);
+        pannelli.append(l);
+    }
+
+    PictureScansioneManuale = new ScanBox(this);
+    PictureScansioneManuale->setObjectName(QStringLiteral("PictureScansioneManuale"));
+    PictureScansioneManuale->setGeometry(0, 0, 2, 2);
+    PictureScansioneAutomatica = new ScanBox(this);
+    PictureScansioneAutomatica->setObjectName(QStringLiteral("PictureScansioneAutomatica"));
+    PictureScansioneAutomatica->setGeometry(4, 0, 2, 2);
+    connect(PictureScansioneManuale, &ScanBox::rilasciato, &m_scansione, &Scansione::rilascioManuale);
+    connect(PictureScansioneAutomatica, &ScanBox::premuto, &m_scansione, &Scansione::pressioneAutomatica);
+    connect(PictureScansioneAutomatica, &ScanBox::rilasciato, &m_scansione, &Scansione::rilascioAutomatica);
+    connect(PictureScansioneAutomatica, &ScanBox::fuocoPerso, &m_scansione, &Scansione::fuocoPerso);
+    m_scansione.timer().setObjectName(QStringLiteral("Timer1"));
+    PictureScansioneManuale->hide();
+    PictureScansioneAutomatica->hide();
+
+    PicMerlino = new QWidget(this);
+    PicMerlino->setObjectName(QStringLiteral("PicMerlino"));
+    PicMerlino->hide();
+
+    barraMenu = new QMenuBar(this);
+    barraMenu->setObjectName(QStringLiteral("barraMenu"));
+    barraMenu->setNativeMenuBar(false);
+    mnuLivelli = barraMenu->addMenu(QStringLiteral("Livelli"));
+    mnuLivelli->setObjectName(QStringLiteral("mnuLivelli"));
+    for (int i = 1; i <= m_livelli.numero; ++i) {
+        QAction *a = mnuLivelli->addAction(QString::number(i));
+        a->setObjectName(QStringLiteral("mnuLiv"));
+        ControlText::setIndex(a, i);
+        a->setCheckable(true);
+        a->setChecked(i == 1);
+        connect(a, &QAction::triggered, this, [this, i] { mnuLiv_Click(i); });
+        mnuLiv.append(a);
+    }
+    mnuEsci = barraMenu->addAction(QStringLiteral("Esci"));
+    mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
+}
+
+FormEsercizio::~FormEsercizio() = default;
+
+QColor FormEsercizio::coloreBottoni() const
+{
+    return ColoreDaCodice(m_state.profilo.ColoreBottoni);
+}
+
+QColor FormEsercizio::coloreSelezione() const
+{
+    return ColoreDaCodice(m_state.profilo.ColoreSelezione);
+}
+
+void FormEsercizio::stileTesto(QWidget *w) const
+{
+    const Profilo &p = m_state.profilo;
+    QPalette lp = w->palette();
+    lp.setColor(QPalette::Window, ColoreDaCodice(p.SfondoTesto));
+    lp.setColor(QPalette::Base, ColoreDaCodice(p.SfondoTesto));
+    lp.setColor(QPalette::WindowText, ColoreDaCodice(p.ColoreFont));
+    lp.setColor(QPalette::Text, ColoreDaCodice(p.ColoreFont));
+    w->setPalette(lp);
+    QFont f = w->font();
+    f.setFamily(p.NomeFont);
+    f.setPointSize(std::clamp<int>(p.DimensioneFont, 6, 200));
+    w->setFont(f);
+}
+
+void FormEsercizio::Form_Activate()
+{
+    const Profilo &p = m_state.profilo;
+    occupaSchermo();
+    PicMerlino->hide();
+    if (!p.ColoriVari) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, ColoreDaCodice(p.ColoreFisso));
+        setPalette(pal);
+    }
+    Livello = 1;
+    // The menu shows the level the window restarts at.
+    for (QAction *a : std::as_const(mnuLiv))
+        a->setChecked(ControlText::index(a) == 1);
+    mnuLivelli->menuAction()->setVisible(!p.PassaggioLivelli);
+    m_scansione.prepara(p.ModoInput, p.VelocitaScansione);
+    m_state.RisposteEsatte = 0;
+    m_state.RisposteErrate = 0;
+    scriviPannelli();
+    attiva();
+}
+
+void FormEsercizio::resizeEvent(QResizeEvent *event)
+{
+    FormBase::resizeEvent(event);
+    if (barraMenu)
+        barraMenu->setGeometry(0, 0, width(), barraMenu->sizeHint().height());
+    if (StatusBar1)
+        StatusBar1->setGeometry(0, height() - AltezzaStato, width(), AltezzaStato);
+    if (m_state.profilo.ModoInput == 2 && m_state.windows) {
+        if (QWidget *menu = m_state.windows->find(QStringLiteral("FormMenu")))
+            m_state.windows->unload(menu);
+    }
+}
+
+void FormEsercizio::scriviPannelli()
+{
+    pannelli[0]->setText(m_state.Frasi[0] + QString::number(m_state.RisposteEsatte));
+    pannelli[1]->setText(m_state.Frasi[1] + QString::number(m_state.RisposteErrate));
+    pannelli[2]->setText(m_state.Frasi[59] + QString::number(Livello));
+}
+
+void FormEsercizio::contaGiusta()
+{
+    ++m_state.RisposteEsatte;
+    scriviPannelli();
+}
+
+void FormEsercizio::contaSbagliata()
+{
+    SuonoNo(m_state);
+    m_state.RisposteErrate = std::min(m_state.RisposteErrate + 1, 32767);
+    scriviPannelli();
+}
+
+void FormEsercizio::CambiaLivello()
+{
+    if (m_state.RisposteErrate >= SogliaErrori)
+        UnLivelloInMeno();
+    if (m_state.RisposteEsatte - m_state.RisposteErrate >= m_livelli.promozione)
+        UnLivelloInPiu();
+    scriviPannelli();
+}
+
+void FormEsercizio::UnLivelloInMeno()
+{
+    if (Livello <= 1)
+        return;
+    ScriviRegistro();
+    m_state.RisposteEsatte = 0;
+    m_state.RisposteErrate = 0;
+    --Livello;
+    scriviPannelli();
+    livelloCambiato();
+}
+
+void FormEsercizio::UnLivelloInPiu()
+{
+    if (Livello >= m_livelli.numero)
+        return;
+    ScriviRegistro();
+    m_state.RisposteEsatte = 0;
+    m_state.RisposteErrate = 0;
+    ++Livello;
+    scriviPannelli();
+    livelloCambiato();
+}
+
+void FormEsercizio::mnuLiv_Click(int index)
+{
+    if (index < 1 || index > m_livelli.numero)
+        return;
+    ScriviRegistro();
+    m_state.RisposteEsatte = 0;
+    m_state.RisposteErrate = 0;
+    Livello = index;
+    for (QAction *a : std::as_const(mnuLiv))
+        a->setChecked(ControlText::index(a) == index);
+    scriviPannelli();
+    GeneraEsercizio();
+    scriviPannelli();
+}
+
+void FormEsercizio::ScriviRegistro()
+{
+    const int r = m_state.NumRegistro;
+    // Rows past the end of the log are not kept; the exercise goes on all the same.
+    if (r < 0 || r >= AppState::RigheRegistro)
+        return;
+    m_state.Registro[r][1] = QString::number(Livello);
+    m_state.Registro[r][2] = QString::number(m_state.RisposteEsatte);
+    m_state.Registro[r][3] = QString::number(m_state.RisposteErrate);
+    ++m_state.NumRegistro;
+}
+
+void FormEsercizio::mnuEsci_Click()
+{
+    if (m_uscita)
+        return;
+    ScriviRegistro();
+    m_uscita = true;
+    m_scansione.timer().stop();
+    if (!mostraEChiudi(QStringLiteral("FormMenu")))
+        m_uscita = false;
+}
+
+void FormEsercizio::closeEvent(QCloseEvent *event)
+{
+    // Closing the window by its frame ends the exercise as the exit menu does, so the run is
+    // logged and the pupil lands on the menu instead of leaving the program.
+    if (!m_uscita && m_state.windows && m_state.windows->isDefined(QStringLiteral("FormMenu"))) {
+        event->ignore();
+        mnuEsci_Click();
+        return;
+    }
+    FormBase::closeEvent(event);
+}
+
+void FormEsercizio::mostraBox(Box box, bool visibile)
+{
+    (box == Box::Manuale ? PictureScansioneManuale : PictureScansioneAutomatica)->setVisible(visibile);
+}
+
+void FormEsercizio::daiFuoco(Box box)
+{
+    ScanBox *b = box == Box::Manuale ? PictureScansioneManuale : PictureScansioneAutomatica;
+    if (b->isVisible() && !b->hasFocus())
+        b->setFocus(Qt::OtherFocusReason);
+}

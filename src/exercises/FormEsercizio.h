@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/FormBase.h"
+#include "menu/Scansione.h"
+
+#include <QList>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class ScanBox;
+
+// What every exercise window shares: the counters of right and wrong answers in the status
+// bar, the level (by thresholds or from the level menu), the log rows written when a run ends,
+// the switch boxes and scanning clock, and the way back to the menu. Each window adds its
+// pictures, its answers and its scanning targets.
+class FormEsercizio : public FormBase, protected FrontendScansione
+{
+    Q_OBJECT
+public:
+    struct Livelli
+    {
+        int numero = 1;      // levels 1..numero
+        int promozione = 7;  // net score that moves a level up
+    };
+    static constexpr int SogliaErrori = 5;
+
+    FormEsercizio(AppState &state, const QString &name, QSize design, Livelli livelli);
+    ~FormEsercizio() override;
+
+    virtual void GeneraEsercizio() = 0;
+    void CambiaLivello();
+    void UnLivelloInMeno();
+    void UnLivelloInPiu();
+    void mnuLiv_Click(int index);
+    void mnuEsci_Click();
+
+    QStatusBar *StatusBar1 = nullptr;
+    QList<QLabel *> pannelli;
+    ScanBox *PictureScansioneManuale = nullptr;
+    ScanBox *PictureScansioneAutomatica = nullptr;
+    QWidget *PicMerlino = nullptr;
+    QMenuBar *barraMenu = nullptr;
+    QMenu *mnuLivelli = nullptr;
+    QList<QAction *> mnuLiv; // element 0 is level 1
+    QAction *mnuEsci = nullptr;
+
+    int Livello = 1;
+
+    int Selezionato() const { return m_scansione.cursore(); }
+    Scansione &scansione() { return m_scansione; }
+    int numeroLivelli() const { return m_livelli.numero; }
+
+protected:
+    // After a level change by the thresholds.
+    virtual void livelloCambiato() {}
+    // Activation: the window's own set-up, after the common one and before the first exercise.
+    virtual void attiva() {}
+
+    void Form_Activate() override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+    void scriviPannelli();
+    void contaGiusta();   // one more right answer, shown
+    void contaSbagliata(); // the wrong sound and one more error, shown
+    void ScriviRegistro();
+    QColor coloreBottoni() const;
+    QColor coloreSelezione() const;
+    // The text style of the profile: colours of the text and its background, font and size.
+    void stileTesto(QWidget *w) const;
+
+    void mostraBox(Box box, bool visibile) override;
+    void daiFuoco(Box box) override;
+    bool aperta() const override { return !m_uscita; }
+
+    Livelli m_livelli;
+    Scansione m_scansione;
+    bool m_uscita = false;
+};
