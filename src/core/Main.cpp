@@ -9,6 +9,7 @@
 #include "core/WindowRegistry.h"
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
+#include "exercises/FormEs5.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/Desktop.h"
@@ -34,6 +35,7 @@ void RegistraFinestre(AppState &state)
     definisci<FormInfo>(state, QStringLiteral("FormInfo"));
     definisci<FormEs1>(state, QStringLiteral("FormEs1"));
     definisci<FormEs2>(state, QStringLiteral("FormEs2"));
+    definisci<FormEs5>(state, QStringLiteral("FormEs5"));
 }
 
 bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)

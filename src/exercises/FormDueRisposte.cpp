@@ -78,9 +78,10 @@ FormDueRisposte::~FormDueRisposte() = default;
 void FormDueRisposte::Form_Load()
 {
     FormBase::Form_Load();
-    // The picture button keeps its caption for screen readers; the language file names it.
-    if (!Command1[2]->toolTip().isEmpty())
-        Command1[2]->setAccessibleName(Command1[2]->toolTip());
+    // Picture buttons are named for screen readers by their tooltips, which the language file gives.
+    for (ColorButton *b : std::as_const(Command1))
+        if (b->haFigura() && !b->toolTip().isEmpty())
+            b->setAccessibleName(b->toolTip());
 }
 
 void FormDueRisposte::attiva()

@@ -27,10 +27,10 @@ public:
 
     void Form_Load() override;
 
-    void ApriFileVorbe();
+    virtual void ApriFileVorbe();
     void GeneraEsercizio() override;
     void MostraPremio();
-    void Command1_Click(int index);
+    virtual void Command1_Click(int index);
 
     QLabel *Label1 = nullptr;
     QList<ColorButton *> Command1;

@@ -1,14 +1,9 @@
 // The exercise windows with a sentence and two answers: counting, levels, rewards, switches,
 // log rows and the way back to the menu, driven as a pupil would.
 
-#include "RecordingSoundPlayer.h"
-#include "TestEnv.h"
+#include "EsercizioEnv.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/RandomSource.h"
-#include "core/Main.h"
-#include "core/Modulo1.h"
-#include "core/NomiClip.h"
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
 #include "menu/ScanBox.h"
@@ -21,43 +16,7 @@
 
 namespace {
 
-struct Finestra
-{
-    TestEnv env;
-    RecordingSoundPlayer sound;
-    ClockRandom seeded{7};
-
-    // Seeded draws, or (scripted) every draw 0: level 1 then asks about the heart, truly.
-    explicit Finestra(const std::function<void(Profilo &)> &profilo = {}, bool scripted = false)
-    {
-        if (!scripted)
-            env.state->random = &seeded;
-        for (const char *file : {"lgnvorbello/Italiano.lng", "swf/vorbe1.svg", "animazioni/1.svg",
-                                 "animazioni/2.svg", "suoni/si/1.wav", "suoni/no/1.wav"}) {
-            QFile f(QStringLiteral(VORBELLO_SOURCE_DATA "/") + QString::fromLatin1(file));
-            if (f.open(QIODevice::ReadOnly))
-                env.put(QStringLiteral("prog/") + QString::fromLatin1(file), f.readAll());
-        }
-        env.currentLanguage(QStringLiteral("Italiano"));
-        env.state->LinguaCorrente = QStringLiteral("Italiano");
-        env.state->sound = &sound;
-        CaricaFrasi(*env.state);
-        CaricaNomiClip(*env.state);
-        if (profilo)
-            profilo(env.state->profilo);
-        RegistraFinestre(*env.state);
-    }
-    template <class Form> Form *apri(const char *name)
-    {
-        auto *w = env.windows->get<Form>(QString::fromLatin1(name));
-        w->show();
-        return w;
-    }
-    int giuste() const { return int(sound.requests.filter(QStringLiteral("/si/")).size()); }
-    int sbagliate() const { return int(sound.requests.filter(QStringLiteral("/no/")).size()); }
-};
-
-QString pannello(FormDueRisposte *w, int i)
+QString pannello(FormEsercizio *w, int i)
 {
     return w->pannelli[i]->text();
 }

@@ -6,6 +6,7 @@
 #include "core/FormAvvio.h"
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
+#include "exercises/FormEs5.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/CodePage.h"
@@ -126,7 +127,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -144,6 +145,8 @@ private Q_SLOTS:
             w = new FormEs1(*env.state);
         else if (window == QLatin1String("FormEs2"))
             w = new FormEs2(*env.state);
+        else if (window == QLatin1String("FormEs5"))
+            w = new FormEs5(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);
