@@ -75,15 +75,6 @@ FormDueRisposte::FormDueRisposte(AppState &state, const QString &name, const Reg
 
 FormDueRisposte::~FormDueRisposte() = default;
 
-void FormDueRisposte::Form_Load()
-{
-    FormBase::Form_Load();
-    // Picture buttons are named for screen readers by their tooltips, which the language file gives.
-    for (ColorButton *b : std::as_const(Command1))
-        if (b->haFigura() && !b->toolTip().isEmpty())
-            b->setAccessibleName(b->toolTip());
-}
-
 void FormDueRisposte::attiva()
 {
     const Profilo &p = m_state.profilo;

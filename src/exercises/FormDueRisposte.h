@@ -25,8 +25,6 @@ public:
     FormDueRisposte(AppState &state, const QString &name, const Regole &regole);
     ~FormDueRisposte() override;
 
-    void Form_Load() override;
-
     virtual void ApriFileVorbe();
     void GeneraEsercizio() override;
     void MostraPremio();

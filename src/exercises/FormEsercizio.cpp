@@ -1,6 +1,7 @@
 #include "exercises/FormEsercizio.h"
 
 #include "core/AppState.h"
+#include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "core/ModuloColoriSuoni.h"
 #include "core/WindowRegistry.h"
@@ -77,6 +78,15 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
 }
 
 FormEsercizio::~FormEsercizio() = default;
+
+void FormEsercizio::Form_Load()
+{
+    FormBase::Form_Load();
+    // Picture buttons are named for screen readers by their tooltips, which the language file gives.
+    for (ColorButton *b : findChildren<ColorButton *>())
+        if (b->haFigura() && !b->toolTip().isEmpty())
+            b->setAccessibleName(b->toolTip());
+}
 
 QColor FormEsercizio::coloreBottoni() const
 {

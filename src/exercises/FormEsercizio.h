@@ -30,6 +30,7 @@ public:
     FormEsercizio(AppState &state, const QString &name, QSize design, Livelli livelli);
     ~FormEsercizio() override;
 
+    void Form_Load() override;
     virtual void GeneraEsercizio() = 0;
     void CambiaLivello();
     void UnLivelloInMeno();

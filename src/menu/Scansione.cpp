@@ -67,6 +67,17 @@ void Scansione::parcheggia(int bersaglio)
     m_parcheggiata = true;
 }
 
+void Scansione::vaiA(int bersaglio)
+{
+    const int n = m_fe.numeroBersagli();
+    if (bersaglio < 0 || bersaglio >= n || m_parcheggiata)
+        return;
+    if (m_cursore >= 0 && m_cursore < n)
+        m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
+    m_cursore = bersaglio;
+    m_fe.dipingi(m_cursore, FrontendScansione::Colore::Selezione);
+}
+
 void Scansione::avanza()
 {
     const int n = m_fe.numeroBersagli();

@@ -62,6 +62,9 @@ public:
     void riprendi() { m_parcheggiata = false; }
     bool parcheggiata() const { return m_parcheggiata; }
 
+    // Moves the highlight straight to a target (grids step by rows as well as by ones).
+    void vaiA(int bersaglio);
+
     int cursore() const { return m_cursore; }
     int modo() const { return m_modo; }
     QTimer &timer() { return m_timer; }

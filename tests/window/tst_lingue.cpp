@@ -7,6 +7,7 @@
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
 #include "exercises/FormEs5.h"
+#include "exercises/FormGriglia.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/CodePage.h"
@@ -127,7 +128,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -147,6 +148,10 @@ private Q_SLOTS:
             w = new FormEs2(*env.state);
         else if (window == QLatin1String("FormEs5"))
             w = new FormEs5(*env.state);
+        else if (window == QLatin1String("FormEs6"))
+            w = new FormEs6(*env.state);
+        else if (window == QLatin1String("FormEs7"))
+            w = new FormEs7(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);

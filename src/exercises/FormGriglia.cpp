@@ -1,0 +1,387 @@
+#include "exercises/FormGriglia.h"
+
+#include "core/AppState.h"
+#include "core/ColorButton.h"
+#include "core/Colori.h"
+#include "core/ModuloColoriSuoni.h"
+#include "exercises/TestiFrase.h"
+#include "lang/modLanguageSupport.h"
+#include "menu/ScanBox.h"
+#include "platform/Filmato.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+namespace {
+
+// Design layout on 640 × 480: the instruction on top, the grid on the left, the list of the
+// model's features and the new-exercise button on the right.
+const QRect Griglia(10, 72, 390, 366);
+const int Colonne[5] = {2, 2, 3, 3, 4};
+const int Righe[5] = {1, 2, 2, 3, 3};
+constexpr int Bordo = 4;
+
+// The frame drawn round one cup; it lets the mouse through to the cup.
+class Cornice final : public QWidget
+{
+public:
+    explicit Cornice(QWidget *parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName(QStringLiteral("Shape1"));
+    }
+    QColor colore = Qt::red;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(QPen(colore, Bordo, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(QRectF(rect()).adjusted(Bordo / 2.0, Bordo / 2.0, -Bordo / 2.0, -Bordo / 2.0));
+    }
+};
+
+} // namespace
+
+FormGriglia::FormGriglia(AppState &state, const QString &name, LogicaEs6::Variante variante)
+    : FormEsercizio(state, name, {640, 480}, {LogicaEs6::Livelli, 18}), m_logica(*state.random, variante),
+      m_variante(variante)
+{
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(20, 28, 600, 40);
+    Label1->setMouseTracking(true);
+    QFont lf = Label1->font();
+    lf.setPointSize(14);
+    Label1->setFont(lf);
+
+    // Invisible slots that the cups take at each level; being controls, they scale with the
+    // window like everything else.
+    for (int l = 0; l < 5; ++l) {
+        QList<QWidget *> frames;
+        const int n = LogicaEs6::postiPerLivello(l + 1);
+        const int w = Griglia.width() / Colonne[l];
+        const int h = Griglia.height() / Righe[l];
+        const int lato = std::min(w, h) - 8;
+        for (int i = 0; i < n; ++i) {
+            auto *f = new QWidget(this);
+            f->setObjectName(QStringLiteral("Frame%1").arg(l + 1));
+            ControlText::setIndex(f, i);
+            const int c = i % Colonne[l];
+            const int r = i / Colonne[l];
+            f->setGeometry(Griglia.x() + c * w + (w - lato) / 2, Griglia.y() + r * h + (h - lato) / 2, lato, lato);
+            f->hide();
+            frames.append(f);
+        }
+        slot.append(frames);
+    }
+
+    for (int i = 0; i < Posti; ++i) {
+        auto *f = new Filmato(this);
+        f->setObjectName(QStringLiteral("ShockwaveFlash1"));
+        ControlText::setIndex(f, i);
+        f->setClipNames(&state.NomiClip);
+        f->setGeometry(slot[4][i]->geometry());
+        f->hide();
+        connect(f, &Filmato::FSCommand, this, [this, i] {
+            if (m_state.profilo.ModoInput == 0)
+                sceltaTazza(i, false);
+        });
+        ShockwaveFlash1.append(f);
+    }
+
+    auto *cornice = new Cornice(this);
+    Shape1 = cornice;
+    Shape1->hide();
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setGeometry(410, 72, 220, 290);
+    Text1->setMouseTracking(true);
+    Text1->viewport()->setMouseTracking(true);
+    Text1->installEventFilter(this);
+    Text1->viewport()->installEventFilter(this);
+    Text1->setFocusPolicy(Qt::NoFocus);
+
+    Command1 = new ColorButton(this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    ControlText::setIndex(Command1, 0);
+    Command1->setText(QStringLiteral("Avanti"));
+    Command1->setGeometry(470, 372, 100, 60);
+    Command1->setFigura(state.paths.toHost(state.paths.programFolder() + QStringLiteral("\\immagini\\avanti.svg")));
+    Command1->setMouseTracking(true);
+    Command1->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->hide();
+
+    // Up and down step by rows in a grid: this window reads the step switch's keys itself.
+    disconnect(PictureScansioneManuale, &ScanBox::rilasciato, &m_scansione, nullptr);
+    connect(PictureScansioneManuale, &ScanBox::rilasciato, this, [this](int tasto) { tastoManuale(tasto); });
+}
+
+FormGriglia::~FormGriglia() = default;
+
+FormEs6::FormEs6(AppState &state) : FormGriglia(state, QStringLiteral("FormEs6"), LogicaEs6::Variante::Intrusi)
+{
+    Label1->setText(QString::fromUtf8("Elimina le tazze che non hanno tutte le caratteristiche"));
+}
+
+FormEs7::FormEs7(AppState &state) : FormGriglia(state, QStringLiteral("FormEs7"), LogicaEs6::Variante::TrovaLaTazza)
+{
+    Label1->setText(QString::fromUtf8("Trova la tazza che ha tutte le caratteristiche"));
+}
+
+void FormGriglia::attiva()
+{
+    const Profilo &p = m_state.profilo;
+    Picture1->hide();
+    Shape1->hide();
+    static_cast<Cornice *>(Shape1)->colore = coloreSelezione();
+    stileTesto(Text1);
+    Command1->setSfondo(coloreBottoni());
+    if (p.CursoreSistema || p.ModoInput != 0)
+        Command1->setCursor(Qt::ArrowCursor);
+    GeneraEsercizio();
+}
+
+bool FormGriglia::finito() const
+{
+    return m_state.profilo.ModoInput == 0 ? Command1->isEnabled() : Command1->sfondo() == coloreSelezione();
+}
+
+void FormGriglia::GeneraEsercizio()
+{
+    Shape1->hide();
+    if (m_state.profilo.PassaggioLivelli)
+        CambiaLivello();
+    ImpostaLivelli();
+    Command1->setEnabled(false);
+    ImpostaColori();
+    Eliminate = 0;
+    if (m_state.profilo.ModoInput > 0) {
+        if (!m_scansione.timer().isActive())
+            m_scansione.timer().start();
+        m_scansione.vaiA(0);
+        SistemaRiquadro();
+    }
+    ScriviFrase();
+}
+
+void FormGriglia::ImpostaLivelli()
+{
+    for (Filmato *f : std::as_const(ShockwaveFlash1))
+        f->hide();
+    NumeroPosti = LogicaEs6::postiPerLivello(Livello);
+    const QList<QWidget *> &frames = slot[std::clamp(Livello, 1, 5) - 1];
+    for (int i = 0; i < NumeroPosti; ++i) {
+        ShockwaveFlash1[i]->setGeometry(frames[i]->geometry());
+        ShockwaveFlash1[i]->show();
+    }
+    Shape1->resize(ShockwaveFlash1[0]->size() + QSize(2 * Bordo, 2 * Bordo));
+    Shape1->raise();
+    ApriFileVorbe();
+}
+
+void FormGriglia::ApriFileVorbe()
+{
+    const QString path = m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\vorbe1.swf"));
+    for (int i = 0; i < NumeroPosti; ++i) {
+        ShockwaveFlash1[i]->setMovie(path);
+        // The second frame shows a pointing hand over the cups when the program draws its own pointer.
+        ShockwaveFlash1[i]->GotoFrame(m_state.profilo.CursoreSistema ? 0 : 1);
+    }
+    QCoreApplication::processEvents();
+}
+
+void FormGriglia::ImpostaColori()
+{
+    m_logica.Livello = Livello;
+    m_logica.ImpostaColori([this](int i, int k) {
+        return Tazza::invia(*ShockwaveFlash1[i], m_state, m_logica.tazze.last(), k);
+    });
+}
+
+void FormGriglia::ScriviFrase()
+{
+    m_logica.ScriviFrase(TestiFrase(m_state), m_state.profilo.TipoCarattere);
+    QString testo = m_logica.Testo;
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text1->setPlainText(testo.trimmed());
+}
+
+void FormGriglia::SistemaRiquadro()
+{
+    const int i = Selezionato();
+    if (i < 0 || i >= NumeroPosti)
+        return;
+    Shape1->move(ShockwaveFlash1[i]->pos() - QPoint(Bordo, Bordo));
+    Shape1->show();
+    Shape1->raise();
+}
+
+void FormGriglia::incorniciaModello()
+{
+    const int t = m_logica.TazzaGiusta;
+    Shape1->move(ShockwaveFlash1[t]->pos() - QPoint(Bordo, Bordo));
+    Shape1->show();
+    Shape1->raise();
+}
+
+void FormGriglia::fine(bool scansione)
+{
+    incorniciaModello();
+    if (scansione)
+        Command1->setSfondo(coloreSelezione());
+    else
+        Command1->setEnabled(true);
+}
+
+void FormGriglia::sceltaTazza(int index, bool scansione)
+{
+    if (index < 0 || index >= NumeroPosti)
+        return;
+    const bool modello = index == m_logica.TazzaGiusta;
+    if (m_variante == LogicaEs6::Variante::Intrusi) {
+        if (modello) {
+            contaSbagliata();
+            return;
+        }
+        if (!ShockwaveFlash1[index]->isVisible())
+            return;
+        contaGiusta();
+        ShockwaveFlash1[index]->hide();
+        ++Eliminate;
+        SuonoSi(m_state);
+        if (Eliminate == NumeroPosti - 1)
+            fine(scansione);
+        return;
+    }
+    // Find the cup: once it is found, further choices wait for the new exercise.
+    if (!scansione && Command1->isEnabled())
+        return;
+    if (!modello) {
+        SuonoNo(m_state);
+        if (!scansione)
+            ShockwaveFlash1[index]->hide();
+        m_state.RisposteErrate = std::min(m_state.RisposteErrate + 1, 32767);
+        scriviPannelli();
+        return;
+    }
+    contaGiusta();
+    if (scansione)
+        for (int i = 0; i < NumeroPosti; ++i)
+            if (i != index)
+                ShockwaveFlash1[i]->hide();
+    fine(scansione);
+    SuonoSi(m_state);
+}
+
+void FormGriglia::Command1_Click()
+{
+    if (m_state.profilo.ModoInput != 0)
+        return;
+    // The clown shows while the new cups are made.
+    const QString clown = m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\pagliaccio0.swf"));
+    for (int i = 0; i < NumeroPosti; ++i)
+        ShockwaveFlash1[i]->setMovie(clown);
+    GeneraEsercizio();
+}
+
+void FormGriglia::seleziona(int bersaglio)
+{
+    if (Command1->sfondo() == coloreSelezione()) {
+        Command1->setSfondo(coloreBottoni());
+        const QString clown =
+            m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\pagliaccio0.swf"));
+        for (int i = 0; i < NumeroPosti; ++i)
+            ShockwaveFlash1[i]->setMovie(clown);
+        GeneraEsercizio();
+        return;
+    }
+    sceltaTazza(bersaglio, true);
+}
+
+bool FormGriglia::utilizzabile(int bersaglio) const
+{
+    // The clock stops once the exercise is over; the step keys still move the frame.
+    if (m_scansione.modo() == 2 && finito())
+        return false;
+    return bersaglio >= 0 && bersaglio < NumeroPosti && ShockwaveFlash1[bersaglio]->isVisible();
+}
+
+void FormGriglia::dipingi(int bersaglio, Colore colore)
+{
+    // Once the exercise is over the frame stays on the model while the clock ticks.
+    if (m_scansione.modo() == 2 && finito())
+        return;
+    if (colore == Colore::Selezione && bersaglio >= 0 && bersaglio < NumeroPosti)
+        SistemaRiquadro();
+}
+
+void FormGriglia::tastoManuale(int tasto)
+{
+    const int modo = m_scansione.modo();
+    if (modo == 3 && (tasto == Tasto::Su || tasto == Tasto::Giu)) {
+        passoRiga(tasto == Tasto::Giu ? +1 : -1);
+        return;
+    }
+    m_scansione.rilascioManuale(tasto);
+}
+
+void FormGriglia::passoRiga(int verso)
+{
+    const int passo = Colonne[std::clamp(Livello, 1, 5) - 1];
+    if (Livello == 1)
+        return;
+    int c = Selezionato();
+    // Hidden cups are stepped over by repeating the step; a path with no cup left on view
+    // leaves the frame where it is.
+    for (int i = 0; i < NumeroPosti; ++i) {
+        c += verso * passo;
+        if (c >= NumeroPosti)
+            c -= NumeroPosti;
+        if (c < 0)
+            c += NumeroPosti;
+        if (ShockwaveFlash1[c]->isVisible()) {
+            m_scansione.vaiA(c);
+            return;
+        }
+    }
+}
+
+void FormGriglia::colora(bool selezione)
+{
+    if (m_state.profilo.ModoInput != 0)
+        return;
+    const QColor c = selezione ? coloreSelezione() : coloreBottoni();
+    if (Command1->sfondo() != c)
+        Command1->setSfondo(c);
+}
+
+bool FormGriglia::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+        if (watched == Command1)
+            colora(true);
+        else if (watched == Text1 || watched == Text1->viewport())
+            colora(false);
+    }
+    return FormEsercizio::eventFilter(watched, event);
+}
+
+void FormGriglia::mouseMoveEvent(QMouseEvent *event)
+{
+    if (childAt(event->position().toPoint()) != Command1)
+        colora(false);
+    FormEsercizio::mouseMoveEvent(event);
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "exercises/FormEsercizio.h"
+#include "exercises/LogicaEs6.h"
+
+class ColorButton;
+class Filmato;
+class QPlainTextEdit;
+
+// A grid of 2 to 12 cups and the list of one cup's features, the model. "Find the odd ones
+// out" removes the other cups one by one; "Find the cup" picks the model.
+class FormGriglia : public FormEsercizio
+{
+    Q_OBJECT
+public:
+    static constexpr int Posti = 12;
+
+    FormGriglia(AppState &state, const QString &name, LogicaEs6::Variante variante);
+    ~FormGriglia() override;
+
+    void GeneraEsercizio() override;
+    void ImpostaLivelli();
+    void ApriFileVorbe();
+    void ImpostaColori();
+    void ScriviFrase();
+    void SistemaRiquadro();
+    // The choice of a cup by the mouse (its movie was clicked) or by the switches.
+    void sceltaTazza(int index, bool scansione);
+    void Command1_Click();
+
+    QList<Filmato *> ShockwaveFlash1;
+    QList<QList<QWidget *>> slot; // Frame1 .. Frame5
+    QWidget *Shape1 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    QLabel *Label1 = nullptr;
+    ColorButton *Command1 = nullptr;
+    QWidget *Picture1 = nullptr;
+
+    int NumeroPosti = 2;
+    int Eliminate = 0;
+
+    LogicaEs6 &logica() { return m_logica; }
+    bool finito() const; // the exercise is over and waits for the new-exercise button
+
+protected:
+    void attiva() override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    int numeroBersagli() const override { return NumeroPosti; }
+    void dipingi(int bersaglio, Colore colore) override;
+    void seleziona(int bersaglio) override;
+    bool utilizzabile(int bersaglio) const override;
+
+private:
+    void tastoManuale(int tasto);
+    void passoRiga(int verso);
+    void incorniciaModello();
+    void fine(bool scansione);
+    void colora(bool selezione);
+
+    LogicaEs6 m_logica;
+    LogicaEs6::Variante m_variante;
+};
+
+class FormEs6 final : public FormGriglia
+{
+    Q_OBJECT
+public:
+    explicit FormEs6(AppState &state);
+};
+
+class FormEs7 final : public FormGriglia
+{
+    Q_OBJECT
+public:
+    explicit FormEs7(AppState &state);
+};

@@ -1,0 +1,152 @@
+// The grid exercises: find the odd ones out, find the cup; by mouse and by switches.
+
+#include "EsercizioEnv.h"
+#include "core/ColorButton.h"
+#include "core/Colori.h"
+#include "exercises/FormGriglia.h"
+#include "menu/ScanBox.h"
+#include "platform/Filmato.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+int visibili(FormGriglia *w)
+{
+    int n = 0;
+    for (Filmato *f : std::as_const(w->ShockwaveFlash1))
+        n += f->isVisible();
+    return n;
+}
+
+bool modelloIncorniciato(FormGriglia *w)
+{
+    const int t = w->logica().TazzaGiusta;
+    return w->Shape1->isVisible() && w->Shape1->geometry().contains(w->ShockwaveFlash1[t]->geometry());
+}
+
+} // namespace
+
+class TestFormGriglia : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each level shows its number of cups, and the list always names seven features.
+    void layout_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("cups");
+        QTest::newRow("1") << 1 << 2;
+        QTest::newRow("3") << 3 << 6;
+        QTest::newRow("5") << 5 << 12;
+    }
+    void layout()
+    {
+        QFETCH(int, level);
+        QFETCH(int, cups);
+        Finestra f;
+        auto *w = f.apri<FormEs6>("FormEs6");
+        w->mnuLiv_Click(level);
+        QCOMPARE(visibili(w), cups);
+        QCOMPARE(w->Text1->toPlainText().split(QLatin1Char('\n')).size(), 7);
+    }
+
+    // Odd ones out, mouse: every other cup removed is a right answer; the last one frames the
+    // model and wakes the new-exercise button; the model itself is always an error.
+    void intrusi()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs6>("FormEs6");
+        w->mnuLiv_Click(2);
+        const int model = w->logica().TazzaGiusta;
+        Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+        for (int i = 0; i < 4; ++i)
+            if (i != model)
+                Q_EMIT w->ShockwaveFlash1[i]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteEsatte, 3);
+        QCOMPARE(w->Eliminate, 3);
+        QCOMPARE(visibili(w), 1);
+        QVERIFY(modelloIncorniciato(w));
+        QVERIFY(w->Command1->isEnabled());
+        Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteErrate, 2);
+    }
+
+    // Find the cup, mouse: a wrong cup goes away with one error; the model ends the exercise,
+    // and later clicks are ignored.
+    void trova()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs7>("FormEs7");
+        w->mnuLiv_Click(3);
+        const int model = w->logica().TazzaGiusta;
+        const int other = model == 0 ? 1 : 0;
+        Q_EMIT w->ShockwaveFlash1[other]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QVERIFY(!w->ShockwaveFlash1[other]->isVisible());
+        Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QVERIFY(modelloIncorniciato(w) && w->Command1->isEnabled());
+        Q_EMIT w->ShockwaveFlash1[other == 0 ? 2 : 0]->FSCommand(QString(), QString());
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+    }
+
+    // Find the cup by switches: choosing the model leaves only it on view, the counter keeps
+    // the language's own word, and the next select starts a new exercise.
+    void trovaSwitches()
+    {
+        Finestra f([](Profilo &p) { p.ModoInput = 1; });
+        auto *w = f.apri<FormEs7>("FormEs7");
+        const int model = w->logica().TazzaGiusta;
+        for (int i = 0; i < model; ++i)
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
+        QCOMPARE(w->Selezionato(), model);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        QCOMPARE(visibili(w), 1);
+        QCOMPARE(w->pannelli[0]->text(), f.env.state->Frasi[0] + QStringLiteral("1"));
+        QCOMPARE(w->Command1->sfondo(), ColoreDaCodice(f.env.state->profilo.ColoreSelezione));
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        QCOMPARE(visibili(w), 2);
+        QCOMPARE(w->Selezionato(), 0);
+    }
+
+    // Keyboard: arrows step by one, up and down by a row, wrapping; at level 1 up and down do
+    // nothing; hidden cups are stepped over.
+    void keyboard_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("hidden"); // -1: none
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("L5 down") << 5 << -1 << int(Qt::Key_Down) << 4;
+        QTest::newRow("L5 up wraps") << 5 << -1 << int(Qt::Key_Up) << 8;
+        QTest::newRow("L5 left wraps") << 5 << -1 << int(Qt::Key_Left) << 11;
+        QTest::newRow("L5 down over a hidden cup") << 5 << 4 << int(Qt::Key_Down) << 8;
+        QTest::newRow("L5 right over a hidden cup") << 5 << 1 << int(Qt::Key_Right) << 2;
+        QTest::newRow("L1 down does nothing") << 1 << -1 << int(Qt::Key_Down) << 0;
+        QTest::newRow("L3 down by three") << 3 << -1 << int(Qt::Key_Down) << 3;
+    }
+    void keyboard()
+    {
+        QFETCH(int, level);
+        QFETCH(int, hidden);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        Finestra f([](Profilo &p) { p.ModoInput = 3; });
+        auto *w = f.apri<FormEs6>("FormEs6");
+        w->mnuLiv_Click(level);
+        if (hidden >= 0)
+            w->ShockwaveFlash1[hidden]->hide();
+        QCOMPARE(w->Selezionato(), 0);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key(key));
+        QCOMPARE(w->Selezionato(), expected);
+        QCOMPARE(w->Shape1->pos(), w->ShockwaveFlash1[expected]->pos() - QPoint(4, 4));
+    }
+};
+
+QTEST_MAIN(TestFormGriglia)
+#include "tst_formgriglia.moc"
