@@ -12,6 +12,7 @@
 #include "exercises/FormEs5.h"
 #include "exercises/FormGriglia.h"
 #include "lang/modLanguageSupport.h"
+#include "log/FormEserciziEseguiti.h"
 #include "menu/FormMenu.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -39,6 +40,7 @@ void RegistraFinestre(AppState &state)
     definisci<FormEs5>(state, QStringLiteral("FormEs5"));
     definisci<FormEs6>(state, QStringLiteral("FormEs6"));
     definisci<FormEs7>(state, QStringLiteral("FormEs7"));
+    definisci<FormEserciziEseguiti>(state, QStringLiteral("FormEserciziEseguiti"));
 }
 
 bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)

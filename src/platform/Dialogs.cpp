@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon)
@@ -18,4 +19,37 @@ void QtDialogs::message(QWidget *parent, const QString &text, const QString &tit
     }
     box.setObjectName(QStringLiteral("MessageBox"));
     box.exec();
+}
+
+bool QtDialogs::question(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString QtDialogs::file(QWidget *parent, const RichiestaFile &r)
+{
+    QFileDialog dialog(parent, r.titolo, r.cartella);
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    dialog.setNameFilter(r.filtro);
+    dialog.setDefaultSuffix(r.estensione);
+    if (r.apri) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (!r.nome.isEmpty())
+        dialog.selectFile(r.nome);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }

@@ -8,6 +8,7 @@
 #include "exercises/FormEs2.h"
 #include "exercises/FormEs5.h"
 #include "exercises/FormGriglia.h"
+#include "log/FormEserciziEseguiti.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/CodePage.h"
@@ -128,7 +129,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -152,6 +153,8 @@ private Q_SLOTS:
             w = new FormEs6(*env.state);
         else if (window == QLatin1String("FormEs7"))
             w = new FormEs7(*env.state);
+        else if (window == QLatin1String("FormEserciziEseguiti"))
+            w = new FormEserciziEseguiti(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);

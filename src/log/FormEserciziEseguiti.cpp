@@ -1,0 +1,249 @@
+#include "log/FormEserciziEseguiti.h"
+
+#include "core/AppState.h"
+#include "core/Modulo1.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "profile/CommDlgs.h"
+
+#include <QAction>
+#include <QDate>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QTableWidget>
+
+FormEserciziEseguiti::FormEserciziEseguiti(AppState &state)
+    : FormBase(state, QStringLiteral("FormEserciziEseguiti"), {640, 480})
+{
+    setWindowTitle(QStringLiteral("Vorbello"));
+    auto label = [this](const char *name, QRect r, int size) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setTextFormat(Qt::PlainText);
+        l->setGeometry(r);
+        QFont f = l->font();
+        f.setPointSize(size);
+        l->setFont(f);
+        return l;
+    };
+    Label1 = label("Label1", {20, 30, 600, 30}, 16);
+    Label2 = label("Label2", {20, 62, 600, 26}, 13);
+    MSFlexGrid1 = new QTableWidget(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setGeometry(20, 94, 600, 340);
+    MSFlexGrid1->setColumnCount(5);
+    MSFlexGrid1->horizontalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::NoSelection);
+    QFont gf = MSFlexGrid1->font();
+    gf.setPointSize(12);
+    MSFlexGrid1->setFont(gf);
+    Label3 = label("Label3", {20, 440, 600, 26}, 12);
+
+    barraMenu = new QMenuBar(this);
+    barraMenu->setObjectName(QStringLiteral("barraMenu"));
+    barraMenu->setNativeMenuBar(false);
+    mnuFile = barraMenu->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    auto voce = [this](const char *caption, const char *name, void (FormEserciziEseguiti::*slot)()) {
+        QAction *a = mnuFile->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    mnuSalva = voce("Salva", "mnuSalva", &FormEserciziEseguiti::mnuSalva_Click);
+    mnuApri = voce("Apri", "mnuApri", &FormEserciziEseguiti::mnuApri_Click);
+    mnuStampa = voce("&Stampa", "mnuStampa", &FormEserciziEseguiti::mnuStampa_Click);
+    mnuEsci = voce("&Esci", "mnuEsci", &FormEserciziEseguiti::mnuEsci_Click);
+}
+
+QString FormEserciziEseguiti::CartellaReport() const
+{
+    return SettingsRoot::Programma + QStringLiteral("Dati\\") + m_state.NomeUtente + QLatin1Char('\\');
+}
+
+void FormEserciziEseguiti::cella(int row, int col, const QString &text)
+{
+    auto *item = MSFlexGrid1->item(row, col);
+    if (!item) {
+        item = new QTableWidgetItem;
+        // Columns 0-2 centred, the counts left-aligned.
+        item->setTextAlignment(col <= 2 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        if (row == 0) {
+            QFont f = MSFlexGrid1->font();
+            f.setBold(true);
+            item->setFont(f);
+            item->setBackground(QColor(0xE0, 0xE0, 0xE0));
+        }
+        MSFlexGrid1->setItem(row, col, item);
+    }
+    item->setText(text);
+}
+
+QString FormEserciziEseguiti::testoCella(int row, int col) const
+{
+    const auto *item = MSFlexGrid1->item(row, col);
+    return item ? item->text() : QString();
+}
+
+void FormEserciziEseguiti::intestazione(const QString &chiaveEsercizio)
+{
+    if (MSFlexGrid1->rowCount() < 1)
+        MSFlexGrid1->setRowCount(1);
+    cella(0, 0, QString());
+    cella(0, 1, MLSGetString(m_state, chiaveEsercizio));
+    cella(0, 2, m_state.Frasi[59]);
+    cella(0, 3, m_state.Frasi[0]);
+    cella(0, 4, m_state.Frasi[1]);
+}
+
+void FormEserciziEseguiti::larghezzeColonne()
+{
+    const int unit = MSFlexGrid1->viewport()->width() / 24;
+    const int parts[5] = {1, 10, 4, 4, 4};
+    for (int c = 0; c < 5; ++c)
+        MSFlexGrid1->setColumnWidth(c, unit * parts[c]);
+}
+
+void FormEserciziEseguiti::Form_Activate()
+{
+    occupaSchermo();
+    Label1->setText(m_state.NomeUtente);
+    Label2->setText(MLSGetString(m_state, QStringLiteral("0071")) + QLatin1Char(' ') +
+                    QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    const int n = std::clamp<int>(m_state.NumRegistro, 0, AppState::RigheRegistro - 1);
+    MSFlexGrid1->clearContents();
+    MSFlexGrid1->setRowCount(n + 1);
+    intestazione(QStringLiteral("0072"));
+    for (int i = 1; i <= n; ++i) {
+        cella(i, 0, QString::number(i));
+        for (int c = 0; c < 4; ++c)
+            cella(i, c + 1, m_state.Registro[i][c]);
+    }
+    Label3->clear();
+    larghezzeColonne();
+}
+
+void FormEserciziEseguiti::resizeEvent(QResizeEvent *event)
+{
+    FormBase::resizeEvent(event);
+    if (barraMenu)
+        barraMenu->setGeometry(0, 0, width(), barraMenu->sizeHint().height());
+    if (MSFlexGrid1)
+        larghezzeColonne();
+}
+
+Rapporto FormEserciziEseguiti::rapporto() const
+{
+    Rapporto r;
+    r.utente = Label1->text();
+    r.data = Label2->text();
+    for (int row = 1; row < MSFlexGrid1->rowCount(); ++row)
+        r.righe.append({testoCella(row, 1), testoCella(row, 2), testoCella(row, 3), testoCella(row, 4)});
+    r.piede = Label3->text();
+    return r;
+}
+
+bool FormEserciziEseguiti::preparaCartella()
+{
+    const QString cartella = CartellaReport();
+    if (EsisteCartella(m_state, cartella))
+        return true;
+    return CreaCartella(m_state, cartella.left(cartella.size() - 1));
+}
+
+void FormEserciziEseguiti::mnuSalva_Click()
+{
+    preparaCartella();
+    const QString path = ScegliFile(m_state, this, 2, QStringLiteral("Salva"), QString(),
+                                    QStringLiteral("(*.rpt)"), CartellaReport(), QStringLiteral("rpt"));
+    bool ok = !path.isEmpty();
+    if (ok) {
+        // Written aside and put in place at the end: a failed save never spoils an older report.
+        QSaveFile f(path);
+        ok = f.open(QIODevice::WriteOnly) && f.write(ScriviRapporto(rapporto())) >= 0 && f.commit();
+    }
+    if (!ok)
+        m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0075")), QStringLiteral("Vorbello"),
+                                 Dialogs::Icon::Critical);
+}
+
+void FormEserciziEseguiti::mnuApri_Click()
+{
+    for (int row = 0; row < MSFlexGrid1->rowCount(); ++row)
+        for (int c = 0; c < 5; ++c)
+            if (auto *item = MSFlexGrid1->item(row, c))
+                item->setText(QString());
+    preparaCartella();
+    const QString path = ScegliFile(m_state, this, 1, QStringLiteral("Apri"), QString(),
+                                    QStringLiteral("(*.rpt)"), CartellaReport(), QStringLiteral("rpt"));
+    intestazione(QStringLiteral("0073"));
+    bool ok = false;
+    QFile f(path);
+    // A report is a few kilobytes; anything far larger is not one of ours.
+    if (!path.isEmpty() && f.open(QIODevice::ReadOnly) && f.size() < 4 * 1024 * 1024) {
+        Rapporto r;
+        ok = LeggiRapporto(f.readAll(), &r);
+        // What could be read stays on view, also from a damaged file.
+        Label1->setText(r.utente);
+        Label2->setText(r.data);
+        MSFlexGrid1->setRowCount(int(r.righe.size()) + 1);
+        for (int row = 1; row <= r.righe.size(); ++row) {
+            cella(row, 0, QString::number(row));
+            for (int c = 0; c < 4; ++c)
+                cella(row, c + 1, r.righe[row - 1].value(c));
+        }
+        Label3->setText(r.piede);
+    }
+    if (!ok)
+        m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0074")), QStringLiteral("Vorbello"),
+                                 Dialogs::Icon::Critical);
+}
+
+void FormEserciziEseguiti::mnuStampa_Click()
+{
+    if (!m_state.dialogs->question(this, MLSGetString(m_state, QStringLiteral("0076")), QStringLiteral("Vorbello")))
+        return;
+    m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0077")), QStringLiteral("Vorbello"),
+                             Dialogs::Icon::Information);
+    QPrinter printer(QPrinter::HighResolution);
+    QString pdf;
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        // No printer on this computer: the page goes to a PDF beside the reports and is shown.
+        preparaCartella();
+        pdf = m_state.paths.toHost(CartellaReport() + QStringLiteral("registro.pdf"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+    }
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Vorbello"));
+    QPainter p;
+    if (!p.begin(&printer))
+        return;
+    const qreal scala = printer.logicalDpiX() / qreal(logicalDpiX());
+    QList<qreal> larghezze;
+    for (int c = 0; c < 5; ++c)
+        larghezze << MSFlexGrid1->columnWidth(c) * scala;
+    QStringList testata;
+    for (int c = 0; c < 5; ++c)
+        testata << testoCella(0, c);
+    StampaGriglia(p, m_state.NomeUtente, rapporto(), testata, larghezze, MSFlexGrid1->font());
+    p.end();
+    if (!pdf.isEmpty())
+        Shell::open(pdf);
+}
+
+void FormEserciziEseguiti::mnuEsci_Click()
+{
+    mostraEChiudi(QStringLiteral("FormMenu"));
+}

@@ -1,0 +1,113 @@
+// Report files of the exercise log: written as the old program wrote them, read back whole,
+// and damaged files refused without losing the rows that could be read.
+
+#include "log/Rapporto.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Rapporto)
+
+class TestRapporto : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTrip_data()
+    {
+        QTest::addColumn<Rapporto>("r");
+        QTest::newRow("empty log") << Rapporto{"Anna", "Data: 06/12/26", {}, ""};
+        QTest::newRow("two runs") << Rapporto{"Anna", "Data: 06/12/26",
+                                              {{"Vero o falso", "1", "9", "2"}, {"", "2", "3", "5"},
+                                               {"", "", "", ""}, {"Insiemi", "1", "4", "0"}},
+                                              ""};
+        QTest::newRow("comma and quotes in the captions")
+            << Rapporto{"Rossi, Anna", " \"Data\" 1", {{"a, b", "1", "2", "3"}}, "fine"};
+        QTest::newRow("accented") << Rapporto{"Niccolò", "Data: 1/1/27", {{"Uguale - diverso", "3", "1", "0"}}, ""};
+    }
+    // What is saved opens again cell for cell.
+    void roundTrip()
+    {
+        QFETCH(Rapporto, r);
+        Rapporto back;
+        QVERIFY(LeggiRapporto(ScriviRapporto(r), &back));
+        QCOMPARE(back, r);
+    }
+
+    // The bytes the old program wrote for an empty log, and for one row.
+    void layout()
+    {
+        QCOMPARE(ScriviRapporto({"Anna", "Data: 6/12/26", {}, ""}), QByteArray("Anna\r\nData: 6/12/26\r\n 1 \r\n\r\n"));
+        QCOMPARE(ScriviRapporto({"Anna", "D", {{"Insiemi", "1", "4", "0"}}, ""}),
+                 QByteArray("Anna\r\nD\r\n 2 \r\nInsiemi\r\n1\r\n4\r\n0\r\n\r\n"));
+    }
+
+    void damaged_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rowsKept");
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("no row count") << QByteArray("Anna\r\nD\r\n") << 0;
+        QTest::newRow("row count not a number") << QByteArray("Anna\r\nD\r\nmolte\r\n\r\n") << 0;
+        QTest::newRow("row count zero") << QByteArray("Anna\r\nD\r\n 0 \r\n\r\n") << 0;
+        QTest::newRow("more rows than a log holds") << QByteArray("Anna\r\nD\r\n 900 \r\n") << 0;
+        QTest::newRow("shorter than it says")
+            << QByteArray("Anna\r\nD\r\n 4 \r\nInsiemi\r\n1\r\n4\r\n0\r\n\r\n2\r\n") << 1;
+        QTest::newRow("no footer line") << QByteArray("Anna\r\nD\r\n 2 \r\nInsiemi\r\n1\r\n4\r\n0\r\n") << 1;
+    }
+    void damaged()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rowsKept);
+        Rapporto r;
+        QVERIFY(!LeggiRapporto(bytes, &r));
+        QCOMPARE(r.righe.size(), rowsKept);
+    }
+
+    // A cell wider than its column is cut at the right, never wrapped; what fits stays whole.
+    void cut_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qreal>("width");
+        QTest::newRow("fits") << "Insiemi" << 500.0;
+        QTest::newRow("too wide") << "Trova gli intrusi, livello alto" << 60.0;
+        QTest::newRow("nothing fits") << "Insiemi" << 0.0;
+        QTest::newRow("empty") << "" << 10.0;
+    }
+    void cut()
+    {
+        QFETCH(QString, text);
+        QFETCH(qreal, width);
+        QImage img(400, 100, QImage::Format_RGB32);
+        QPainter p(&img);
+        const QString out = TestoLimitato(p, text, width);
+        QVERIFY(text.startsWith(out));
+        QVERIFY(QFontMetricsF(p.font(), p.device()).horizontalAdvance(out) <= width);
+        if (!out.isEmpty() && out != text)
+            QVERIFY(QFontMetricsF(p.font(), p.device()).horizontalAdvance(text.left(out.size() + 1)) > width);
+    }
+
+    // The printed page: the table is drawn below the captions, and every cell within its column.
+    void printed()
+    {
+        QImage img(1100, 800, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        const Rapporto r{"Anna", "D", {{"Un nome di esercizio molto lungo davvero", "1", "4", "0"}}, ""};
+        StampaGriglia(p, "Anna", r, {"", "Esercizio", "Livello", "Esatti", "Errori"}, {30, 120, 60, 60, 60}, QFont());
+        p.end();
+        // Something was drawn, and nothing right of the table's last column.
+        int dark = 0, beyond = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 128)
+                    (x > 500 ? beyond : dark)++;
+        QVERIFY(dark > 100);
+        QCOMPARE(beyond, 0);
+    }
+};
+
+QTEST_MAIN(TestRapporto)
+#include "tst_rapporto.moc"

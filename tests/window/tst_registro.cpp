@@ -1,0 +1,122 @@
+// The log window: the current runs as a table, reports saved and reopened, failures told.
+
+#include "EsercizioEnv.h"
+#include "log/FormEserciziEseguiti.h"
+#include "platform/Dialogs.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+QString cell(FormEserciziEseguiti *w, int r, int c)
+{
+    auto *item = w->MSFlexGrid1->item(r, c);
+    return item ? item->text() : QString();
+}
+
+struct Registro : Finestra
+{
+    FormEserciziEseguiti *w = nullptr;
+    Registro()
+    {
+        env.state->NomeUtente = QStringLiteral("Anna");
+        QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello/dati"));
+        // Two runs: the first left two results, the second one.
+        auto &r = env.state->Registro;
+        r[1] = {"Vero o falso", "1", "9", "2"};
+        r[2] = {"", "2", "3", "5"};
+        r[4] = {"Insiemi", "1", "4", "0"};
+        env.state->NumRegistro = 5;
+        w = apri<FormEserciziEseguiti>("FormEserciziEseguiti");
+    }
+    QString report(const QString &name) const { return env.driveC() + "/ImpostazioniProgrammiQuorla/Vorbello/dati/Anna/" + name; }
+};
+
+} // namespace
+
+class TestRegistro : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The table shows the log's rows, numbered, under the header of the language.
+    void shows()
+    {
+        Registro f;
+        QCOMPARE(f.w->MSFlexGrid1->rowCount(), 6);
+        QCOMPARE(cell(f.w, 0, 1), QStringLiteral("Esercizio"));
+        QCOMPARE(cell(f.w, 0, 2), QStringLiteral("Livello "));
+        QCOMPARE(cell(f.w, 1, 0), QStringLiteral("1"));
+        QCOMPARE(cell(f.w, 1, 1), QStringLiteral("Vero o falso"));
+        QCOMPARE(cell(f.w, 2, 4), QStringLiteral("5"));
+        QCOMPARE(cell(f.w, 3, 1), QString());
+        QCOMPARE(cell(f.w, 4, 1), QStringLiteral("Insiemi"));
+        QCOMPARE(f.w->Label1->text(), QStringLiteral("Anna"));
+        QVERIFY(f.w->Label2->text().startsWith(QStringLiteral("Data:")));
+    }
+
+    // Saved into the user's report folder and opened again: the same cells, the row numbers
+    // made again, and the header of a report read from a file.
+    void saveAndOpen()
+    {
+        Registro f;
+        f.env.dialogs.files = {f.report("oggi.rpt"), f.report("oggi.rpt")};
+        f.w->mnuSalva_Click();
+        QVERIFY(f.env.dialogs.messages.isEmpty());
+        QVERIFY(QFile::exists(f.report("oggi.rpt")));
+        QVERIFY(!f.env.dialogs.fileRequests[0].apri);
+        QCOMPARE(f.env.dialogs.fileRequests[0].estensione, QStringLiteral("rpt"));
+        const Rapporto saved = f.w->rapporto();
+        f.env.state->NumRegistro = 0; // the log moves on; the report does not
+        f.w->mnuApri_Click();
+        QVERIFY(f.env.dialogs.messages.isEmpty());
+        QCOMPARE(f.w->rapporto(), saved);
+        QCOMPARE(cell(f.w, 0, 1), QStringLiteral("Esercizio (da file)"));
+        QCOMPARE(cell(f.w, 5, 0), QStringLiteral("5"));
+    }
+
+    // Cancelling or a damaged file is told, and an older report is never spoilt.
+    void failures()
+    {
+        Registro f;
+        f.w->mnuSalva_Click(); // cancelled
+        QCOMPARE(f.env.dialogs.messages, QStringList{"Il file non è stato salvato."});
+        f.w->mnuApri_Click(); // cancelled
+        QCOMPARE(f.env.dialogs.messages.last(), QStringLiteral("Il file non è stato aperto."));
+        QCOMPARE(f.w->MSFlexGrid1->item(1, 1)->text(), QString());
+        f.env.put("C/ImpostazioniProgrammiQuorla/Vorbello/dati/Anna/rotto.rpt", "Anna\r\nD\r\n 3 \r\nInsiemi\r\n1\r\n4\r\n0\r\n");
+        f.env.dialogs.files = {f.report("rotto.rpt")};
+        f.w->mnuApri_Click();
+        QCOMPARE(f.env.dialogs.messages.size(), 3);
+        QCOMPARE(cell(f.w, 1, 1), QStringLiteral("Insiemi"));
+        // A report that cannot be written leaves the folder's old one whole.
+        QDir().mkpath(f.report("cartella.rpt"));
+        f.env.dialogs.files = {f.report("cartella.rpt")};
+        f.w->mnuSalva_Click();
+        QCOMPARE(f.env.dialogs.messages.size(), 4);
+    }
+
+    // Printing asks first; No prints nothing.
+    void printNo()
+    {
+        Registro f;
+        f.w->mnuStampa_Click();
+        QCOMPARE(f.env.dialogs.questions, QStringList{"Vuoi stampare l'elenco degli esercizi eseguiti?"});
+        QVERIFY(f.env.dialogs.messages.isEmpty());
+    }
+
+    // Changing user empties the log: the window then shows the header only.
+    void emptyLog()
+    {
+        Registro f;
+        f.env.state->NumRegistro = 0;
+        f.w->hide();
+        f.w->show();
+        QCOMPARE(f.w->MSFlexGrid1->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(TestRegistro)
+#include "tst_registro.moc"
