@@ -1,0 +1,18 @@
+#include "log/Rapporto.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+// Any bytes: the report reader never crashes, and a report it accepts is written back into
+// bytes that read as the same report.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    Rapporto r;
+    if (!LeggiRapporto(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)), &r))
+        return 0;
+    Rapporto back;
+    if (!LeggiRapporto(ScriviRapporto(r), &back) || !(back == r))
+        std::abort();
+    return 0;
+}
