@@ -29,7 +29,10 @@ Pezzo TestiFrase::frase(int i) const
 Pezzo TestiFrase::chiave(int key) const
 {
     const QString k = ChiaveNumerata(key);
-    return {k, 0, m_chiave ? m_chiave(k) : QString()};
+    auto it = m_lette.constFind(key);
+    if (it == m_lette.constEnd())
+        it = m_lette.insert(key, m_chiave ? m_chiave(k) : QString());
+    return {k, 0, *it};
 }
 
 Pezzo TestiFrase::chiave(int key, const char *dopo) const

@@ -2,6 +2,8 @@
 
 #include "exercises/Frase.h"
 
+#include <QHash>
+
 #include <array>
 #include <functional>
 
@@ -25,5 +27,7 @@ public:
 private:
     std::array<QString, 61> m_frasi;
     std::function<QString(const QString &)> m_chiave;
+    // Numbered strings already looked up: a sentence asks for the same few many times.
+    mutable QHash<int, QString> m_lette;
     std::array<QString, 5> m_aggettivi;
 };
