@@ -1,4 +1,4 @@
-"""Prints the push buttons and menu items that screen readers see in the running program."""
+"""Prints the push buttons, menu items and labels that screen readers see in the running program."""
 import sys
 import time
 
@@ -29,5 +29,5 @@ if app is None:
     print("no accessible application named Vorbello")
     sys.exit(1)
 for role, name in walk(app, []):
-    if role in ("push button", "menu item"):
+    if role in ("push button", "menu item", "label"):
         print(f"{role}|{name}")

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screen readers (AT-SPI) see every menu choice as a push button named by its caption, and the
-# menu bar's entries by theirs.
+# menu bar's entries by theirs; in an exercise, the sentence and every answer button.
 source "$(dirname "$0")/harness.sh"
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi missing"; exit 77; }
 command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session missing"; exit 77; }
@@ -9,6 +9,7 @@ e2e_install
 e2e_profile 1 4
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 LIST="$E2E_TMP/accessible.txt"
+ES1="$E2E_TMP/accessible-es1.txt"
 dbus-run-session -- bash -c '
   "$1/prog/vorbello" >>"$1/app.log" 2>&1 &
   app=$!
@@ -16,7 +17,10 @@ dbus-run-session -- bash -c '
   xdotool mousemove --sync 512 640 click 1
   sleep 1.5
   /usr/bin/python3 "$2" >"$3"
-  kill $app' _ "$E2E_TMP" "$(dirname "$0")/atspi_list.py" "$LIST" 2>/dev/null
+  xdotool key Return # step scanning starts on the first exercise
+  sleep 1.5
+  /usr/bin/python3 "$2" >"$4"
+  kill $app' _ "$E2E_TMP" "$(dirname "$0")/atspi_list.py" "$LIST" "$ES1" 2>/dev/null
 cat "$LIST"
 for name in "vero o falso" "uguale - diverso" "trova le differenze" "insiemi" \
   "trova gli intrusi" "trova la tazza" "esci"; do
@@ -26,4 +30,10 @@ for name in Configurazione Informazioni Lingua Italiano English; do
   e2e_check "menu entry '$name' is announced" grep -qx "menu item|$name" "$LIST"
 done
 e2e_check "no push button without a name" bash -c "! grep -qx 'push button|' '$LIST'"
+cat "$ES1"
+for name in Vero Falso "Avanti: un altro esercizio"; do
+  e2e_check "exercise button '$name' is announced" grep -qx "push button|$name" "$ES1"
+done
+e2e_check "the exercise sentence is announced" grep -qE '^label\|.+\.$' "$ES1"
+e2e_check "no exercise button without a name" bash -c "! grep -qx 'push button|' '$ES1'"
 e2e_finish
