@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "core/ColorButton.h"
-#include "core/ModuloColoriSuoni.h"
 #include "exercises/TestiFrase.h"
 
 #include <QLabel>
@@ -45,16 +44,7 @@ QString FormEs2::fraseMostrata(const QString &frase) const
 
 void FormEs2::rispostaEsattaMouse(int index)
 {
-    ++m_state.RisposteEsatte;
-    // The sentence now reads complete, with the word the pupil chose.
+    // The sentence now reads complete, with the word the pupil chose (a reward then clears it).
     Label1->setText(Label1->text() + QLatin1Char(' ') + Command1[index]->text());
-    if (++ContaPremio >= PremioOgni) {
-        ContaPremio = 0;
-        MostraPremio();
-    }
-    scriviPannelli();
-    SuonoSi(m_state);
-    Command1[0]->setEnabled(false);
-    Command1[1]->setEnabled(false);
-    Command1[2]->setEnabled(true);
+    FormDueRisposte::rispostaEsattaMouse(index);
 }

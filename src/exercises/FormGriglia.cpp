@@ -290,6 +290,11 @@ void FormGriglia::Command1_Click()
 {
     if (m_state.profilo.ModoInput != 0)
         return;
+    nuovoEsercizio();
+}
+
+void FormGriglia::nuovoEsercizio()
+{
     // The clown shows while the new cups are made.
     const QString clown = m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\pagliaccio0.swf"));
     for (int i = 0; i < NumeroPosti; ++i)
@@ -301,11 +306,7 @@ void FormGriglia::seleziona(int bersaglio)
 {
     if (Command1->sfondo() == coloreSelezione()) {
         Command1->setSfondo(coloreBottoni());
-        const QString clown =
-            m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\pagliaccio0.swf"));
-        for (int i = 0; i < NumeroPosti; ++i)
-            ShockwaveFlash1[i]->setMovie(clown);
-        GeneraEsercizio();
+        nuovoEsercizio();
         return;
     }
     sceltaTazza(bersaglio, true);

@@ -53,6 +53,7 @@ protected:
     bool utilizzabile(int bersaglio) const override;
 
 private:
+    void nuovoEsercizio();
     void tastoManuale(int tasto);
     void passoRiga(int verso);
     void incorniciaModello();
