@@ -10,6 +10,7 @@
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
 #include "exercises/FormEs5.h"
+#include "exercises/FormEs8.h"
 #include "exercises/FormGriglia.h"
 #include "lang/modLanguageSupport.h"
 #include "log/FormEserciziEseguiti.h"
@@ -37,6 +38,7 @@ void RegistraFinestre(AppState &state)
     definisci<FormInfo>(state, QStringLiteral("FormInfo"));
     definisci<FormEs1>(state, QStringLiteral("FormEs1"));
     definisci<FormEs2>(state, QStringLiteral("FormEs2"));
+    definisci<FormEs8>(state, QStringLiteral("FormEs8"));
     definisci<FormEs5>(state, QStringLiteral("FormEs5"));
     definisci<FormEs6>(state, QStringLiteral("FormEs6"));
     definisci<FormEs7>(state, QStringLiteral("FormEs7"));

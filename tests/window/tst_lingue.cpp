@@ -7,6 +7,7 @@
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
 #include "exercises/FormEs5.h"
+#include "exercises/FormEs8.h"
 #include "exercises/FormGriglia.h"
 #include "log/FormEserciziEseguiti.h"
 #include "lang/modLanguageSupport.h"
@@ -129,7 +130,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -147,6 +148,8 @@ private Q_SLOTS:
             w = new FormEs1(*env.state);
         else if (window == QLatin1String("FormEs2"))
             w = new FormEs2(*env.state);
+        else if (window == QLatin1String("FormEs8"))
+            w = new FormEs8(*env.state);
         else if (window == QLatin1String("FormEs5"))
             w = new FormEs5(*env.state);
         else if (window == QLatin1String("FormEs6"))
