@@ -4,6 +4,7 @@
 #include "core/Colori.h"
 #include "core/Main.h"
 #include "core/Modulo1.h"
+#include "core/RandomSource.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "menu/ScanBox.h"
@@ -32,8 +33,13 @@ struct Menu
     FormMenu *menu = nullptr;
     int exitCode = -1;
 
+    ClockRandom seeded{3};
+
     explicit Menu(const std::function<void(TestEnv &)> &prepare = {})
     {
+        // The exercises a choice opens draw their cups; constant draws would never find two
+        // different colours.
+        env.state->random = &seeded;
         env.language(QStringLiteral("Italiano"), Lingua);
         env.language(QStringLiteral("English"),
                      QStringLiteral("[FormMenu]\nCommand1(0).Caption=True or false\n"));
