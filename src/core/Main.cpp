@@ -18,6 +18,7 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
+#include "profile/FormConfigura.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +44,7 @@ void RegistraFinestre(AppState &state)
     definisci<FormEs6>(state, QStringLiteral("FormEs6"));
     definisci<FormEs7>(state, QStringLiteral("FormEs7"));
     definisci<FormEserciziEseguiti>(state, QStringLiteral("FormEserciziEseguiti"));
+    definisci<FormConfigura>(state, QStringLiteral("FormConfigura"));
 }
 
 bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)

@@ -1,7 +1,10 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon)
@@ -52,4 +55,35 @@ QString QtDialogs::file(QWidget *parent, const RichiestaFile &r)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
+}
+
+std::optional<QColor> QtDialogs::colour(QWidget *parent, const QColor &initial)
+{
+    QColorDialog dialog(initial.isValid() ? initial : QColor(Qt::white), parent);
+    dialog.setObjectName(QStringLiteral("ColorDialog"));
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+std::optional<QFont> QtDialogs::font(QWidget *parent, const QFont &initial)
+{
+    QFontDialog dialog(initial, parent);
+    dialog.setObjectName(QStringLiteral("FontDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFont();
+}
+
+std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
+                                        const QString &title)
+{
+    QInputDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("InputDialog"));
+    dialog.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(prompt);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -31,6 +34,13 @@ public:
     virtual bool question(QWidget *parent, const QString &text, const QString &title) = 0;
     // The host path chosen, or an empty string when the user cancelled.
     virtual QString file(QWidget *parent, const RichiestaFile &richiesta) = 0;
+    // A solid colour, starting from initial; nothing when the user cancelled.
+    virtual std::optional<QColor> colour(QWidget *parent, const QColor &initial) = 0;
+    // A font, starting from initial; nothing when the user cancelled.
+    virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;
+    // One line of text asked for with a prompt; nothing when the user cancelled.
+    virtual std::optional<QString> input(QWidget *parent, const QString &prompt,
+                                         const QString &title) = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -40,10 +50,15 @@ public:
                  Icon icon) override;
     bool question(QWidget *parent, const QString &text, const QString &title) override;
     QString file(QWidget *parent, const RichiestaFile &richiesta) override;
+    std::optional<QColor> colour(QWidget *parent, const QColor &initial) override;
+    std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt,
+                                 const QString &title) override;
 };
 
 // Records what would have been shown and gives the answers queued by a test (No and Cancel
-// when none are left); for tests and for runs without a display.
+// when none are left); for tests and for runs without a display. A colour, font or input
+// answer queued as nothing cancels that dialog.
 class RecordingDialogs final : public Dialogs
 {
 public:
@@ -62,10 +77,33 @@ public:
         fileRequests.append(richiesta);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
+    std::optional<QColor> colour(QWidget *, const QColor &initial) override
+    {
+        colourRequests.append(initial);
+        return colours.isEmpty() ? std::nullopt : colours.takeFirst();
+    }
+    std::optional<QFont> font(QWidget *, const QFont &initial) override
+    {
+        fontRequests.append(initial);
+        return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
+    }
+    std::optional<QString> input(QWidget *, const QString &prompt, const QString &title) override
+    {
+        prompts.append(prompt);
+        inputTitles.append(title);
+        return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
+    }
     QStringList messages;
     QStringList titles;
     QStringList questions;
     QList<bool> answers;
     QStringList files;
     QList<RichiestaFile> fileRequests;
+    QList<QColor> colourRequests;
+    QList<std::optional<QColor>> colours;
+    QList<QFont> fontRequests;
+    QList<std::optional<QFont>> fonts;
+    QStringList prompts;
+    QStringList inputTitles;
+    QList<std::optional<QString>> inputs;
 };

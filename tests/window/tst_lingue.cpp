@@ -10,6 +10,7 @@
 #include "exercises/FormEs8.h"
 #include "exercises/FormGriglia.h"
 #include "log/FormEserciziEseguiti.h"
+#include "profile/FormConfigura.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "platform/CodePage.h"
@@ -130,7 +131,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti", "FormConfigura"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -158,6 +159,8 @@ private Q_SLOTS:
             w = new FormEs7(*env.state);
         else if (window == QLatin1String("FormEserciziEseguiti"))
             w = new FormEserciziEseguiti(*env.state);
+        else if (window == QLatin1String("FormConfigura"))
+            w = new FormConfigura(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);

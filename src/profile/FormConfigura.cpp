@@ -1,0 +1,754 @@
+#include "profile/FormConfigura.h"
+
+#include "core/AppState.h"
+#include "core/ColorButton.h"
+#include "core/Colori.h"
+#include "core/Modulo1.h"
+#include "core/WindowRegistry.h"
+#include "lang/modLanguageSupport.h"
+#include "platform/Dialogs.h"
+#include "platform/Filmato.h"
+#include "profile/CommDlgs.h"
+#include "profile/Profilo.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabBar>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const char *const DidascalieSchede[FormConfigura::Schede] = {
+    "Giocatori",     "Colori vorbe", "Scelte didattiche",
+    "Font e colori", "Suoni",        "Modalità di input"};
+const char *const NomiFrame[FormConfigura::Schede] = {"FrameUtente", "FrameVorbe", "FrameScelteDid",
+                                                      "FrameFonts",  "FrameSuoni", "FramePunt"};
+const char *const DidascalieUtente[3] = {"Utente predefinito", "Modifica utente", "Nuovo utente"};
+const char *const DidascalieColori[5] = {"Sfondo", "Colore 2", "Colore 3", "Colore 4", "Colore 5"};
+const char *const DidascalieInput[4] = {"Mouse", "Scansione manuale - spazio e invio ",
+                                        "Scansione automatica - spazio",
+                                        "Tastiera - frecce e invio"};
+const QString Predefinito = QStringLiteral("_predefinito");
+const QString Corsivo = QStringLiteral("corsivo");
+
+// Design layout of a 640 × 480 window; controls inside a frame are placed relative to it.
+constexpr int AltoSchede = 62, AltoFrame = 92, LargFrame = 608, AltFrame = 376;
+constexpr int ColonnePalette = 18, LatoCasella = 15, PassoCasella = 17;
+constexpr int PaletteX = 292, PaletteY = 140;
+constexpr int VelocitaMinima = 4, VelocitaMassima = 60;
+
+QString didascaliaDati(const QString &text)
+{
+    // Names typed by the teacher are shown as written, never as keyboard accelerators.
+    QString out = text;
+    return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+FormConfigura::FormConfigura(AppState &state)
+    : FormBase(state, QStringLiteral("FormConfigura"), {640, 480})
+{
+    setWindowTitle(QStringLiteral("Configurazione"));
+    QFont wf = font();
+    wf.setPointSize(12);
+    setFont(wf);
+
+    auto nome = [](QObject *o, const char *name, int index = -1) {
+        o->setObjectName(QString::fromLatin1(name));
+        if (index >= 0)
+            ControlText::setIndex(o, index);
+    };
+    auto etichetta = [&](QWidget *parent, const char *name, const QString &text, QRect r) {
+        auto *l = new QLabel(text, parent);
+        nome(l, name);
+        l->setTextFormat(Qt::PlainText);
+        l->setGeometry(r);
+        return l;
+    };
+    auto opzione = [&](QWidget *parent, const char *name, int index, const QString &text, QRect r) {
+        auto *b = new QRadioButton(text, parent);
+        nome(b, name, index);
+        b->setGeometry(r);
+        return b;
+    };
+    auto casella = [&](QWidget *parent, const char *name, const QString &text, QRect r) {
+        auto *c = new QCheckBox(text, parent);
+        nome(c, name);
+        c->setGeometry(r);
+        return c;
+    };
+    auto pulsante = [&](QWidget *parent, const char *name, const QString &text, QRect r) {
+        auto *b = new QPushButton(text, parent);
+        nome(b, name);
+        b->setGeometry(r);
+        return b;
+    };
+    auto pulsanteColorato = [&](QWidget *parent, const char *name, const QString &text, QRect r) {
+        // Painted like the exercise buttons, so the colour shows as the pupil will see it.
+        auto *b = new ColorButton(parent);
+        nome(b, name);
+        b->setText(text);
+        b->setGeometry(r);
+        b->setFocusPolicy(Qt::StrongFocus);
+        return b;
+    };
+    auto gruppo = [&](QWidget *parent, const char *name, const QString &title, QRect r) {
+        auto *g = new QGroupBox(title, parent);
+        nome(g, name);
+        g->setGeometry(r);
+        return g;
+    };
+
+    Label4 = etichetta(this, "Label4", QString(), {16, 30, 608, 28});
+    QFont lf = Label4->font();
+    lf.setPointSize(16);
+    lf.setBold(true);
+    Label4->setFont(lf);
+
+    TabStrip1 = new QTabBar(this);
+    nome(TabStrip1, "TabStrip1");
+    TabStrip1->setGeometry(16, AltoSchede, LargFrame, AltoFrame - AltoSchede);
+    TabStrip1->setExpanding(true);
+    TabStrip1->setDrawBase(false);
+    // All six tabs stay in view; on a very small screen their captions shorten instead.
+    TabStrip1->setUsesScrollButtons(false);
+    TabStrip1->setElideMode(Qt::ElideRight);
+    for (const char *c : DidascalieSchede)
+        TabStrip1->addTab(QString::fromUtf8(c));
+    for (int i = 0; i < Schede; ++i) {
+        auto *f = new QFrame(this);
+        nome(f, NomiFrame[i]);
+        f->setFrameShape(QFrame::StyledPanel);
+        f->setGeometry(16, AltoFrame, LargFrame, AltFrame);
+        f->hide();
+        frames.append(f);
+    }
+    FrameUtente = frames[0];
+    FrameVorbe = frames[1];
+    FrameScelteDid = frames[2];
+    FrameFonts = frames[3];
+    FrameSuoni = frames[4];
+    FramePunt = frames[5];
+
+    // Pupil.
+    for (int i = 0; i < 3; ++i)
+        OptionUtente.append(opzione(FrameUtente, "OptionUtente", i,
+                                    QString::fromUtf8(DidascalieUtente[i]),
+                                    {24, 24 + 44 * i, 260, 32}));
+    ListModificaUtente = new QListWidget(FrameUtente);
+    nome(ListModificaUtente, "ListModificaUtente");
+    ListModificaUtente->setGeometry(300, 24, 284, 260);
+    ListModificaUtente->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListModificaUtente->hide();
+    TextNuovoUtente = new QLineEdit(FrameUtente);
+    nome(TextNuovoUtente, "TextNuovoUtente");
+    TextNuovoUtente->setGeometry(300, 112, 284, 32);
+    TextNuovoUtente->setMaxLength(100);
+    TextNuovoUtente->hide();
+    CheckSalvaUtente =
+        casella(FrameUtente, "CheckSalvaUtente",
+                QString::fromUtf8("Tieni traccia dell'attività eseguita"), {24, 320, 560, 32});
+
+    // Cup colours.
+    ShockwaveFlash1 = new Filmato(FrameVorbe);
+    nome(ShockwaveFlash1, "ShockwaveFlash1");
+    ShockwaveFlash1->setGeometry(12, 8, 584, 116);
+    for (int i = 0; i < 5; ++i) {
+        auto *b = opzione(FrameVorbe, "Option2", i, QString::fromUtf8(DidascalieColori[i]),
+                          {12, 134 + 36 * i, 262, 32});
+        b->setAutoFillBackground(true);
+        Option2.append(b);
+    }
+    Option2[0]->setChecked(true);
+    for (int k = 0; k < Caselle; ++k) {
+        auto *l = new QLabel(FrameVorbe);
+        nome(l, "CasellaColorata", k);
+        l->setGeometry(PaletteX + (k % ColonnePalette) * PassoCasella,
+                       PaletteY + (k / ColonnePalette) * PassoCasella, LatoCasella, LatoCasella);
+        l->setFrameShape(QFrame::Box);
+        l->setAutoFillBackground(true);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        CasellaColorata.append(l);
+    }
+    Command4 = pulsante(FrameVorbe, "Command4", QStringLiteral("Configurazione predefinita"),
+                        {12, 326, 262, 36});
+
+    // Didactic choices.
+    Check1 = casella(FrameScelteDid, "Check1", QStringLiteral("Attiva passaggio livelli"),
+                     {24, 20, 560, 32});
+    FrameScelte = gruppo(FrameScelteDid, "FrameScelte", QStringLiteral("Tipo di carattere"),
+                         {24, 68, 250, 170});
+    minuscolo =
+        opzione(FrameScelte, "minuscolo", -1, QStringLiteral("minuscolo"), {16, 34, 220, 32});
+    maiuscolo =
+        opzione(FrameScelte, "maiuscolo", -1, QStringLiteral("MAIUSCOLO"), {16, 76, 220, 32});
+    corsivo = opzione(FrameScelte, "corsivo", -1, QStringLiteral("corsivo"), {16, 118, 220, 32});
+    QFont cf = corsivo->font();
+    cf.setFamily(QStringLiteral("Indis1"));
+    corsivo->setFont(cf);
+
+    // Fonts and colours. Sample 0 lives here, sample 1 on the didactic tab.
+    Frame5 = gruppo(FrameFonts, "Frame5", QString(), {24, 16, 270, 240});
+    Command1 = pulsanteColorato(Frame5, "Command1", QStringLiteral("Pulsanti selezionati"),
+                                {16, 24, 238, 34});
+    CommandSceltaColoreBottoni = pulsanteColorato(Frame5, "CommandSceltaColoreBottoni",
+                                                  QStringLiteral("Pulsanti"), {16, 66, 238, 34});
+    CommandSceltaSfondoTesto = pulsante(Frame5, "CommandSceltaSfondoTesto",
+                                        QStringLiteral("Sfondo testo"), {16, 108, 238, 34});
+    CommandSceltaColoreFont = pulsante(Frame5, "CommandSceltaColoreFont",
+                                       QStringLiteral("Colore font"), {16, 150, 238, 34});
+    CommandSceltaFont =
+        pulsante(Frame5, "CommandSceltaFont", QStringLiteral("Font"), {16, 192, 238, 34});
+    Frame6 = gruppo(FrameFonts, "Frame6", QStringLiteral("Colore sfondo"), {314, 16, 270, 160});
+    OptionColoreCasualeFisso.append(opzione(Frame6, "OptionColoreCasualeFisso", 0,
+                                            QStringLiteral("Colori vari"), {16, 32, 238, 30}));
+    OptionColoreCasualeFisso.append(opzione(Frame6, "OptionColoreCasualeFisso", 1,
+                                            QStringLiteral("Colore fisso"), {16, 68, 238, 30}));
+    CommandSceltaColori =
+        pulsante(Frame6, "CommandSceltaColori", QStringLiteral("Colori"), {16, 110, 238, 34});
+    for (int i = 0; i < 2; ++i) {
+        auto *l = new QLabel(QStringLiteral("Esempio di font e colore del testo"),
+                             i == 0 ? FrameFonts : FrameScelteDid);
+        nome(l, "LabelFontSelezionato", i);
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignCenter);
+        l->setAutoFillBackground(true);
+        l->setGeometry(i == 0 ? QRect(24, 272, 560, 92) : QRect(296, 76, 288, 162));
+        LabelFontSelezionato.append(l);
+    }
+    LabelPerColore = etichetta(FrameFonts, "LabelPerColore", QString(), {0, 0, 1, 1});
+    LabelPerColore->hide();
+
+    // Sounds.
+    CheckSuoni =
+        casella(FrameSuoni, "CheckSuoni", QStringLiteral("Attiva suoni"), {24, 24, 560, 32});
+
+    // Input mode.
+    for (int i = 0; i < 4; ++i)
+        Option4.append(opzione(FramePunt, "Option4", i, QString::fromUtf8(DidascalieInput[i]),
+                               {24, 20 + 40 * i, 560, 32}));
+    Label7 = etichetta(FramePunt, "Label7", QString(), {24, 190, 400, 28});
+    HScroll3 = new QSlider(Qt::Horizontal, FramePunt);
+    nome(HScroll3, "HScroll3");
+    HScroll3->setGeometry(24, 222, 400, 28);
+    HScroll3->setRange(VelocitaMinima, VelocitaMassima);
+    HScroll3->setPageStep(4);
+    HScroll3->setTickPosition(QSlider::TicksBelow);
+    HScroll3->setTickInterval(4);
+    CheckDisabilitaMousePersonalizzato =
+        casella(FramePunt, "CheckDisabilitaMousePersonalizzato",
+                QStringLiteral("Usa cursore di sistema"), {24, 262, 560, 32});
+    Label1 = etichetta(FramePunt, "Label1",
+                       QStringLiteral("La scansione utilizza il colore scelto per i "
+                                      "'pulsanti selezionati'."),
+                       {24, 310, 560, 52});
+    Label1->setWordWrap(true);
+
+    barraMenu = new QMenuBar(this);
+    nome(barraMenu, "barraMenu");
+    barraMenu->setNativeMenuBar(false);
+    mnuEsci = barraMenu->addAction(QStringLiteral("&Esci"));
+    nome(mnuEsci, "mnuEsci");
+
+    connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
+    connect(TabStrip1, &QTabBar::currentChanged, this, [this](int i) { TabStrip1_Click(i); });
+    for (int i = 0; i < 3; ++i)
+        connect(OptionUtente[i], &QRadioButton::clicked, this,
+                [this, i] { OptionUtente_Click(i); });
+    connect(ListModificaUtente, &QListWidget::itemSelectionChanged, this,
+            [this] { ListModificaUtente_Click(); });
+    connect(TextNuovoUtente, &QLineEdit::textChanged, this, [this] { TextNuovoUtente_Change(); });
+    connect(CheckSalvaUtente, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.profilo.TieniTraccia = on; });
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(Check1, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.profilo.PassaggioLivelli = on; });
+    connect(minuscolo, &QRadioButton::clicked, this, [this] { minuscolo_Click(); });
+    connect(maiuscolo, &QRadioButton::clicked, this, [this] { maiuscolo_Click(); });
+    connect(corsivo, &QRadioButton::clicked, this, [this] { corsivo_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(CommandSceltaColoreBottoni, &QPushButton::clicked, this,
+            [this] { CommandSceltaColoreBottoni_Click(); });
+    connect(CommandSceltaSfondoTesto, &QPushButton::clicked, this,
+            [this] { CommandSceltaSfondoTesto_Click(); });
+    connect(CommandSceltaColoreFont, &QPushButton::clicked, this,
+            [this] { CommandSceltaColoreFont_Click(); });
+    connect(CommandSceltaFont, &QPushButton::clicked, this, [this] { CommandSceltaFont_Click(); });
+    connect(CommandSceltaColori, &QPushButton::clicked, this,
+            [this] { CommandSceltaColori_Click(); });
+    for (int i = 0; i < 2; ++i)
+        connect(OptionColoreCasualeFisso[i], &QRadioButton::clicked, this,
+                [this, i] { OptionColoreCasualeFisso_Click(i); });
+    connect(CheckSuoni, &QCheckBox::toggled, this, [this](bool on) { m_state.profilo.Suoni = on; });
+    for (int i = 0; i < 4; ++i)
+        connect(Option4[i], &QRadioButton::clicked, this, [this, i] { Option4_Click(i); });
+    connect(HScroll3, &QSlider::valueChanged, this, [this] { HScroll3_Change(); });
+    connect(CheckDisabilitaMousePersonalizzato, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.profilo.CursoreSistema = on; });
+}
+
+void FormConfigura::Form_Load()
+{
+    FormBase::Form_Load();
+    // A language file without the tab captions would leave the tabs blank, and the tabs are
+    // the only way to the pages.
+    for (int i = 0; i < Schede; ++i) {
+        if (TabStrip1->tabText(i).trimmed().isEmpty())
+            TabStrip1->setTabText(i, QString::fromUtf8(DidascalieSchede[i]));
+    }
+}
+
+void FormConfigura::Form_Activate()
+{
+    occupaSchermo();
+    const int modo = m_state.profilo.ModoInput;
+    if (modo >= 0 && modo < Option4.size())
+        Option4[modo]->setChecked(true);
+    Label4->setText(m_state.NomeUtente);
+    NascondiFrame();
+    ImpostaConfigurazioni();
+    {
+        const QSignalBlocker block(TabStrip1);
+        TabStrip1->setCurrentIndex(0);
+    }
+    FrameUtente->show();
+    FrameUtente->raise();
+}
+
+void FormConfigura::resizeEvent(QResizeEvent *event)
+{
+    FormBase::resizeEvent(event);
+    if (barraMenu)
+        barraMenu->setGeometry(0, 0, width(), barraMenu->sizeHint().height());
+}
+
+void FormConfigura::closeEvent(QCloseEvent *event)
+{
+    // Closing by the frame must not lose the changes: it leaves as the exit menu does.
+    if (!m_uscita && m_state.windows && m_state.windows->isDefined(QStringLiteral("FormMenu"))) {
+        event->ignore();
+        mnuEsci_Click();
+        return;
+    }
+    if (!m_uscita)
+        SalvaProfilo(m_state);
+    FormBase::closeEvent(event);
+}
+
+bool FormConfigura::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *l = qobject_cast<QLabel *>(watched);
+        const auto *me = static_cast<QMouseEvent *>(event);
+        if (l && me->button() == Qt::LeftButton && l->rect().contains(me->position().toPoint())) {
+            const int k = int(CasellaColorata.indexOf(l));
+            if (k >= 0) {
+                CasellaColorata_Click(k);
+                return true;
+            }
+        }
+    }
+    return FormBase::eventFilter(watched, event);
+}
+
+void FormConfigura::sfondo(QWidget *w, const QColor &colour)
+{
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    // Buttons fill their background with the button colour, other controls with the window's.
+    pal.setColor(w->backgroundRole(), colour);
+    w->setPalette(pal);
+}
+
+void FormConfigura::NascondiFrame()
+{
+    for (QFrame *f : std::as_const(frames))
+        f->hide();
+}
+
+void FormConfigura::ImpostaConfigurazioni()
+{
+    Profilo &p = m_state.profilo;
+    CheckSuoni->setChecked(p.Suoni);
+    Check1->setChecked(p.PassaggioLivelli);
+    CheckSalvaUtente->setChecked(p.TieniTraccia);
+
+    const QColor fisso = ColoreDaCodice(p.ColoreFisso);
+    sfondo(FrameVorbe, fisso);
+    for (int i = 0; i < Caselle; ++i) {
+        // "&H00BBGGRR&"; a palette not filled in leaves the box white.
+        QString vb = m_state.ColoriVB[i];
+        vb.remove(QStringLiteral("&H"), Qt::CaseInsensitive).remove(QLatin1Char('&'));
+        bool ok = false;
+        const uint code = vb.toUInt(&ok, 16);
+        const QColor c = ok ? ColoreDaCodice(code) : QColor(Qt::white);
+        sfondo(CasellaColorata[i], c);
+        CasellaColorata[i]->setAccessibleName(m_state.ColoriHex[i]);
+    }
+    for (QRadioButton *b : std::as_const(Option2))
+        sfondo(b, fisso);
+    Command1->setSfondo(ColoreDaCodice(p.ColoreSelezione));
+    CommandSceltaColoreBottoni->setSfondo(ColoreDaCodice(p.ColoreBottoni));
+
+    if (p.ColoriVari) {
+        OptionColoreCasualeFisso[0]->setChecked(true);
+        sfondo(FrameFonts, ColoreDaCodice(0x8000000F));
+    } else {
+        sfondo(FrameFonts, fisso);
+        OptionColoreCasualeFisso[1]->setChecked(true);
+    }
+    CommandSceltaColori->setEnabled(!p.ColoriVari);
+
+    if (p.TipoCarattere == QLatin1String("minuscolo"))
+        minuscolo->setChecked(true);
+    else if (p.TipoCarattere == QLatin1String("maiuscolo"))
+        maiuscolo->setChecked(true);
+    else if (p.TipoCarattere == Corsivo)
+        corsivo->setChecked(true);
+
+    CheckSuoni->setChecked(p.Suoni);
+    CheckDisabilitaMousePersonalizzato->setChecked(p.CursoreSistema);
+
+    const bool grande = p.TipoCarattere == QLatin1String("maiuscolo");
+    for (QLabel *l : std::as_const(LabelFontSelezionato)) {
+        QFont f = l->font();
+        f.setFamily(p.NomeFont);
+        f.setPointSize(std::max<int>(1, p.DimensioneFont));
+        l->setFont(f);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, ColoreDaCodice(p.ColoreFont));
+        // The sample shows the text on the background the exercises give it.
+        pal.setColor(QPalette::Window, ColoreDaCodice(p.SfondoTesto));
+        l->setPalette(pal);
+        l->setText(grande ? l->text().toUpper() : l->text().toLower());
+    }
+
+    // A newly loaded pupil may use another input mode than the one ticked.
+    if (p.ModoInput >= 0 && p.ModoInput < Option4.size())
+        Option4[p.ModoInput]->setChecked(true);
+    switch (p.ModoInput) {
+    case 0:
+        HScroll3->hide();
+        Label7->hide();
+        CheckDisabilitaMousePersonalizzato->show();
+        break;
+    case 2:
+        HScroll3->setValue(p.VelocitaScansione);
+        Label7->setText(DidascaliaVelocita(HScroll3->value()));
+        HScroll3->show();
+        Label7->show();
+        CheckDisabilitaMousePersonalizzato->hide();
+        break;
+    default:
+        HScroll3->hide();
+        Label7->hide();
+        CheckDisabilitaMousePersonalizzato->hide();
+        break;
+    }
+}
+
+QString FormConfigura::DidascaliaVelocita(int quarti)
+{
+    return QString::fromUtf8("Velocità scansione: ") + QLocale().toString(quarti / 4.0, 'f', 2) +
+           QStringLiteral(" secondi");
+}
+
+bool FormConfigura::NomeUtenteValido(const QString &nome)
+{
+    if (nome.trimmed().isEmpty() || nome.contains(QLatin1String("..")))
+        return false;
+    bool soloPunti = true;
+    for (const QChar c : nome) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return false;
+        if (c != QLatin1Char('.') && !c.isSpace())
+            soloPunti = false;
+    }
+    if (soloPunti)
+        return false;
+    // Device names are not files on Windows, whatever follows them.
+    const QString base = nome.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    static const QStringList dispositivi = {QStringLiteral("CON"), QStringLiteral("PRN"),
+                                            QStringLiteral("AUX"), QStringLiteral("NUL")};
+    if (dispositivi.contains(base))
+        return false;
+    if (base.size() == 4 &&
+        (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+        base[3] >= QLatin1Char('1') && base[3] <= QLatin1Char('9'))
+        return false;
+    return true;
+}
+
+void FormConfigura::TabStrip1_Click(int tab)
+{
+    if (tab < 0 || tab >= frames.size())
+        return;
+    NascondiFrame();
+    frames[tab]->show();
+    frames[tab]->raise();
+    if (tab == 1)
+        PreparaVorbe();
+}
+
+void FormConfigura::cambiaUtente(const QString &nomeUtente)
+{
+    if (nomeUtente.compare(m_state.NomeUtente, Qt::CaseInsensitive) != 0) {
+        m_state.Registro.fill({});
+        m_state.NumRegistro = 0;
+    }
+    m_state.NomeUtente = nomeUtente;
+    m_state.FileProfilo = SettingsRoot::Programma + nomeUtente + QStringLiteral(".ini");
+    Label4->setText(nomeUtente);
+}
+
+void FormConfigura::OptionUtente_Click(int index)
+{
+    SalvaProfilo(m_state);
+    switch (index) {
+    case 0:
+        cambiaUtente(Predefinito);
+        TextNuovoUtente->hide();
+        ListModificaUtente->hide();
+        break;
+    case 1: {
+        ListModificaUtente->show();
+        const QSignalBlocker block(ListModificaUtente);
+        ListModificaUtente->clear();
+        const QDir dir(m_state.paths.toHost(SettingsRoot::Programma));
+        const QStringList files = dir.entryList(
+            {QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+        QStringList nomi;
+        for (const QString &file : files) {
+            if (file.toLower() == QLatin1String("_predefinito.ini") || file.size() <= 4)
+                continue;
+            const QString n = file.left(file.size() - 4);
+            // A name that could not be typed here would lead the profile out of its folder.
+            if (!NomeUtenteValido(n) || nomi.contains(n.toUpper()))
+                continue;
+            nomi.append(n.toUpper());
+        }
+        ListModificaUtente->addItems(nomi);
+        TextNuovoUtente->hide();
+        break;
+    }
+    case 2:
+        TextNuovoUtente->clear();
+        TextNuovoUtente->show();
+        TextNuovoUtente->setFocus();
+        ListModificaUtente->hide();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormConfigura::ListModificaUtente_Click()
+{
+    const QList<QListWidgetItem *> scelti = ListModificaUtente->selectedItems();
+    if (scelti.isEmpty())
+        return;
+    // Loading another pupil over settings that could not be written would lose them.
+    if (!SalvaProfilo(m_state)) {
+        const QSignalBlocker block(ListModificaUtente);
+        ListModificaUtente->clearSelection();
+        return;
+    }
+    cambiaUtente(scelti.first()->text());
+    CaricaProfilo(m_state);
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::TextNuovoUtente_Change()
+{
+    const QString testo = TextNuovoUtente->text();
+    // Until the text is a usable name, the pupil stays the one named last.
+    if (!NomeUtenteValido(testo))
+        return;
+    cambiaUtente(testo);
+    // The name of a pupil who already has settings takes them up: keeping those on screen
+    // would write them over that pupil's file at the next save.
+    if (EsisteFile(m_state, m_state.FileProfilo)) {
+        CaricaProfilo(m_state);
+        ImpostaConfigurazioni();
+    }
+}
+
+void FormConfigura::CasellaColorata_Click(int k)
+{
+    if (k < 0 || k >= Caselle)
+        return;
+    const QString hex = m_state.ColoriHex[k];
+    Profilo &p = m_state.profilo;
+    for (int i = 0; i < Option2.size(); ++i) {
+        if (!Option2[i]->isChecked() || !ColoreDaHex(hex).isValid())
+            continue;
+        p.TabellaColori[i][0] = hex;
+        if (i == 0)
+            continue;
+        for (int c = 1; c <= 4; ++c) {
+            const QString prompt = MLSGetString(m_state, ChiaveNumerata(52 + c));
+            p.TabellaColori[i][c] = m_state.dialogs->input(this, prompt, QStringLiteral("Vorbello"))
+                                        .value_or(QString());
+        }
+    }
+    PreparaVorbe();
+}
+
+void FormConfigura::Command4_Click()
+{
+    CaricaNomiColori(m_state.profilo);
+    PreparaVorbe();
+}
+
+void FormConfigura::PreparaVorbe()
+{
+    const auto &t = m_state.profilo.TabellaColori;
+    for (int i = 1; i <= 4; ++i)
+        Option2[i]->setText(didascaliaDati(t[i][1] + QStringLiteral(" - ") + t[i][2] +
+                                           QStringLiteral(" - ") + t[i][3] + QStringLiteral(" - ") +
+                                           t[i][4]));
+    ShockwaveFlash1->setMovie(
+        m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\vorbe.swf")));
+    QCoreApplication::processEvents();
+    ShockwaveFlash1->setBGColor(t[0][0]);
+    for (int n = 1; n <= 4; ++n) {
+        ShockwaveFlash1->SetVariable(QStringLiteral("QualeOggetto"),
+                                     QStringLiteral("tazza%1.interno").arg(n));
+        ShockwaveFlash1->SetVariable(QStringLiteral("TestoColore.QualeColore"), t[n][0]);
+    }
+}
+
+void FormConfigura::minuscolo_Click()
+{
+    Profilo &p = m_state.profilo;
+    p.TipoCarattere = QStringLiteral("minuscolo");
+    p.NomeFont = p.FontNormale;
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::maiuscolo_Click()
+{
+    Profilo &p = m_state.profilo;
+    p.TipoCarattere = QStringLiteral("maiuscolo");
+    p.NomeFont = p.FontNormale;
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::corsivo_Click()
+{
+    Profilo &p = m_state.profilo;
+    // Already cursive, the font name is the cursive one: keeping it would lose the normal font.
+    if (p.TipoCarattere != Corsivo)
+        p.FontNormale = p.NomeFont;
+    p.TipoCarattere = Corsivo;
+    p.NomeFont = QStringLiteral("Indis1");
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::Command1_Click()
+{
+    Profilo &p = m_state.profilo;
+    if (ScegliColore(m_state, this, LabelPerColore))
+        p.ColoreSelezione = ForeColor(LabelPerColore);
+    Command1->setSfondo(ColoreDaCodice(p.ColoreSelezione));
+}
+
+void FormConfigura::CommandSceltaColoreBottoni_Click()
+{
+    Profilo &p = m_state.profilo;
+    if (ScegliColore(m_state, this, LabelPerColore))
+        p.ColoreBottoni = ForeColor(LabelPerColore);
+    CommandSceltaColoreBottoni->setSfondo(ColoreDaCodice(p.ColoreBottoni));
+}
+
+void FormConfigura::CommandSceltaColoreFont_Click()
+{
+    if (!ScegliColore(m_state, this, LabelFontSelezionato[0]))
+        return;
+    m_state.profilo.ColoreFont = ForeColor(LabelFontSelezionato[0]);
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::CommandSceltaSfondoTesto_Click()
+{
+    if (!ScegliColore(m_state, this, LabelPerColore))
+        return;
+    m_state.profilo.SfondoTesto = ForeColor(LabelPerColore);
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::CommandSceltaColori_Click()
+{
+    if (ScegliColore(m_state, this, LabelPerColore))
+        m_state.profilo.ColoreFisso = ForeColor(LabelPerColore);
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::OptionColoreCasualeFisso_Click(int index)
+{
+    Profilo &p = m_state.profilo;
+    p.ColoriVari = index == 0;
+    sfondo(FrameFonts, p.ColoriVari ? ColoreDaCodice(0x8000000F) : ColoreDaCodice(p.ColoreFisso));
+    CommandSceltaColori->setEnabled(!p.ColoriVari);
+}
+
+void FormConfigura::CommandSceltaFont_Click()
+{
+    QLabel *campione = LabelFontSelezionato[0];
+    if (!ScegliFont(m_state, this, campione))
+        return;
+    Profilo &p = m_state.profilo;
+    const QFont f = campione->font();
+    if (p.TipoCarattere != Corsivo) {
+        p.NomeFont = f.family();
+    } else {
+        m_state.dialogs->message(this,
+                                 MLSGetString(m_state, QStringLiteral("0057")) + QLatin1Char('\n') +
+                                     MLSGetString(m_state, QStringLiteral("0058")),
+                                 QStringLiteral("Vorbello"), Dialogs::Icon::Information);
+    }
+    p.DimensioneFont =
+        qint16(std::clamp(f.pointSize(), 1, int(std::numeric_limits<qint16>::max())));
+    p.FontNormale = f.family();
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::Option4_Click(int index)
+{
+    m_state.profilo.ModoInput = qint16(index);
+    ImpostaConfigurazioni();
+}
+
+void FormConfigura::HScroll3_Change()
+{
+    m_state.profilo.VelocitaScansione = qint16(HScroll3->value());
+    Label7->setText(DidascaliaVelocita(HScroll3->value()));
+}
+
+void FormConfigura::mnuEsci_Click()
+{
+    if (m_uscita)
+        return;
+    m_uscita = true;
+    SalvaProfilo(m_state);
+    if (!mostraEChiudi(QStringLiteral("FormMenu")))
+        m_uscita = false;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/FormBase.h"
+
+#include <QList>
+
+class ColorButton;
+class Filmato;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabBar;
+
+// Where the teacher chooses or creates the pupil and edits that pupil's profile: colours of the
+// cups and their names, colours and font of the exercises, text style, level passage, sounds,
+// input mode and scanning speed. Every control writes straight into the shared profile; the
+// file is written when the pupil changes and when the window closes.
+class FormConfigura final : public FormBase
+{
+    Q_OBJECT
+public:
+    static constexpr int Schede = 6;
+    static constexpr int Caselle = 216;
+
+    explicit FormConfigura(AppState &state);
+
+    void Form_Load() override;
+
+    // Shows the profile in the controls.
+    void ImpostaConfigurazioni();
+    // Hides the six tab frames.
+    void NascondiFrame();
+    // Names of colours 1..4 into the captions of Option2 (1..4) and the colours into the preview.
+    void PreparaVorbe();
+
+    // Whether a typed name can name a pupil: it must stay a file inside the profile folder.
+    static bool NomeUtenteValido(const QString &nome);
+    // "Velocità scansione: 1,50 secondi" for 6 quarters of a second, in the locale's style.
+    static QString DidascaliaVelocita(int quarti);
+
+    void mnuEsci_Click();
+
+    QMenuBar *barraMenu = nullptr;
+    QAction *mnuEsci = nullptr;
+    QLabel *Label4 = nullptr;
+    QTabBar *TabStrip1 = nullptr;
+    // In tab order: FrameUtente, FrameVorbe, FrameScelteDid, FrameFonts, FrameSuoni, FramePunt.
+    QList<QFrame *> frames;
+
+    QFrame *FrameUtente = nullptr;
+    QList<QRadioButton *> OptionUtente;
+    QListWidget *ListModificaUtente = nullptr;
+    QLineEdit *TextNuovoUtente = nullptr;
+    QCheckBox *CheckSalvaUtente = nullptr;
+
+    QFrame *FrameVorbe = nullptr;
+    Filmato *ShockwaveFlash1 = nullptr;
+    QList<QRadioButton *> Option2;
+    QList<QLabel *> CasellaColorata;
+    QPushButton *Command4 = nullptr;
+
+    QFrame *FrameScelteDid = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QGroupBox *FrameScelte = nullptr;
+    QRadioButton *minuscolo = nullptr;
+    QRadioButton *maiuscolo = nullptr;
+    QRadioButton *corsivo = nullptr;
+    QList<QLabel *> LabelFontSelezionato;
+
+    QFrame *FrameFonts = nullptr;
+    QGroupBox *Frame5 = nullptr;
+    ColorButton *Command1 = nullptr;
+    ColorButton *CommandSceltaColoreBottoni = nullptr;
+    QPushButton *CommandSceltaSfondoTesto = nullptr;
+    QPushButton *CommandSceltaColoreFont = nullptr;
+    QPushButton *CommandSceltaFont = nullptr;
+    QGroupBox *Frame6 = nullptr;
+    QPushButton *CommandSceltaColori = nullptr;
+    QList<QRadioButton *> OptionColoreCasualeFisso;
+    QLabel *LabelPerColore = nullptr;
+
+    QFrame *FrameSuoni = nullptr;
+    QCheckBox *CheckSuoni = nullptr;
+
+    QFrame *FramePunt = nullptr;
+    QList<QRadioButton *> Option4;
+    QSlider *HScroll3 = nullptr;
+    QLabel *Label7 = nullptr;
+    QCheckBox *CheckDisabilitaMousePersonalizzato = nullptr;
+    QLabel *Label1 = nullptr;
+
+protected:
+    void Form_Activate() override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void TabStrip1_Click(int tab);
+    void OptionUtente_Click(int index);
+    void ListModificaUtente_Click();
+    void TextNuovoUtente_Change();
+    void CasellaColorata_Click(int k);
+    void Command4_Click();
+    void minuscolo_Click();
+    void maiuscolo_Click();
+    void corsivo_Click();
+    void Command1_Click();
+    void CommandSceltaColoreBottoni_Click();
+    void CommandSceltaColoreFont_Click();
+    void CommandSceltaSfondoTesto_Click();
+    void CommandSceltaColori_Click();
+    void OptionColoreCasualeFisso_Click(int index);
+    void CommandSceltaFont_Click();
+    void Option4_Click(int index);
+    void HScroll3_Change();
+
+    // Makes nome the current pupil; the log of exercises done belongs to the previous one.
+    void cambiaUtente(const QString &nome);
+    void sfondo(QWidget *w, const QColor &colour);
+
+    bool m_uscita = false;
+};
