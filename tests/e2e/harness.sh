@@ -30,8 +30,9 @@ e2e_begin() {
     local n=$((100 + RANDOM % 800))
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     # -noreset: after our readiness probe disconnects, a resetting server would refuse the
-    # program's connection for a moment.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+    # program's connection for a moment. -ardelay: a switch held down for a few seconds stays
+    # one press; on a loaded machine the program could not always tell repeats from presses.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -ardelay 20000 >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do
