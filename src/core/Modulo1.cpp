@@ -119,8 +119,8 @@ void InstallaFontCorsivo(AppState &state)
         return;
     const QString text = QStringLiteral("Ho installato il font per il corsivo 'indis1.ttf'\r\n"
                                         " ----------------------- \r\n"
-                                        "Font prodotto da Brastolo\r\n ") +
-                         EmailAutoreFont;
+                                        "Font prodotto da ") +
+                         AutoreFont + QStringLiteral("\r\n ") + IndirizzoAutoreFont;
     state.dialogs->message(nullptr, text);
 }
 

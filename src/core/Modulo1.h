@@ -13,9 +13,12 @@ inline const QString Dati = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\Vor
 inline const QString Leggimi = QStringLiteral("C:\\ImpostazioniProgrammiQuorla\\leggimi.txt");
 } // namespace SettingsRoot
 
-// The publisher's contact details, shown in the notice file and the font message.
+// The publisher's contact details, shown in the notice file.
 inline const QString IndirizzoWeb = QStringLiteral("https://vorbello.example.org");
-inline const QString EmailAutoreFont = QStringLiteral("fonts@vorbello.example.org");
+// The cursive font we ship (Ecolier court, from Debian's fonts-ecolier-court) and where its
+// author publishes it; the font message credits them.
+inline const QString AutoreFont = QStringLiteral("Jean-Marie Douteau");
+inline const QString IndirizzoAutoreFont = QStringLiteral("http://perso.orange.fr/jm.douteau/");
 
 // Creates the three settings folders where missing, in order; the font is offered when the
 // program folder is created. False when a folder or the notice cannot be made (nothing else is

@@ -58,6 +58,8 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs.messages.size(), 1);
         QVERIFY(env.dialogs.messages.first().startsWith(
             QStringLiteral("Ho installato il font per il corsivo 'indis1.ttf'\r\n")));
+        // The credit names the author of the font we ship.
+        QVERIFY(env.dialogs.messages.first().contains(QStringLiteral("Font prodotto da Jean-Marie Douteau\r\n ")));
         QCOMPARE(env.state->NomeUtente, QStringLiteral("_predefinito"));
         QCOMPARE(env.state->profilo, Profilo());
         QVERIFY(!env.exists(Root + QStringLiteral("/Vorbello/_predefinito.INI"))); // not saved yet
