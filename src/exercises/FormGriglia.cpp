@@ -207,7 +207,7 @@ void FormGriglia::ImpostaColori()
 {
     m_logica.Livello = Livello;
     m_logica.ImpostaColori([this](int i, int k) {
-        return Tazza::invia(*ShockwaveFlash1[i], m_state, m_logica.tazze.last(), k);
+        return Tazza::invia(*ShockwaveFlash1[i], m_state, m_logica.tazze[i], k);
     });
 }
 

@@ -15,21 +15,29 @@ void LogicaEs6::ImpostaColori(const std::function<bool(int, int)> &invia)
 {
     NumeroPosti = postiPerLivello(Livello);
     TazzaGiusta = m_random.below(NumeroPosti);
-    tazze.clear();
-    for (int i = 0; i < NumeroPosti; ++i) {
+    auto tazzaACaso = [this] {
         Attributi a{};
         for (int k : {1, 3, 4, 5, 6})
             a[k] = m_random.below(2);
         a[Tazza::Colore] = m_random.below(4) + 1;
         a[Tazza::Piattino] = m_random.below(3);
-        tazze.append(a);
-        if (i == TazzaGiusta)
-            Modello = a;
-        if (invia)
-            for (int k = 0; k <= 7; ++k)
-                if (!invia(i, k))
-                    return;
-    }
+        return a;
+    };
+    tazze.clear();
+    for (int i = 0; i < NumeroPosti; ++i)
+        tazze.append(tazzaACaso());
+    Modello = tazze[TazzaGiusta];
+    // Another cup with every feature of the list would be right by what the pupil reads and
+    // wrong by its place: such a twin is drawn again.
+    for (int i = 0; i < NumeroPosti; ++i)
+        while (i != TazzaGiusta && tazze[i] == Modello)
+            tazze[i] = tazzaACaso();
+    if (!invia)
+        return;
+    for (int i = 0; i < NumeroPosti; ++i)
+        for (int k = 0; k <= 7; ++k)
+            if (!invia(i, k))
+                return;
 }
 
 Frase LogicaEs6::ComponiFrasePositiva(const TestiFrase &t, int k) const

@@ -240,6 +240,8 @@ void MLSApplyToForm(AppState &state, QWidget *window)
 void MLSCambiaLingua(AppState &state, const QString &language)
 {
     state.LinguaCorrente = language;
+    // The exercises build their sentences from these pieces: they must follow the language too.
+    CaricaFrasi(state);
     if (state.windows) {
         for (QWidget *w : state.windows->loaded())
             MLSApplyToForm(state, w);

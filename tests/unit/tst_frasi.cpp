@@ -473,6 +473,8 @@ private Q_SLOTS:
             es.ImpostaColori();
             QCOMPARE(es.tazze.size(), es.NumeroPosti);
             QCOMPARE(es.tazze.at(es.TazzaGiusta), es.Modello);
+            // Only the model has every feature of the list.
+            CHECK(es.tazze.count(es.Modello) == 1, QString::number(es.NumeroPosti));
             es.ScriviFrase(*lang.testi, i % 2 ? QStringLiteral("maiuscolo") : QString());
             QCOMPARE(es.righe.size(), 7);
             QCOMPARE(es.Testo.count(QStringLiteral(".\r\n")), 7);

@@ -339,12 +339,15 @@ private Q_SLOTS:
         QVERIFY(!env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0001")));
     }
 
-    // Switching language re-translates every loaded window and records the choice.
+    // Switching language re-translates every loaded window, the sentence pieces the exercises
+    // build from, and records the choice.
     void switchLanguage()
     {
         TestEnv env;
-        env.language(QStringLiteral("Italiano"), QStringLiteral("[FormProva]\ncmdOk.Caption=Va bene\n"));
-        env.language(QStringLiteral("English"), QStringLiteral("[FormProva]\ncmdOk.Caption=OK\n"));
+        env.language(QStringLiteral("Italiano"),
+                     QStringLiteral("[Strings]\n0003=Esatti \n[FormProva]\ncmdOk.Caption=Va bene\n"));
+        env.language(QStringLiteral("English"),
+                     QStringLiteral("[Strings]\n0003=Right \n[FormProva]\ncmdOk.Caption=OK\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
         QPointer<QPushButton> button;
         env.windows->define(QStringLiteral("FormProva"), [&button](AppState &) {
@@ -356,6 +359,7 @@ private Q_SLOTS:
         QVERIFY(env.windows->get(QStringLiteral("FormProva")));
         MLSCambiaLingua(*env.state, QStringLiteral("English"));
         QCOMPARE(button->text(), QStringLiteral("OK"));
+        QCOMPARE(env.state->Frasi[0], QStringLiteral("Right"));
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
     }
 };
