@@ -10,6 +10,7 @@
 #include "platform/Filmato.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -161,6 +162,11 @@ bool FormGriglia::finito() const
 
 void FormGriglia::GeneraEsercizio()
 {
+    // Painted once, when the cups are ready: loading lets events through, and painting twelve
+    // cups not yet drawn would double the wait.
+    const bool aggiorna = updatesEnabled();
+    setUpdatesEnabled(false);
+    const auto riprendi = qScopeGuard([this, aggiorna] { setUpdatesEnabled(aggiorna); });
     Shape1->hide();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
