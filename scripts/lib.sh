@@ -36,3 +36,86 @@ configure_and_build() {
   fi
   cmake --build "$dir" -j"$JOBS"
 }
+
+# True when a CUPS scheduler answers the client tools. (grep reads everything rather than quit at
+# the first match, which could kill the writer with SIGPIPE and, under pipefail, fail the test.)
+cups_scheduler_running() {
+  LC_ALL=C lpstat -r 2>/dev/null | grep -x 'scheduler is running' >/dev/null
+}
+
+# Prints " name=value ... " for a CUPS queue set up as the tests need it: on /dev/null, not
+# shared, A4 by default; prints nothing for any other queue or none.
+cups_test_queue_attrs() {
+  local queue=$1 attrs
+  attrs=" $(lpoptions -p "$queue" 2>/dev/null) "
+  [[ "$attrs" == *" device-uri=file:///dev/null "* ]] || return 0
+  [[ "$attrs" == *" printer-is-shared=false "* ]] || return 0
+  # The page size lives in the queue's PPD, which only -l lists.
+  lpoptions -p "$queue" -l 2>/dev/null | grep -E '^PageSize/[^:]*:(.* )?\*A4( |$)' >/dev/null ||
+    return 0
+  echo "$attrs"
+}
+
+# Makes sure the CUPS queue the print tests use exists; exports its name as VORBELLO_CUPS_QUEUE.
+# Its printer is stopped but accepts jobs, so every job stays pending with its data in the spool,
+# where tests/print/cups-jobs counts and reads it. The device is /dev/null should anyone start it.
+# It is never made the default destination: tests choose it by name.
+ensure_cups_queue() {
+  local queue=VorbelloProva
+  local info="Vorbello tests: jobs stay queued, nothing is printed"
+  # tests/print/cups-jobs reads job titles through libcups with python3.
+  ensure_packages cups cups-client cups-bsd python3
+
+  if ! cups_scheduler_running; then
+    # No service manager to start it: cupsd puts itself in the background once it listens.
+    echo "Starting the CUPS scheduler"
+    if ! as_root /usr/sbin/cupsd </dev/null; then
+      echo "ensure_cups_queue: cupsd did not start (see /var/log/cups/error_log)" >&2
+      return 1
+    fi
+    local tries=0
+    until cups_scheduler_running; do
+      if [ $tries -ge 100 ]; then
+        echo "ensure_cups_queue: the CUPS scheduler did not answer within 10 s" >&2
+        return 1
+      fi
+      sleep 0.1
+      tries=$((tries + 1))
+    done
+  fi
+
+  local attrs
+  attrs=$(cups_test_queue_attrs "$queue")
+  if [ -z "$attrs" ]; then
+    echo "Setting up the CUPS queue $queue"
+    # Raw queues are deprecated, and lpadmin warns that PPDs are too; CUPS's own generic
+    # PostScript PPD is what works offline. Its jobs are never converted, as nothing prints.
+    as_root lpadmin -p "$queue" -v file:///dev/null -m drv:///sample.drv/generic.ppd \
+      -o PageSize=A4 -o printer-is-shared=false -D "$info" 2>&1 |
+      { grep -v 'are deprecated' || true; } >&2 || true
+    attrs=$(cups_test_queue_attrs "$queue")
+    attrs=${attrs/ printer-state=5 / }   # stopped anyway, but with a reason lpstat -p shows
+  fi
+  if [[ "$attrs" != *" printer-is-accepting-jobs=true "* ]]; then
+    as_root cupsaccept "$queue" || true
+  fi
+  if [[ "$attrs" != *" printer-state=5 "* ]]; then
+    as_root cupsdisable -r "$info" "$queue" || true
+  fi
+  # Jobs left by an earlier run would spoil the tests' counts, and may belong to another user.
+  if [ -n "$(lpstat -o "$queue" 2>/dev/null)" ]; then
+    as_root cancel -a "$queue" || true
+  fi
+
+  attrs=$(cups_test_queue_attrs "$queue")
+  if [[ "$attrs" != *" printer-is-accepting-jobs=true "* ]] ||
+      [[ "$attrs" != *" printer-state=5 "* ]]; then
+    echo "ensure_cups_queue: could not set up the CUPS queue $queue (see lpstat -l -p $queue)" >&2
+    return 1
+  fi
+  if [ -n "$(lpstat -o "$queue" 2>/dev/null)" ]; then
+    echo "ensure_cups_queue: could not cancel the old jobs on $queue (see lpstat -o $queue)" >&2
+    return 1
+  fi
+  export VORBELLO_CUPS_QUEUE=$queue
+}

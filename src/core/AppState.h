@@ -2,6 +2,7 @@
 
 #include "lang/ModuloPerIni.h"
 #include "platform/Paths.h"
+#include "platform/Printers.h"
 #include "profile/Profilo.h"
 
 #include <QHash>
@@ -47,6 +48,14 @@ public:
     // Language texts naming the cup's decorations -> the clips' ids in the cup movie.
     QHash<QString, QString> NomiClip;
 
+    // The print window's choices, kept from one print to the next while the program runs.
+    struct StatoStampa
+    {
+        QString stampante;
+        ImpostazioniPagina pagina{1, QPageSize()};
+        int copie = 1;
+    } stampa;
+
     int RisposteEsatte = 0;
     int RisposteErrate = 0;
 
@@ -56,6 +65,7 @@ public:
     // Seams, owned by whoever made the state (Main or a test); never null once set up.
     RandomSource *random = nullptr;
     Dialogs *dialogs = nullptr;
+    Printers *printers = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;
     // Ends the program at once with an exit code (the application's event loop in the product).

@@ -87,9 +87,11 @@ int Main(int argc, char **argv)
 
     AppState state(Paths::forHost());
     QtDialogs dialogs;
+    QtPrinters printers;
     ClockRandom random; // seeded from the clock
     WindowRegistry windows(state);
     state.dialogs = &dialogs;
+    state.printers = &printers;
     state.random = &random;
     state.windows = &windows;
     state.esci = [](int code) { QCoreApplication::exit(code); };

@@ -7,6 +7,9 @@
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/ScanBox.h"
+#include "platform/Dialogs.h"
+#include "print/Form1.h"
+#include "print/frmStampa.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -72,6 +75,22 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
         connect(a, &QAction::triggered, this, [this, i] { mnuLiv_Click(i); });
         mnuLiv.append(a);
     }
+    mnuSt = barraMenu->addMenu(QStringLiteral("&Stampa"));
+    mnuSt->setObjectName(QStringLiteral("mnuSt"));
+    mnuStEserc = mnuSt->addAction(QStringLiteral("veloce"));
+    mnuStEserc->setObjectName(QStringLiteral("mnuStEserc"));
+    connect(mnuStEserc, &QAction::triggered, this, [this] { mnuStEserc_Click(); });
+    mnuStPg = mnuSt->addMenu(QStringLiteral("con opzioni"));
+    mnuStPg->setObjectName(QStringLiteral("mnuStPg"));
+    mnuStOr = mnuStPg->addAction(QStringLiteral("foglio orizzontale"));
+    mnuStOr->setObjectName(QStringLiteral("mnuStOr"));
+    connect(mnuStOr, &QAction::triggered, this, [this] { mnuStOr_Click(); });
+    mnuStVer = mnuStPg->addAction(QStringLiteral("foglio verticale"));
+    mnuStVer->setObjectName(QStringLiteral("mnuStVer"));
+    connect(mnuStVer, &QAction::triggered, this, [this] { mnuStVer_Click(); });
+    mnuCol = mnuSt->addAction(QStringLiteral("figura da colorare"));
+    mnuCol->setObjectName(name == QLatin1String("FormEs1") ? QStringLiteral("mnuCol") : QStringLiteral("mnuPag"));
+    connect(mnuCol, &QAction::triggered, this, [this] { mnuCol_Click(); });
     mnuEsci = barraMenu->addAction(QStringLiteral("Esci"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
     connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
@@ -226,6 +245,44 @@ void FormEsercizio::ScriviRegistro()
     m_state.Registro[r][2] = QString::number(m_state.RisposteEsatte);
     m_state.Registro[r][3] = QString::number(m_state.RisposteErrate);
     ++m_state.NumRegistro;
+}
+
+void FormEsercizio::mnuStEserc_Click()
+{
+    if (!StampaVeloce(m_state, this))
+        m_state.dialogs->message(this, QStringLiteral("Il Form non viene stampato."),
+                                 QStringLiteral(" Errore in frmStampaFPB/Print_Form"),
+                                 Dialogs::Icon::Critical);
+}
+
+void FormEsercizio::mnuStOr_Click()
+{
+    StampaFPB(m_state, this, this, 10, 10, 100, 100, 2, QString());
+    ricomincia();
+}
+
+void FormEsercizio::mnuStVer_Click()
+{
+    StampaFPB(m_state, this, this, 10, 10, 100, 100, 1, QString());
+    ricomincia();
+}
+
+void FormEsercizio::mnuCol_Click()
+{
+    Form1 figure(m_state, this);
+    figure.Form_Load();
+    figure.exec();
+    ricomincia();
+}
+
+void FormEsercizio::ricomincia()
+{
+    if (m_uscita)
+        return;
+    // The answers given so far are logged before the exercise starts again from level 1.
+    if (m_state.RisposteEsatte != 0 || m_state.RisposteErrate != 0)
+        ScriviRegistro();
+    Form_Activate();
 }
 
 void FormEsercizio::mnuEsci_Click()

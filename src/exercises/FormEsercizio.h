@@ -37,6 +37,10 @@ public:
     void UnLivelloInPiu();
     void mnuLiv_Click(int index);
     void mnuEsci_Click();
+    void mnuStEserc_Click();
+    void mnuStOr_Click();
+    void mnuStVer_Click();
+    void mnuCol_Click(); // mnuPag in every window but the first
 
     QStatusBar *StatusBar1 = nullptr;
     QList<QLabel *> pannelli;
@@ -46,6 +50,12 @@ public:
     QMenuBar *barraMenu = nullptr;
     QMenu *mnuLivelli = nullptr;
     QList<QAction *> mnuLiv; // element 0 is level 1
+    QMenu *mnuSt = nullptr;
+    QAction *mnuStEserc = nullptr;
+    QMenu *mnuStPg = nullptr;
+    QAction *mnuStOr = nullptr;
+    QAction *mnuStVer = nullptr;
+    QAction *mnuCol = nullptr;
     QAction *mnuEsci = nullptr;
 
     int Livello = 1;
@@ -65,6 +75,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
     void scriviPannelli();
+    // Back from a print dialog: the exercise starts again, as at every activation.
+    void ricomincia();
     void contaGiusta();   // one more right answer, shown
     void contaSbagliata(); // the wrong sound and one more error, shown
     void ScriviRegistro();

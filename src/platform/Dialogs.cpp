@@ -37,6 +37,27 @@ bool QtDialogs::question(QWidget *parent, const QString &text, const QString &ti
     return box.exec() == QMessageBox::Yes;
 }
 
+Dialogs::Risposta QtDialogs::domanda(QWidget *parent, const QString &text, const QString &title)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Risposta::Si;
+    case QMessageBox::No:
+        return Risposta::No;
+    default:
+        return Risposta::Annulla;
+    }
+}
+
 QString QtDialogs::file(QWidget *parent, const RichiestaFile &r)
 {
     QFileDialog dialog(parent, r.titolo, r.cartella);

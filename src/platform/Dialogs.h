@@ -14,6 +14,7 @@ class Dialogs
 {
 public:
     enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Risposta { Si, No, Annulla };
     // An open or save file dialog: one filter pattern ("*.rpt"), a starting folder (host path)
     // and the extension added to a name typed without one. Saving asks before overwriting.
     struct RichiestaFile
@@ -32,6 +33,8 @@ public:
                          Icon icon = Icon::None) = 0;
     // A question with Yes and No buttons; true for Yes.
     virtual bool question(QWidget *parent, const QString &text, const QString &title) = 0;
+    // A question with Yes, No and Cancel.
+    virtual Risposta domanda(QWidget *parent, const QString &text, const QString &title) = 0;
     // The host path chosen, or an empty string when the user cancelled.
     virtual QString file(QWidget *parent, const RichiestaFile &richiesta) = 0;
     // A solid colour, starting from initial; nothing when the user cancelled.
@@ -49,6 +52,7 @@ public:
     void message(QWidget *parent, const QString &text, const QString &title,
                  Icon icon) override;
     bool question(QWidget *parent, const QString &text, const QString &title) override;
+    Risposta domanda(QWidget *parent, const QString &text, const QString &title) override;
     QString file(QWidget *parent, const RichiestaFile &richiesta) override;
     std::optional<QColor> colour(QWidget *parent, const QColor &initial) override;
     std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
@@ -71,6 +75,11 @@ public:
     {
         questions.append(text);
         return !answers.isEmpty() && answers.takeFirst();
+    }
+    Risposta domanda(QWidget *, const QString &text, const QString &) override
+    {
+        questions.append(text);
+        return risposte.isEmpty() ? Risposta::Annulla : risposte.takeFirst();
     }
     QString file(QWidget *, const RichiestaFile &richiesta) override
     {
@@ -97,6 +106,7 @@ public:
     QStringList titles;
     QStringList questions;
     QList<bool> answers;
+    QList<Risposta> risposte;
     QStringList files;
     QList<RichiestaFile> fileRequests;
     QList<QColor> colourRequests;

@@ -8,6 +8,7 @@
 #include "core/WindowRegistry.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "RecordingPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,7 @@ public:
             Paths(dir.path() + QStringLiteral("/C"), dir.path() + QStringLiteral("/prog")));
         windows = std::make_unique<WindowRegistry>(*state);
         state->dialogs = &dialogs;
+        state->printers = &printers;
         state->random = &random;
         state->windows = windows.get();
     }
@@ -73,6 +75,7 @@ public:
 
     QTemporaryDir dir;
     RecordingDialogs dialogs;
+    RecordingPrinters printers;
     ScriptedRandom random;
     std::unique_ptr<AppState> state;
     std::unique_ptr<WindowRegistry> windows;

@@ -10,6 +10,7 @@
 #include "exercises/FormEs8.h"
 #include "exercises/FormGriglia.h"
 #include "log/FormEserciziEseguiti.h"
+#include "print/Form1.h"
 #include "profile/FormConfigura.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("window");
         for (const char *lang : {"Italiano", "English"})
-            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti", "FormConfigura"})
+            for (const char *win : {"FormAvvio", "FormMenu", "FormInfo", "FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7", "FormEserciziEseguiti", "FormConfigura", "Form1"})
                 QTest::addRow("%s %s", lang, win) << QString::fromLatin1(lang) << QString::fromLatin1(win);
     }
     // A key whose control name is misspelt is silently never applied.
@@ -161,6 +162,8 @@ private Q_SLOTS:
             w = new FormEserciziEseguiti(*env.state);
         else if (window == QLatin1String("FormConfigura"))
             w = new FormConfigura(*env.state);
+        else if (window == QLatin1String("Form1"))
+            w = new Form1(*env.state);
         else
             w = new FormInfo(*env.state);
         const QSet<QString> controls = controlsOf(w);

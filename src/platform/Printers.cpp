@@ -1,0 +1,131 @@
+#include "platform/Printers.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cmath>
+
+namespace {
+
+bool isPdf(const QString &name)
+{
+    return name == Printers::nomePdf();
+}
+
+// A printer set up for the page; the PDF destination covers the whole sheet.
+void prepara(QPrinter &printer, const QString &name, const ImpostazioniPagina &pagina)
+{
+    if (isPdf(name)) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(pagina.pagina.isValid() ? pagina.pagina : QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    } else {
+        printer.setPrinterName(name);
+        if (pagina.pagina.isValid())
+            printer.setPageSize(pagina.pagina);
+    }
+    printer.setPageOrientation(pagina.orientamento == 2 ? QPageLayout::Landscape
+                                                        : QPageLayout::Portrait);
+    printer.setFullPage(false);
+}
+
+Foglio misura(const QPrinter &printer)
+{
+    const QRectF r = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    return {int(std::lround(r.width())), int(std::lround(r.height()))};
+}
+
+bool esiste(const QString &name)
+{
+    return isPdf(name) || QPrinterInfo::availablePrinterNames().contains(name);
+}
+
+} // namespace
+
+QRect RettangoloPixel(const QRect &mm, const Foglio &foglio, const QSize &pixel)
+{
+    if (!foglio.valido())
+        return {};
+    const double ox = double(pixel.width()) / foglio.larghezza;
+    const double oy = double(pixel.height()) / foglio.altezza;
+    return QRect(int(std::lround(mm.x() * ox)), int(std::lround(mm.y() * oy)),
+                 int(std::lround(mm.width() * ox)), int(std::lround(mm.height() * oy)));
+}
+
+QStringList QtPrinters::nomi() const
+{
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    names.append(nomePdf());
+    return names;
+}
+
+QString QtPrinters::predefinita() const
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+Foglio QtPrinters::foglio(const QString &stampante, const ImpostazioniPagina &pagina) const
+{
+    if (stampante.isEmpty() || !esiste(stampante))
+        return {};
+    QPrinter printer(QPrinter::HighResolution);
+    prepara(printer, stampante, pagina);
+    if (!isPdf(stampante) && !printer.isValid())
+        return {};
+    return misura(printer);
+}
+
+bool QtPrinters::proprieta(QWidget *parent, const QString &stampante, ImpostazioniPagina &pagina)
+{
+    if (!esiste(stampante))
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    prepara(printer, stampante, pagina);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("ProprietaStampante"));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    pagina.orientamento = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    pagina.pagina = printer.pageLayout().pageSize();
+    return true;
+}
+
+EsitoStampa QtPrinters::stampa(const LavoroStampa &lavoro)
+{
+    EsitoStampa esito;
+    if (!esiste(lavoro.stampante)) {
+        esito.errore = QStringLiteral("stampante sconosciuta: ") + lavoro.stampante;
+        return esito;
+    }
+    if (isPdf(lavoro.stampante) && lavoro.filePdf.isEmpty()) {
+        esito.errore = QStringLiteral("nessun file PDF");
+        return esito;
+    }
+    // A PDF is one document however many copies were asked for.
+    const int copie = isPdf(lavoro.stampante) ? 1 : std::max(1, lavoro.copie);
+    for (int copia = 0; copia < copie; ++copia) {
+        QPrinter printer(QPrinter::HighResolution);
+        prepara(printer, lavoro.stampante, lavoro.pagina);
+        if (isPdf(lavoro.stampante))
+            printer.setOutputFileName(lavoro.filePdf);
+        printer.setDocName(lavoro.titolo);
+        printer.setCopyCount(1);
+        QPainter painter;
+        if (!painter.begin(&printer)) {
+            esito.errore = QStringLiteral("il lavoro di stampa non parte");
+            return esito;
+        }
+        const QRect target =
+            RettangoloPixel(lavoro.rettangoloMm, misura(printer), QSize(printer.width(), printer.height()));
+        if (lavoro.disegna)
+            lavoro.disegna(painter, target);
+        if (!painter.end()) {
+            esito.errore = QStringLiteral("il lavoro di stampa non si chiude");
+            return esito;
+        }
+        ++esito.lavori;
+    }
+    esito.riuscito = true;
+    return esito;
+}

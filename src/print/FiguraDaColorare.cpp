@@ -1,0 +1,78 @@
+#include "print/FiguraDaColorare.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+FiguraDaColorare::FiguraDaColorare(const QString &hostPath, QWidget *parent)
+    : QWidget(parent), m_svg(std::make_unique<QSvgRenderer>(hostPath))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+FiguraDaColorare::~FiguraDaColorare() = default;
+
+bool FiguraDaColorare::valida() const
+{
+    return m_svg->isValid();
+}
+
+void FiguraDaColorare::disegna(QPainter &p, const QRect &target) const
+{
+    p.fillRect(target, Qt::white);
+    if (!m_svg->isValid() || target.isEmpty())
+        return;
+    QSizeF size = m_svg->viewBoxF().size();
+    if (size.isEmpty())
+        size = target.size();
+    size.scale(target.size(), Qt::KeepAspectRatio);
+    const QRectF r(target.x() + (target.width() - size.width()) / 2,
+                   target.y() + (target.height() - size.height()) / 2, size.width(), size.height());
+    m_svg->render(&p, r);
+}
+
+void FiguraDaColorare::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    disegna(p, rect());
+    if (hasFocus()) {
+        QPen pen(palette().color(QPalette::Highlight), 4);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(2, 2, -2, -2));
+    }
+}
+
+void FiguraDaColorare::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+void FiguraDaColorare::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT clicked();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void FiguraDaColorare::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void FiguraDaColorare::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}

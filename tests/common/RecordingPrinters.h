@@ -1,0 +1,76 @@
+#pragma once
+
+// Printers for tests: a fixed list of named sheets; each job is painted onto an image of the
+// sheet at 10 pixels per millimetre and kept, so a test can look at what would have come out.
+
+#include "platform/Printers.h"
+
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+
+class RecordingPrinters final : public Printers
+{
+public:
+    struct Stampato
+    {
+        LavoroStampa lavoro;
+        QImage pagina; // the printable area, white where nothing was drawn
+        QRect bersaglio; // where the drawing went, in the image's pixels
+    };
+
+    QStringList nomi() const override { return elenco; }
+    QString predefinita() const override { return preferita; }
+    Foglio foglio(const QString &stampante, const ImpostazioniPagina &pagina) const override
+    {
+        ++misure;
+        if (!fogli.contains(stampante))
+            return {};
+        Foglio f = fogli.value(stampante);
+        if (pagina.orientamento == 2)
+            std::swap(f.larghezza, f.altezza);
+        return f;
+    }
+    bool proprieta(QWidget *, const QString &stampante, ImpostazioniPagina &pagina) override
+    {
+        richiesteProprieta.append(stampante);
+        if (!rispostaProprieta)
+            return false;
+        pagina = *rispostaProprieta;
+        return true;
+    }
+    EsitoStampa stampa(const LavoroStampa &lavoro) override
+    {
+        EsitoStampa esito;
+        const Foglio f = foglio(lavoro.stampante, lavoro.pagina);
+        if (guasta || !f.valido()) {
+            esito.errore = QStringLiteral("guasta");
+            return esito;
+        }
+        for (int i = 0; i < std::max(1, lavoro.copie); ++i) {
+            Stampato s{lavoro, QImage(f.larghezza * 10, f.altezza * 10, QImage::Format_RGB32), {}};
+            s.pagina.fill(Qt::white);
+            s.bersaglio = RettangoloPixel(lavoro.rettangoloMm, f, s.pagina.size());
+            QPainter p(&s.pagina);
+            if (lavoro.disegna)
+                lavoro.disegna(p, s.bersaglio);
+            p.end();
+            stampati.append(s);
+            ++esito.lavori;
+        }
+        esito.riuscito = true;
+        return esito;
+    }
+
+    QStringList elenco{QStringLiteral("Aula"), QStringLiteral("Segreteria"), nomePdf()};
+    QString preferita = QStringLiteral("Segreteria");
+    QHash<QString, Foglio> fogli{{QStringLiteral("Aula"), {200, 287}},
+                                {QStringLiteral("Segreteria"), {204, 280}},
+                                {nomePdf(), {210, 297}}};
+    std::optional<ImpostazioniPagina> rispostaProprieta;
+    QStringList richiesteProprieta;
+    bool guasta = false;
+    mutable int misure = 0;
+    QList<Stampato> stampati;
+};
