@@ -141,7 +141,7 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     setObjectName(QStringLiteral("frmStampa"));
     setWindowTitle(QStringLiteral("  Impostazioni stampante"));
     setModal(true);
-    setFixedSize(600, 452);
+    setFixedSize(640, 452);
 
     auto label = [](QWidget *parent, const char *name, const QString &text, QRect g) {
         auto *l = new QLabel(text, parent);
@@ -179,16 +179,16 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
         return u;
     };
 
-    Frame1 = group("Frame1", QStringLiteral("Stampante"), QRect(8, 4, 584, 62));
+    Frame1 = group("Frame1", QStringLiteral("Stampante"), QRect(8, 4, 624, 62));
     Label1 = label(Frame1, "Label1", QStringLiteral("Nome:"), QRect(12, 26, 48, 22));
     Label1->installEventFilter(this);
     cboPrinterNames = new QComboBox(Frame1);
     cboPrinterNames->setObjectName(QStringLiteral("cboPrinterNames"));
-    cboPrinterNames->setGeometry(62, 24, 330, 26);
+    cboPrinterNames->setGeometry(62, 24, 370, 26);
     cboPrinterNames->setAccessibleName(QStringLiteral("Stampante"));
     Label1->setBuddy(cboPrinterNames);
-    cmdProprieta = button(Frame1, "cmdProprieta", QStringLiteral("&Proprieta'"), QRect(402, 22, 110, 30));
-    imgPrinter = label(Frame1, "imgPrinter", QString(), QRect(526, 18, 48, 36));
+    cmdProprieta = button(Frame1, "cmdProprieta", QStringLiteral("&Proprieta'"), QRect(442, 22, 110, 30));
+    imgPrinter = label(Frame1, "imgPrinter", QString(), QRect(566, 18, 48, 36));
     imgPrinter->setPixmap(disegnoStampante());
 
     Frame2 = group("Frame2", QStringLiteral("Foglio"), QRect(8, 70, 272, 330));
@@ -218,7 +218,7 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
 
-    Frame3 = group("Frame3", QStringLiteral("Margini Stampa [mm]"), QRect(288, 70, 304, 106));
+    Frame3 = group("Frame3", QStringLiteral("Margini Stampa [mm]"), QRect(288, 70, 344, 106));
     Label7 = label(Frame3, "Label7", QStringLiteral("Sinistro:"), QRect(12, 26, 80, 22));
     txtPrX = box(Frame3, "txtPrX", QRect(96, 24, 60, 26));
     updPrX = arrows(Frame3, "updPrX", -MaxDimensione, MaxDimensione, txtPrX);
@@ -229,11 +229,11 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     Label9->setBuddy(txtPrY);
     chkCentro = new QCheckBox(QStringLiteral("Stampa &al centro"), Frame3);
     chkCentro->setObjectName(QStringLiteral("chkCentro"));
-    chkCentro->setGeometry(188, 24, 112, 26);
-    cmdOrigine = button(Frame3, "cmdOrigine", QStringLiteral("&0 / 0"), QRect(188, 58, 70, 28));
+    chkCentro->setGeometry(184, 24, 156, 26);
+    cmdOrigine = button(Frame3, "cmdOrigine", QStringLiteral("&0 / 0"), QRect(184, 58, 70, 28));
     cmdOrigine->setToolTip(QStringLiteral("Imposta i margini a 0"));
 
-    Frame4 = group("Frame4", QStringLiteral("Dimensioni Stampa [mm]"), QRect(288, 180, 304, 106));
+    Frame4 = group("Frame4", QStringLiteral("Dimensioni Stampa [mm]"), QRect(288, 180, 344, 106));
     Label8 = label(Frame4, "Label8", QStringLiteral("Larghezza:"), QRect(12, 26, 80, 22));
     txtPrW = box(Frame4, "txtPrW", QRect(96, 24, 60, 26));
     updPrW = arrows(Frame4, "updPrW", 2, MaxDimensione, txtPrW);
@@ -244,9 +244,9 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     Label10->setBuddy(txtPrH);
     chkProporzioni = new QCheckBox(QStringLiteral("&Mantieni proporzioni"), Frame4);
     chkProporzioni->setObjectName(QStringLiteral("chkProporzioni"));
-    chkProporzioni->setGeometry(188, 24, 112, 26);
+    chkProporzioni->setGeometry(184, 24, 156, 26);
     chkProporzioni->setChecked(true);
-    cmdMax = button(Frame4, "cmdMax", QStringLiteral("M a &x"), QRect(188, 58, 70, 28));
+    cmdMax = button(Frame4, "cmdMax", QStringLiteral("M a &x"), QRect(184, 58, 70, 28));
     cmdMax->setToolTip(QStringLiteral("Usa tutto il foglio"));
 
     lblLblScala = label(this, "lblLblScala", QStringLiteral("Scala:"), QRect(300, 298, 70, 24));
@@ -264,9 +264,9 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     updNCopies = arrows(this, "updNCopies", 1, 100, txtNCopies);
     lblLblNCopie->setBuddy(txtNCopies);
 
-    cmdStampa = button(this, "cmdStampa", QStringLiteral("&Stampa"), QRect(300, 410, 96, 32));
-    cmdChiudi = button(this, "cmdChiudi", QStringLiteral("&Chiudi"), QRect(402, 410, 96, 32));
-    cmdOK = button(this, "cmdOK", QStringLiteral("OK"), QRect(504, 410, 88, 32));
+    cmdStampa = button(this, "cmdStampa", QStringLiteral("&Stampa"), QRect(340, 410, 96, 32));
+    cmdChiudi = button(this, "cmdChiudi", QStringLiteral("&Chiudi"), QRect(442, 410, 96, 32));
+    cmdOK = button(this, "cmdOK", QStringLiteral("OK"), QRect(544, 410, 88, 32));
 
     // Screen readers name the boxes by their labels.
     txtPrX->setAccessibleName(QStringLiteral("Margine sinistro [mm]"));
