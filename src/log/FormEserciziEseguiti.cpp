@@ -237,7 +237,8 @@ void FormEserciziEseguiti::mnuStampa_Click()
     QStringList testata;
     for (int c = 0; c < 5; ++c)
         testata << testoCella(0, c);
-    StampaGriglia(p, m_state.NomeUtente, rapporto(), testata, larghezze, MSFlexGrid1->font());
+    StampaGriglia(p, m_state.NomeUtente, rapporto(), testata, larghezze, MSFlexGrid1->font(),
+                  printer.height(), [&printer] { return printer.newPage(); });
     p.end();
     if (!pdf.isEmpty())
         Shell::open(pdf);

@@ -60,13 +60,15 @@ QString TestoLimitato(const QPainter &p, const QString &testo, qreal larghezza)
     return t;
 }
 
-void StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
-                   const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font)
+int StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
+                  const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font,
+                  qreal altezzaPagina, const std::function<bool()> &nuovaPagina)
 {
     const qreal dpi = p.device()->logicalDpiY();
     const qreal gap = 60.0 * dpi / 1440.0; // 60 twips
     const qreal xmin = gap;
     qreal y = gap;
+    int pagine = 1;
     auto riga = [&](const QFont &f, const QString &testo) {
         p.setFont(f);
         const QFontMetricsF fm(f, p.device());
@@ -77,6 +79,14 @@ void StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
         QFont f(QStringLiteral("arial"));
         f.setPointSize(size);
         return f;
+    };
+    const bool pagina = altezzaPagina > 0 && nuovaPagina;
+    auto voltaPagina = [&]() {
+        if (!nuovaPagina())
+            return false;
+        ++pagine;
+        y = gap;
+        return true;
     };
     riga(p.font(), nomeUtente);
     riga(arial(16), QStringLiteral("    ") + r.utente);
@@ -91,10 +101,19 @@ void StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
     qreal xmax = xmin + gap;
     for (qreal w : larghezze)
         xmax += w + 2 * gap;
-    const qreal ymin = y;
     const int colonne = int(larghezze.size());
-    for (int row = 0; row <= r.righe.size(); ++row) {
-        if (row > 0)
+    const qreal altezzaRiga = fm.lineSpacing() + 2 * gap;
+    qreal ymin = y;
+    auto chiudiTabella = [&]() {
+        p.drawRect(QRectF(QPointF(xmin, ymin), QPointF(xmax, y)));
+        qreal x = xmin;
+        for (int c = 0; c < colonne - 1; ++c) {
+            x += larghezze[c] + 2 * gap;
+            p.drawLine(QPointF(x, ymin), QPointF(x, y));
+        }
+    };
+    auto scriviRiga = [&](int row) {
+        if (y > ymin)
             p.drawLine(QPointF(xmin, y), QPointF(xmax, y));
         y += gap;
         qreal x = xmin + gap;
@@ -108,14 +127,23 @@ void StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
             x += larghezze[c] + 2 * gap;
         }
         y += fm.lineSpacing() + gap;
+    };
+    for (int row = 0; row <= r.righe.size(); ++row) {
+        // A row that would pass the bottom starts a new page, headed again by the column names.
+        if (pagina && row > 0 && y + altezzaRiga > altezzaPagina - gap && y > ymin + altezzaRiga) {
+            chiudiTabella();
+            if (!voltaPagina())
+                return pagine;
+            p.setFont(font);
+            ymin = y;
+            scriviRiga(0);
+        }
+        scriviRiga(row);
     }
-    const qreal ymax = y;
-    p.drawRect(QRectF(QPointF(xmin, ymin), QPointF(xmax, ymax)));
-    qreal x = xmin;
-    for (int c = 0; c < colonne - 1; ++c) {
-        x += larghezze[c] + 2 * gap;
-        p.drawLine(QPointF(x, ymin), QPointF(x, ymax));
-    }
-    y = ymax;
+    chiudiTabella();
+    const QFontMetricsF piede(arial(12), p.device());
+    if (pagina && y + piede.lineSpacing() > altezzaPagina && !voltaPagina())
+        return pagine;
     riga(arial(12), QStringLiteral("    ") + r.piede);
+    return pagine;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -31,6 +33,9 @@ bool LeggiRapporto(const QByteArray &bytes, Rapporto *out);
 QString TestoLimitato(const QPainter &p, const QString &testo, qreal larghezza);
 
 // Prints the log table: the user's name, the captions, then a ruled table whose columns have
-// the given widths (device units), each cell cut to its column, then the footer.
-void StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
-                   const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font);
+// the given widths (device units), each cell cut to its column, then the footer. With a page
+// height, rows that would pass the bottom go on to new pages (nuovaPagina), each starting with
+// the column headings. Returns the number of pages used.
+int StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
+                  const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font,
+                  qreal altezzaPagina = 0, const std::function<bool()> &nuovaPagina = {});

@@ -107,6 +107,46 @@ private Q_SLOTS:
         QVERIFY(dark > 100);
         QCOMPARE(beyond, 0);
     }
+
+    // A full log does not fit one page: the rows past the bottom go on to further pages
+    // instead of off the paper, and every page stays within its height.
+    void printedOnPages()
+    {
+        Rapporto r{"Anna", "D", {}, "fine"};
+        for (int i = 0; i < 500; ++i)
+            r.righe.append({"Vero o falso", "1", QString::number(i), "0"});
+        constexpr int altezza = 800;
+        QList<QImage> pagine;
+        auto nuova = [&pagine] {
+            QImage img(700, 2 * altezza, QImage::Format_RGB32);
+            img.fill(Qt::white);
+            pagine.append(img);
+        };
+        nuova();
+        QPainter p(&pagine.last());
+        const int n = StampaGriglia(p, "Anna", r, {"", "Esercizio", "Livello", "Esatti", "Errori"},
+                                    {30, 120, 60, 60, 60}, QFont(), altezza, [&] {
+                                        p.end();
+                                        nuova();
+                                        return p.begin(&pagine.last());
+                                    });
+        p.end();
+        QCOMPARE(n, int(pagine.size()));
+        QVERIFY(n > 5);
+        for (int i = 0; i < n; ++i) {
+            int below = 0, drawn = 0;
+            for (int y = 0; y < pagine[i].height(); ++y)
+                for (int x = 0; x < pagine[i].width(); ++x)
+                    if (qGray(pagine[i].pixel(x, y)) < 128)
+                        ++(y >= altezza ? below : drawn);
+            QVERIFY2(below == 0, qPrintable(QString::number(i)));
+            QVERIFY2(drawn > 100, qPrintable(QString::number(i)));
+        }
+        // Without a page height everything goes on one page, as before.
+        QImage one(700, 40000, QImage::Format_RGB32);
+        QPainter q(&one);
+        QCOMPARE(StampaGriglia(q, "Anna", r, {"", "E", "L", "S", "R"}, {30, 120, 60, 60, 60}, QFont()), 1);
+    }
 };
 
 QTEST_MAIN(TestRapporto)
