@@ -6,7 +6,7 @@ JOBS=${JOBS:-2}
 
 # Packages needed to build and run the program.
 RUN_PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev
-  libgl-dev qt6-qpa-plugins fonts-dejavu-core)
+  libgl-dev qt6-qpa-plugins fonts-dejavu-core libcups2-dev)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -118,4 +118,22 @@ ensure_cups_queue() {
     return 1
   fi
   export VORBELLO_CUPS_QUEUE=$queue
+
+  # A second queue that refuses every job, for the tests of a print that cannot be sent.
+  local refusing=VorbelloRifiuta
+  if [ -z "$(cups_test_queue_attrs "$refusing")" ]; then
+    as_root lpadmin -p "$refusing" -v file:///dev/null -m drv:///sample.drv/generic.ppd \
+      -o PageSize=A4 -o printer-is-shared=false -D "Vorbello tests: refuses every job" 2>&1 |
+      { grep -v 'are deprecated' || true; } >&2 || true
+  fi
+  attrs=$(cups_test_queue_attrs "$refusing")
+  if [[ "$attrs" != *" printer-is-accepting-jobs=false "* ]]; then
+    as_root cupsreject -r "Vorbello tests: refuses every job" "$refusing" || true
+    attrs=$(cups_test_queue_attrs "$refusing")
+  fi
+  if [[ "$attrs" != *" printer-is-accepting-jobs=false "* ]]; then
+    echo "ensure_cups_queue: could not set up the refusing CUPS queue $refusing" >&2
+    return 1
+  fi
+  export VORBELLO_CUPS_REFUSING_QUEUE=$refusing
 }

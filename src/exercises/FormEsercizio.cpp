@@ -249,8 +249,12 @@ void FormEsercizio::ScriviRegistro()
 
 void FormEsercizio::mnuStEserc_Click()
 {
-    if (!StampaVeloce(m_state, this))
-        m_state.dialogs->message(this, QStringLiteral("Il Form non viene stampato."),
+    const EsitoStampa esito = StampaVeloce(m_state, this);
+    if (!esito.riuscito)
+        m_state.dialogs->message(this,
+                                 (esito.nonParte ? QStringLiteral("Errore di StartDoc")
+                                                 : QStringLiteral("Il Form non viene stampato.")) +
+                                     QLatin1Char('\n') + esito.errore,
                                  QStringLiteral(" Errore in frmStampaFPB/Print_Form"),
                                  Dialogs::Icon::Critical);
 }

@@ -6,6 +6,10 @@
 #include <QPrinterInfo>
 #include <cmath>
 
+#ifdef VORBELLO_HAVE_CUPS
+#include <cups/cups.h>
+#endif
+
 namespace {
 
 bool isPdf(const QString &name)
@@ -39,6 +43,27 @@ Foglio misura(const QPrinter &printer)
 bool esiste(const QString &name)
 {
     return isPdf(name) || QPrinterInfo::availablePrinterNames().contains(name);
+}
+
+// Qt hands the finished document to CUPS without looking at the answer, so a queue that refuses
+// jobs would pass for printed: ask CUPS first.
+bool accettaLavori(const QString &name)
+{
+#ifdef VORBELLO_HAVE_CUPS
+    if (isPdf(name))
+        return true;
+    const QByteArray utf8 = name.toUtf8();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, utf8.constData(), nullptr);
+    if (!dest)
+        return false;
+    const char *v = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool accetta = !v || qstrcmp(v, "false") != 0;
+    cupsFreeDests(1, dest);
+    return accetta;
+#else
+    Q_UNUSED(name);
+    return true;
+#endif
 }
 
 } // namespace
@@ -98,6 +123,11 @@ EsitoStampa QtPrinters::stampa(const LavoroStampa &lavoro)
         esito.errore = QStringLiteral("stampante sconosciuta: ") + lavoro.stampante;
         return esito;
     }
+    if (!accettaLavori(lavoro.stampante)) {
+        esito.nonParte = true;
+        esito.errore = QStringLiteral("la stampante non accetta lavori: ") + lavoro.stampante;
+        return esito;
+    }
     if (isPdf(lavoro.stampante) && lavoro.filePdf.isEmpty()) {
         esito.errore = QStringLiteral("nessun file PDF");
         return esito;
@@ -113,6 +143,7 @@ EsitoStampa QtPrinters::stampa(const LavoroStampa &lavoro)
         printer.setCopyCount(1);
         QPainter painter;
         if (!painter.begin(&printer)) {
+            esito.nonParte = esito.lavori == 0;
             esito.errore = QStringLiteral("il lavoro di stampa non parte");
             return esito;
         }

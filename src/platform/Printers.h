@@ -44,6 +44,7 @@ struct EsitoStampa
 {
     bool riuscito = false;
     int lavori = 0; // print jobs sent
+    bool nonParte = false; // the first job could not even start
     QString errore; // what went wrong, for the message
 };
 

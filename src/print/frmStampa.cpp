@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,7 +21,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTimer>
 
 using namespace GeometriaStampa;
@@ -52,16 +52,27 @@ QPixmap disegnoStampante()
     return pm;
 }
 
-// A new PDF in the pupil's folder, for the PDF destination.
+// A new PDF in the pupil's folder, for the PDF destination; never one already there.
 QString FilePdf(const AppState &state)
 {
     const QString cartella = state.paths.toHost(
         SettingsRoot::Programma + QStringLiteral("Dati\\") +
         (state.NomeUtente.isEmpty() ? QString() : state.NomeUtente + QLatin1Char('\\')));
     QDir().mkpath(cartella);
-    return QDir(cartella).filePath(
-        QStringLiteral("stampa-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) + QStringLiteral(".pdf"));
+    const QString base = QStringLiteral("stampa-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString path = QDir(cartella).filePath(base + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(cartella).filePath(base + QStringLiteral("-%1.pdf").arg(n));
+    return path;
+}
+
+void ApriDocumento(const AppState &state, const QString &path)
+{
+    if (state.apriDocumento)
+        state.apriDocumento(path);
+    else
+        Shell::open(path);
 }
 
 } // namespace
@@ -280,11 +291,14 @@ frmStampa::frmStampa(AppState &state, QWidget *parent) : QDialog(parent), m_stat
     for (QLineEdit *e : {txtPrX, txtPrY, txtPrW, txtPrH, txtNCopies}) {
         connect(e, &QLineEdit::textChanged, this, [this, e] { cambiato(e); });
         connect(e, &QLineEdit::textEdited, this, [this, e] { digitato(e); });
+        connect(e, &QLineEdit::editingFinished, this, [this, e] { completa(e); });
     }
     const std::pair<UpDown *, QLineEdit *> coppie[] = {
         {updPrX, txtPrX}, {updPrY, txtPrY}, {updPrW, txtPrW}, {updPrH, txtPrH}, {updNCopies, txtNCopies}};
     for (auto [u, e] : coppie)
         connect(u, &UpDown::premuto, this, [this, u = u, e = e](int verso) { passo(e, u, verso); });
+    // A scale is applied once per edit: leaving the box again changes nothing.
+    connect(txtScala, &QLineEdit::textEdited, this, [this] { m_scalaDigitata = true; });
     connect(txtScala, &QLineEdit::editingFinished, this, [this] { applicaScala(); });
     connect(cmdScalaOK, &QPushButton::clicked, this, [this] { applicaScala(); });
     connect(chkCentro, &QCheckBox::clicked, this, [this] { chkCentro_Click(); });
@@ -369,7 +383,7 @@ bool frmStampa::Prepara(QWidget *oggetto, int X, int Y, int W, std::optional<int
     }
     m_pos = {X, Y, std::clamp(W, 1, MaxDimensione),
              AltezzaDaLarghezza(std::clamp(W, 1, MaxDimensione), m_proporzione)};
-    m_titolo = titolo && !titolo->isEmpty() ? *titolo : m_nomeOggetto;
+    m_titolo = titolo ? *titolo : m_nomeOggetto;
     return true;
 }
 
@@ -429,6 +443,9 @@ void frmStampa::sceltaStampante()
     m_state.stampa.stampante = cboPrinterNames->currentText();
     m_foglio = m_state.printers->foglio(m_state.stampa.stampante, m_state.stampa.pagina);
     ridisegnaFoglio();
+    if (!m_foglio.valido() && !m_state.stampa.stampante.isEmpty())
+        m_state.dialogs->message(this, QStringLiteral("Non posso accedere alla stampante richiesta.\n"),
+                                 TitoloErrore + QStringLiteral("OpenDocPrinter"), Dialogs::Icon::Critical);
 }
 
 void frmStampa::ridisegnaFoglio()
@@ -470,6 +487,9 @@ void frmStampa::Timer1_Timer()
 
 void frmStampa::cambiato(QLineEdit *e)
 {
+    // Nothing to store while a box is being retyped; its last value stands.
+    if (e->text().trimmed().isEmpty())
+        return;
     Limitato l{0, e->text()};
     if (e == txtPrW || e == txtPrH)
         l = Limita(e->text(), 1, MaxDimensione);
@@ -499,7 +519,7 @@ void frmStampa::digitato(QLineEdit *e)
 {
     // A line edit tells of an edit before it tells of the change, so store the value first.
     cambiato(e);
-    if (chkProporzioni->isChecked()) {
+    if (chkProporzioni->isChecked() && !e->text().trimmed().isEmpty()) {
         if (e == txtPrW)
             txtPrH->setText(QString::number(AltezzaDaLarghezza(m_pos.W, m_proporzione)));
         else if (e == txtPrH)
@@ -517,8 +537,29 @@ void frmStampa::passo(QLineEdit *e, UpDown *u, int verso)
     digitato(e);
 }
 
+void frmStampa::completa(QLineEdit *e)
+{
+    if (!e->text().trimmed().isEmpty())
+        return;
+    int v = m_state.stampa.copie;
+    if (e == txtPrX)
+        v = m_pos.X;
+    else if (e == txtPrY)
+        v = m_pos.Y;
+    else if (e == txtPrW)
+        v = m_pos.W;
+    else if (e == txtPrH)
+        v = m_pos.H;
+    e->setText(QString::number(v));
+    if (e != txtNCopies)
+        AggiornaAnteprima();
+}
+
 void frmStampa::applicaScala()
 {
+    if (!m_scalaDigitata)
+        return;
+    m_scalaDigitata = false;
     if (txtScala->text().trimmed().isEmpty())
         return;
     const auto p = ApplicaScala(m_pos, Valore(txtScala->text()), m_larghezzaOggetto, m_proporzione);
@@ -579,8 +620,6 @@ void frmStampa::cmdProprieta_Click()
 
 bool frmStampa::StampaSuFoglio()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto ripristina = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     Dialogs &d = *m_state.dialogs;
     const QString procedura = m_finestra ? QStringLiteral("Print_Form") : QStringLiteral("Print_PictureBox");
 
@@ -609,29 +648,34 @@ bool frmStampa::StampaSuFoglio()
 
     LavoroStampa lavoro;
     lavoro.stampante = nome;
-    lavoro.titolo = m_titolo;
+    // The queue names the job after the object when the caller gave no title.
+    lavoro.titolo = m_titolo.isEmpty() ? m_nomeOggetto : m_titolo;
     lavoro.pagina = m_state.stampa.pagina;
     lavoro.copie = std::max(1, m_state.stampa.copie);
     lavoro.rettangoloMm = QRect(p.X, p.Y, p.W, p.H);
     lavoro.disegna = m_disegna;
     if (nome == Printers::nomePdf())
         lavoro.filePdf = FilePdf(m_state);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const EsitoStampa esito = m_state.printers->stampa(lavoro);
+    QApplication::restoreOverrideCursor();
     if (!esito.riuscito) {
-        d.message(this,
-                  (m_finestra ? QStringLiteral("Il Form non viene stampato.")
-                              : QStringLiteral("Il PictureBox non viene stampato.")) +
-                      QLatin1Char('\n') + esito.errore,
-                  TitoloErrore + procedura, Dialogs::Icon::Critical);
+        const QString testo = esito.nonParte ? QStringLiteral("Errore di StartDoc")
+                              : m_finestra   ? QStringLiteral("Il Form non viene stampato.")
+                                             : QStringLiteral("Il PictureBox non viene stampato.");
+        d.message(this, testo + QLatin1Char('\n') + esito.errore, TitoloErrore + procedura,
+                  Dialogs::Icon::Critical);
         return false;
     }
     if (!lavoro.filePdf.isEmpty())
-        Shell::open(lavoro.filePdf);
+        ApriDocumento(m_state, lavoro.filePdf);
     return true;
 }
 
 void frmStampa::cmdStampa_Click()
 {
+    for (QLineEdit *e : {txtPrX, txtPrY, txtPrW, txtPrH, txtNCopies})
+        completa(e);
     lblStampaInCorso->move((picPreview->width() - lblStampaInCorso->width()) / 2,
                            (picPreview->height() - lblStampaInCorso->height()) / 2);
     lblStampaInCorso->show();
@@ -639,8 +683,10 @@ void frmStampa::cmdStampa_Click()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const bool ok = StampaSuFoglio();
     lblStampaInCorso->hide();
-    if (ok)
+    if (ok) {
+        m_stampato = true;
         accept();
+    }
 }
 
 void frmStampa::cmdChiudi_Click()
@@ -667,26 +713,24 @@ bool frmStampa::eventFilter(QObject *watched, QEvent *event)
         salvaAnteprima();
         return true;
     }
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)) {
+        // Printable characters other than the box's own are thrown away; Esc, Tab and the
+        // editing shortcuts go on as usual.
         auto *k = static_cast<QKeyEvent *>(event);
+        const bool invio = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
         const QString t = k->text();
-        if (t.isEmpty() || k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)
-            return QDialog::eventFilter(watched, event);
-        const QChar c = t.at(0);
+        const QChar c = t.isEmpty() ? QChar() : t.at(0);
+        const bool stampabile = c.isPrint() && !(k->modifiers() & Qt::ControlModifier);
         const bool cifra = c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        const bool indietro = k->key() == Qt::Key_Backspace;
         if (watched == txtScala) {
-            const bool invio = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
             if (invio) {
                 applicaScala();
                 return true;
             }
-            if (!cifra && !indietro && c != QLatin1Char('.'))
+            if (stampabile && !cifra && c != QLatin1Char('.'))
                 return true;
-        } else if (qobject_cast<QLineEdit *>(watched)) {
-            // Any other character, Enter included, is thrown away.
-            if (!cifra && !indietro)
-                return true;
+        } else if (invio || (stampabile && !cifra)) {
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -700,38 +744,46 @@ bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y,
         return false;
     // The first print of the run resolves the printer: the default one, else the first there is.
     if (state.stampa.stampante.isEmpty()) {
-        QString nome = state.printers->predefinita();
-        const QStringList nomi = state.printers->nomi();
-        if (nome.isEmpty() && !nomi.isEmpty())
-            nome = nomi.first();
-        if (nome.isEmpty()) {
+        state.stampa.stampante = StampantePredefinita(state);
+        if (state.stampa.stampante.isEmpty()) {
             state.dialogs->message(parent, QStringLiteral("Stampante di default non specificata."),
                                    TitoloErrore + QStringLiteral("GetDefPrinterName"),
                                    Dialogs::Icon::Critical);
             return false;
         }
-        state.stampa.stampante = nome;
     }
     frmStampa finestra(state, parent);
     if (!finestra.Prepara(oggetto, X, Y, W, H, orientamento, titolo, fattoreLarghezza))
         return false;
     finestra.Apri();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return finestra.exec() == QDialog::Accepted && finestra.conOggetto();
+    finestra.exec();
+    return finestra.stampato();
 }
 
-bool StampaVeloce(AppState &state, QWidget *finestra)
+QString StampantePredefinita(const AppState &state)
 {
-    if (!state.printers || !finestra)
-        return false;
-    const QImage immagine = finestra->grab().toImage();
     QString nome = state.printers->predefinita();
-    if (nome.isEmpty())
-        nome = Printers::nomePdf();
+    const QStringList nomi = state.printers->nomi();
+    if ((nome.isEmpty() || !nomi.contains(nome)) && !nomi.isEmpty())
+        nome = nomi.first();
+    return nome;
+}
+
+EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
+{
+    EsitoStampa esito;
+    if (!state.printers || !finestra)
+        return esito;
+    const QImage immagine = finestra->grab().toImage();
+    const QString nome = StampantePredefinita(state);
     ImpostazioniPagina pagina{immagine.width() > immagine.height() ? 2 : 1, QPageSize()};
     const Foglio f = state.printers->foglio(nome, pagina);
-    if (!f.valido() || immagine.isNull())
-        return false;
+    if (!f.valido() || immagine.isNull()) {
+        esito.nonParte = true;
+        esito.errore = QStringLiteral("Non posso accedere alla stampante richiesta.");
+        return esito;
+    }
     // The whole window, as large as the printable area allows, keeping its shape.
     QSizeF size(immagine.size());
     size.scale(QSizeF(f.larghezza, f.altezza), Qt::KeepAspectRatio);
@@ -746,8 +798,10 @@ bool StampaVeloce(AppState &state, QWidget *finestra)
     };
     if (nome == Printers::nomePdf())
         lavoro.filePdf = FilePdf(state);
-    const EsitoStampa esito = state.printers->stampa(lavoro);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    esito = state.printers->stampa(lavoro);
+    QApplication::restoreOverrideCursor();
     if (esito.riuscito && !lavoro.filePdf.isEmpty())
-        Shell::open(lavoro.filePdf);
-    return esito.riuscito;
+        ApriDocumento(state, lavoro.filePdf);
+    return esito;
 }

@@ -45,6 +45,7 @@ public:
     Foglio foglio() const { return m_foglio; }
     QString stampante() const;
     bool conOggetto() const { return m_conOggetto; }
+    bool stampato() const { return m_stampato; }
     QRect rettangoloFoglio() const; // the sheet as drawn in picPreview
     QRect rettangoloStampa() const; // the print as drawn in picPreview
 
@@ -95,6 +96,7 @@ private:
     void digitato(QLineEdit *box);
     void passo(QLineEdit *box, UpDown *arrows, int verso);
     void applicaScala();
+    void completa(QLineEdit *box); // a box left empty shows its value again
     void scriviValori();
     void cmdProprieta_Click();
     void cmdStampa_Click();
@@ -121,6 +123,8 @@ private:
     ImpostazioniPagina m_paginaIniziale;
     int m_copieIniziali = 1;
     bool m_allarmeAcceso = false;
+    bool m_scalaDigitata = false;
+    bool m_stampato = false;
 };
 
 // Opens the print window over `parent` for a window or cup drawing (or, with no object, for
@@ -130,6 +134,9 @@ bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y,
                std::optional<QString> titolo = std::nullopt,
                std::optional<double> fattoreLarghezza = std::nullopt);
 
-// Prints a window as it looks, on the default printer (or to a PDF file when there is none),
-// at once and without asking. True when the page went out.
-bool StampaVeloce(AppState &state, QWidget *finestra);
+// Prints a window as it looks, on the default printer (else the first destination there is),
+// at once and without asking.
+EsitoStampa StampaVeloce(AppState &state, QWidget *finestra);
+
+// The default printer, else the first destination there is; empty when there is none.
+QString StampantePredefinita(const AppState &state);

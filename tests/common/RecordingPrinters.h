@@ -5,6 +5,7 @@
 
 #include "platform/Printers.h"
 
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QList>
@@ -28,6 +29,11 @@ public:
         if (!fogli.contains(stampante))
             return {};
         Foglio f = fogli.value(stampante);
+        // A chosen paper gives its own sheet, less 5 mm of margin on every side.
+        if (pagina.pagina.isValid()) {
+            const QSizeF mm = pagina.pagina.size(QPageSize::Millimeter);
+            f = {qRound(mm.width()) - 10, qRound(mm.height()) - 10};
+        }
         if (pagina.orientamento == 2)
             std::swap(f.larghezza, f.altezza);
         return f;
@@ -44,9 +50,19 @@ public:
     {
         EsitoStampa esito;
         const Foglio f = foglio(lavoro.stampante, lavoro.pagina);
+        if (rifiuta) {
+            esito.nonParte = true;
+            esito.errore = QStringLiteral("rifiuta");
+            return esito;
+        }
         if (guasta || !f.valido()) {
             esito.errore = QStringLiteral("guasta");
             return esito;
+        }
+        if (!lavoro.filePdf.isEmpty()) {
+            QFile pdf(lavoro.filePdf);
+            if (pdf.open(QIODevice::WriteOnly))
+                pdf.write("%PDF-1.4\n");
         }
         for (int i = 0; i < std::max(1, lavoro.copie); ++i) {
             Stampato s{lavoro, QImage(f.larghezza * 10, f.altezza * 10, QImage::Format_RGB32), {}};
@@ -71,6 +87,7 @@ public:
     std::optional<ImpostazioniPagina> rispostaProprieta;
     QStringList richiesteProprieta;
     bool guasta = false;
+    bool rifiuta = false;
     mutable int misure = 0;
     QList<Stampato> stampati;
 };

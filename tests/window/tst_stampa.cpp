@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +24,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QElapsedTimer>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -53,10 +56,18 @@ void quandoModale(const std::function<void(QWidget *)> &azione)
 {
     auto *t = new QTimer(qApp);
     t->setInterval(10);
-    QObject::connect(t, &QTimer::timeout, qApp, [t, azione] {
+    auto attesa = std::make_shared<QElapsedTimer>();
+    attesa->start();
+    QObject::connect(t, &QTimer::timeout, qApp, [t, azione, attesa] {
         QWidget *m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible())
+        if (!m || !m->isVisible()) {
+            // Never left running into a later test.
+            if (attesa->elapsed() > 5000) {
+                t->stop();
+                t->deleteLater();
+            }
             return;
+        }
         t->stop();
         t->deleteLater();
         azione(m);
@@ -66,6 +77,18 @@ void quandoModale(const std::function<void(QWidget *)> &azione)
                 d->reject();
     });
     t->start();
+}
+
+// The shipped drawings to colour, in the test's program folder.
+bool conFigure(Finestra &f)
+{
+    for (int i = 1; i <= 6; ++i) {
+        QFile svg(QStringLiteral(VORBELLO_SOURCE_DATA "/figure/tazza%1.svg").arg(i));
+        if (!svg.open(QIODevice::ReadOnly))
+            return false;
+        f.env.put(QStringLiteral("prog/figure/tazza%1.svg").arg(i), svg.readAll());
+    }
+    return true;
 }
 
 int pixelBlu(const QImage &img, const QRect &r)
@@ -231,7 +254,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, orientamento, QString(), std::nullopt));
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, orientamento, std::nullopt, std::nullopt));
         w.Apri();
         w.show();
         QCOMPARE(w.windowTitle(), QStringLiteral("  Stampa Vorbe Finestrella"));
@@ -319,7 +342,7 @@ private Q_SLOTS:
             env.printers.rispostaProprieta = ImpostazioniPagina{1, QPageSize(QPageSize::A5)};
             QTest::mouseClick(w.cmdProprieta, Qt::LeftButton);
             QCOMPARE(env.printers.richiesteProprieta, QStringList{QStringLiteral("Segreteria")});
-            QCOMPARE(w.lblFgW->text(), QStringLiteral("204"));
+            QCOMPARE(w.lblFgW->text(), QStringLiteral("138")); // A5 less the margins
             digita(w.txtNCopies, QStringLiteral("7"));
             QTest::mouseClick(w.cmdChiudi, Qt::LeftButton);
             QCOMPARE(w.result(), int(QDialog::Rejected));
@@ -361,11 +384,7 @@ private Q_SLOTS:
     void figureDaColorare()
     {
         Finestra f;
-        for (int i = 1; i <= 6; ++i) {
-            QFile svg(QStringLiteral(VORBELLO_SOURCE_DATA "/figure/tazza%1.svg").arg(i));
-            QVERIFY(svg.open(QIODevice::ReadOnly));
-            f.env.put(QStringLiteral("prog/figure/tazza%1.svg").arg(i), svg.readAll());
-        }
+        QVERIFY(conFigure(f));
         f.env.state->stampa.pagina.orientamento = 2;
         Form1 figure(*f.env.state);
         figure.Form_Load();
@@ -379,7 +398,7 @@ private Q_SLOTS:
             auto *w = qobject_cast<frmStampa *>(m);
             QVERIFY(w);
             visto = true;
-            QCOMPARE(w->windowTitle(), QStringLiteral("  Stampa Vorbe Picture1"));
+            QCOMPARE(w->windowTitle(), QStringLiteral("  Stampa Vorbe "));
             QCOMPARE(w->posizione(), (Posizione{10, 10, 100, 100}));
             QTest::mouseClick(w->cmdStampa, Qt::LeftButton);
         });
@@ -434,7 +453,7 @@ private Q_SLOTS:
             QVERIFY(p);
             visto = true;
             QCOMPARE(f.env.state->stampa.pagina.orientamento, orientamento);
-            QCOMPARE(p->windowTitle(), QStringLiteral("  Stampa Vorbe FormEs1"));
+            QCOMPARE(p->windowTitle(), QStringLiteral("  Stampa Vorbe "));
             QTest::mouseClick(p->cmdStampa, Qt::LeftButton);
         });
         w->findChild<QAction *>(voce)->trigger();
@@ -485,6 +504,182 @@ private Q_SLOTS:
         QVERIFY(f.env.printers.stampati.isEmpty());
     }
 
+    // A box emptied while typing is not a size: leaving it, or printing, brings the value back,
+    // and the other side is not clobbered on the way.
+    void boxLasciataVuota()
+    {
+        TestEnv env;
+        Finestrella obj(*env.state, QSize(400, 200));
+        frmStampa w(*env.state);
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+        w.Apri();
+        w.show();
+        digita(w.txtPrW, QString());
+        QCOMPARE(w.txtPrH->text(), QStringLiteral("50"));
+        Q_EMIT w.txtPrW->editingFinished();
+        QCOMPARE(w.txtPrW->text(), QStringLiteral("100"));
+        digita(w.txtPrW, QStringLiteral("120"));
+        digita(w.txtPrX, QString());
+        QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
+        QCOMPARE(env.printers.stampati.size(), 1);
+        QCOMPARE(env.printers.stampati[0].lavoro.rettangoloMm, QRect(10, 10, 120, 60));
+    }
+
+    // Esc in a number box cancels the window like anywhere else; Enter there does not print.
+    void tastiNeiBox()
+    {
+        TestEnv env;
+        env.state->stampa.copie = 2;
+        Finestrella obj(*env.state, QSize(400, 200));
+        frmStampa w(*env.state);
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+        w.Apri();
+        w.show();
+        digita(w.txtNCopies, QStringLiteral("5"));
+        QTest::keyClick(w.txtPrW, Qt::Key_Return);
+        QVERIFY(w.isVisible());
+        QVERIFY(env.printers.stampati.isEmpty());
+        QTest::keyClick(w.txtPrW, Qt::Key_Escape);
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.result(), int(QDialog::Rejected));
+        QCOMPARE(env.state->stampa.copie, 2);
+    }
+
+    // A scale is applied once, when it is entered: passing through the box or pressing its OK
+    // again must not undo sizes typed since.
+    void scalaUnaVolta()
+    {
+        TestEnv env;
+        Finestrella obj(*env.state, QSize(400, 200));
+        frmStampa w(*env.state);
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+        w.Apri();
+        w.show();
+        digita(w.txtScala, QStringLiteral("2"));
+        QTest::mouseClick(w.cmdScalaOK, Qt::LeftButton);
+        QCOMPARE(w.posizione(), (Posizione{10, 10, 200, 100}));
+        digita(w.txtPrW, QStringLiteral("123"));
+        QCOMPARE(w.txtScala->text(), QStringLiteral("3.25"));
+        Q_EMIT w.txtScala->editingFinished();
+        QTest::mouseClick(w.cmdScalaOK, Qt::LeftButton);
+        QCOMPARE(w.posizione(), (Posizione{10, 10, 123, 62}));
+    }
+
+    void risoluzione_data()
+    {
+        QTest::addColumn<QStringList>("nomi");
+        QTest::addColumn<QString>("predefinita");
+        QTest::addColumn<QString>("scelta");
+        QTest::newRow("the default") << QStringList{"Aula", "Segreteria", "PDF file"} << "Segreteria" << "Segreteria";
+        QTest::newRow("no default: the first") << QStringList{"Aula", "Segreteria", "PDF file"} << "" << "Aula";
+        QTest::newRow("default gone: the first") << QStringList{"Aula", "PDF file"} << "Segreteria" << "Aula";
+        QTest::newRow("nothing at all") << QStringList{} << "" << "";
+    }
+    // Which printer a first print goes to, and what the call reports: only a print is a print.
+    void risoluzione()
+    {
+        QFETCH(QStringList, nomi);
+        QFETCH(QString, predefinita);
+        QFETCH(QString, scelta);
+        TestEnv env;
+        env.printers.elenco = nomi;
+        env.printers.preferita = predefinita;
+        Finestrella obj(*env.state, QSize(200, 200));
+        QString vista;
+        if (!scelta.isEmpty())
+            quandoModale([&](QWidget *m) {
+                vista = static_cast<frmStampa *>(m)->cboPrinterNames->currentText();
+                QTest::mouseClick(static_cast<frmStampa *>(m)->cmdOK, Qt::LeftButton);
+            });
+        QVERIFY(!StampaFPB(*env.state, nullptr, &obj, 10, 10, 100, 100, 1, QString()));
+        QCOMPARE(vista, scelta);
+        QCOMPARE(env.state->stampa.stampante, scelta);
+        QCOMPARE(env.dialogs.messages.isEmpty(), !scelta.isEmpty());
+        if (scelta.isEmpty())
+            QCOMPARE(env.dialogs.messages[0], QStringLiteral("Stampante di default non specificata."));
+        else {
+            quandoModale([](QWidget *m) { QTest::mouseClick(static_cast<frmStampa *>(m)->cmdStampa, Qt::LeftButton); });
+            QVERIFY(StampaFPB(*env.state, nullptr, &obj, 10, 10, 100, 100, 1, QString()));
+        }
+    }
+
+    // A printer that cannot be measured says so when chosen; one that refuses jobs says the job
+    // did not start.
+    void stampantiInDifficolta()
+    {
+        TestEnv env;
+        env.printers.elenco.append(QStringLiteral("Rotta"));
+        Finestrella obj(*env.state, QSize(200, 200));
+        frmStampa w(*env.state);
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+        w.Apri();
+        w.show();
+        QVERIFY(env.dialogs.messages.isEmpty());
+        w.cboPrinterNames->setCurrentText(QStringLiteral("Rotta"));
+        QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Non posso accedere alla stampante richiesta.\n")});
+        w.cboPrinterNames->setCurrentText(QStringLiteral("Aula"));
+        env.printers.rifiuta = true;
+        QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
+        QVERIFY(w.isVisible());
+        QVERIFY(env.dialogs.messages.last().startsWith(QStringLiteral("Errore di StartDoc")));
+    }
+
+    // The PDF destination: a new file in the pupil's folder each time, shown once made.
+    void destinazionePdf()
+    {
+        TestEnv env;
+        env.state->NomeUtente = QStringLiteral("Anna");
+        QStringList aperti;
+        env.state->apriDocumento = [&](const QString &p) { aperti.append(p); };
+        env.state->stampa.stampante = Printers::nomePdf();
+        Finestrella obj(*env.state, QSize(200, 200));
+        for (int i = 0; i < 2; ++i) {
+            frmStampa w(*env.state);
+            QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+            w.Apri();
+            w.show();
+            QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
+        }
+        QCOMPARE(aperti.size(), 2);
+        QVERIFY(aperti[0] != aperti[1]);
+        for (const QString &p : aperti) {
+            QVERIFY2(QFileInfo(p).absolutePath().endsWith(QStringLiteral("/Vorbello/dati/Anna")) ||
+                         QFileInfo(p).absolutePath().endsWith(QStringLiteral("/Vorbello/Dati/Anna")),
+                     qPrintable(p));
+            QVERIFY(QFileInfo(p).fileName().startsWith(QStringLiteral("stampa-")));
+            QVERIFY(QFileInfo::exists(p));
+        }
+    }
+
+    void ritorno_data()
+    {
+        QTest::addColumn<QString>("voce");
+        QTest::newRow("print window closed without printing") << "mnuStOr";
+        QTest::newRow("drawings window left") << "mnuCol";
+    }
+    // Leaving the print window or the drawings without printing also starts the exercise again.
+    void ritorno()
+    {
+        QFETCH(QString, voce);
+        Finestra f;
+        QVERIFY(conFigure(f));
+        auto *w = f.apri<FormEs1>("FormEs1");
+        w->mnuLiv_Click(3);
+        QTest::mouseClick(w->Command1[1 - w->Soluzione], Qt::LeftButton);
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+        quandoModale([](QWidget *m) {
+            if (auto *p = qobject_cast<frmStampa *>(m))
+                QTest::mouseClick(p->cmdChiudi, Qt::LeftButton);
+            else if (auto *d = qobject_cast<Form1 *>(m))
+                d->mnuEsci->trigger();
+        });
+        w->findChild<QAction *>(voce)->trigger();
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(w->Livello, 1);
+        QCOMPARE(f.env.state->RisposteErrate, 0);
+        QVERIFY(f.env.printers.stampati.isEmpty());
+    }
+
     // The quick print: the window as it looks, on the default printer, whole and in its shape,
     // without a dialog.
     void stampaVeloce()
@@ -503,7 +698,13 @@ private Q_SLOTS:
         QVERIFY(f.env.dialogs.questions.isEmpty());
         f.env.printers.guasta = true;
         w->mnuStEserc->trigger();
-        QCOMPARE(f.env.dialogs.messages, QStringList{QStringLiteral("Il Form non viene stampato.")});
+        QCOMPARE(f.env.dialogs.messages.size(), 1);
+        QVERIFY(f.env.dialogs.messages[0].startsWith(QStringLiteral("Il Form non viene stampato.")));
+        // With no default printer it goes to the first there is.
+        f.env.printers.guasta = false;
+        f.env.printers.preferita.clear();
+        w->mnuStEserc->trigger();
+        QCOMPARE(f.env.printers.stampati.last().lavoro.stampante, QStringLiteral("Aula"));
     }
 };
 

@@ -114,6 +114,33 @@ private Q_SLOTS:
         QCOMPARE(orizzontale.larghezza, verticale.altezza);
         QCOMPARE(orizzontale.altezza, verticale.larghezza);
         QVERIFY(!printers.foglio(QStringLiteral("NessunaStampanteCosi"), {}).valido());
+        // Another paper is measured as such.
+        const Foglio a5 = printers.foglio(coda(), {1, QPageSize(QPageSize::A5)});
+        QVERIFY(a5.larghezza > 130 && a5.larghezza <= 148);
+        QVERIFY(a5.altezza > 190 && a5.altezza <= 210);
+    }
+
+    // A queue that refuses jobs is not a print: the job is reported as not started, and the
+    // print window stays open saying so.
+    void codaCheRifiuta()
+    {
+        const QString rifiuta = qEnvironmentVariable("VORBELLO_CUPS_REFUSING_QUEUE");
+        if (rifiuta.isEmpty())
+            QSKIP("VORBELLO_CUPS_REFUSING_QUEUE is not set");
+        TestEnv env;
+        QtPrinters printers;
+        env.state->printers = &printers;
+        env.state->stampa.stampante = rifiuta;
+        Finestrella obj(*env.state, QSize(200, 200));
+        frmStampa w(*env.state);
+        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
+        w.Apri();
+        w.show();
+        QCOMPARE(w.cboPrinterNames->currentText(), rifiuta);
+        QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
+        QVERIFY(w.isVisible());
+        QCOMPARE(env.dialogs.messages.size(), 1);
+        QVERIFY(env.dialogs.messages[0].startsWith(QStringLiteral("Errore di StartDoc")));
     }
 
     // Three copies from the print window are three jobs of one page each, titled after the
@@ -183,6 +210,18 @@ private Q_SLOTS:
         QTemporaryDir tmp;
         const QImage page = rendi(files[0], tmp.path());
         QVERIFY(page.width() > page.height());
+        // The picture sits at the printable area's top-left corner of the turned page.
+        QPrinter probe(QPrinter::HighResolution);
+        probe.setPrinterName(coda());
+        probe.setPageSize(QPageSize(QPageSize::A4));
+        probe.setPageOrientation(QPageLayout::Landscape);
+        const QRectF area = probe.pageLayout().paintRect(QPageLayout::Millimeter);
+        const double px = 50 / 25.4;
+        const QRect trovato = blu(page);
+        QVERIFY(qAbs(trovato.x() - qRound(area.x() * px)) <= 2);
+        QVERIFY(qAbs(trovato.y() - qRound(area.y() * px)) <= 2);
+        QVERIFY(qAbs(trovato.width() - qRound(50 * px)) <= 2);
+        QVERIFY(qAbs(trovato.height() - qRound(50 * px)) <= 2);
     }
 
     // The PDF destination writes one document whatever the copies, and a printer that is not
