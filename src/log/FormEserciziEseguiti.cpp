@@ -5,6 +5,7 @@
 #include "lang/modLanguageSupport.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "print/frmStampa.h"
 #include "profile/CommDlgs.h"
 
 #include <QAction>
@@ -16,8 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QTableWidget>
 
@@ -216,32 +215,59 @@ void FormEserciziEseguiti::mnuStampa_Click()
         return;
     m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0077")), QStringLiteral("Vorbello"),
                              Dialogs::Icon::Information);
-    QPrinter printer(QPrinter::HighResolution);
-    QString pdf;
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        // No printer on this computer: the page goes to a PDF beside the reports and is shown.
-        preparaCartella();
-        pdf = m_state.paths.toHost(CartellaReport() + QStringLiteral("registro.pdf"));
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-    }
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("Vorbello"));
-    QPainter p;
-    if (!p.begin(&printer))
+    if (!m_state.printers)
         return;
-    const qreal scala = printer.logicalDpiX() / qreal(logicalDpiX());
-    QList<qreal> larghezze;
-    for (int c = 0; c < 5; ++c)
-        larghezze << MSFlexGrid1->columnWidth(c) * scala;
+    // The default printer, else the first there is: with none installed, a PDF in the pupil's
+    // folder, which is then shown.
+    LavoroStampa lavoro;
+    lavoro.stampante = StampantePredefinita(m_state);
+    lavoro.titolo = QStringLiteral("Vorbello");
+    lavoro.pagina = {2, QPageSize()};
+    const Foglio f = m_state.printers->foglio(lavoro.stampante, lavoro.pagina);
+    lavoro.rettangoloMm = QRect(0, 0, std::max(1, f.larghezza), std::max(1, f.altezza));
+    const Rapporto r = rapporto();
     QStringList testata;
     for (int c = 0; c < 5; ++c)
         testata << testoCella(0, c);
-    StampaGriglia(p, m_state.NomeUtente, rapporto(), testata, larghezze, MSFlexGrid1->font(),
-                  printer.height(), [&printer] { return printer.newPage(); });
-    p.end();
-    if (!pdf.isEmpty())
-        Shell::open(pdf);
+    QList<int> colonne;
+    for (int c = 0; c < 5; ++c)
+        colonne << MSFlexGrid1->columnWidth(c);
+    const QString nome = m_state.NomeUtente;
+    const QFont font = MSFlexGrid1->font();
+    const int dpiSchermo = logicalDpiX();
+    lavoro.disegnaPagine = [&](QPainter &p, const QRect &area, const std::function<bool()> &nuova) {
+        const qreal scala = p.device()->logicalDpiX() / qreal(dpiSchermo);
+        QList<qreal> larghezze;
+        for (int w : colonne)
+            larghezze << w * scala;
+        // A printer keeps the painter's state from page to page, a new device does not.
+        auto origine = [&p, &area] {
+            p.resetTransform();
+            p.translate(area.topLeft());
+        };
+        origine();
+        StampaGriglia(p, nome, r, testata, larghezze, font, area.height(), [&] {
+            if (!nuova())
+                return false;
+            origine();
+            return true;
+        });
+    };
+    if (lavoro.stampante == Printers::nomePdf()) {
+        preparaCartella();
+        lavoro.filePdf = NuovoFilePdf(m_state, QStringLiteral("registro"));
+    }
+    const EsitoStampa esito = m_state.printers->stampa(lavoro);
+    if (!esito.riuscito) {
+        m_state.dialogs->message(this,
+                                 (esito.nonParte ? QStringLiteral("Errore di StartDoc")
+                                                 : QStringLiteral("Il Form non viene stampato.")) +
+                                     QLatin1Char('\n') + esito.errore,
+                                 QStringLiteral("Vorbello"), Dialogs::Icon::Critical);
+        return;
+    }
+    if (!lavoro.filePdf.isEmpty())
+        ApriDocumento(m_state, lavoro.filePdf);
 }
 
 void FormEserciziEseguiti::mnuEsci_Click()

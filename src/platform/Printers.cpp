@@ -149,8 +149,19 @@ EsitoStampa QtPrinters::stampa(const LavoroStampa &lavoro)
         }
         const QRect target =
             RettangoloPixel(lavoro.rettangoloMm, misura(printer), QSize(printer.width(), printer.height()));
-        if (lavoro.disegna)
+        bool pagineOk = true;
+        if (lavoro.disegnaPagine)
+            lavoro.disegnaPagine(painter, target, [&printer, &pagineOk] {
+                pagineOk = pagineOk && printer.newPage();
+                return pagineOk;
+            });
+        else if (lavoro.disegna)
             lavoro.disegna(painter, target);
+        if (!pagineOk) {
+            painter.end();
+            esito.errore = QStringLiteral("una nuova pagina non parte");
+            return esito;
+        }
         if (!painter.end()) {
             esito.errore = QStringLiteral("il lavoro di stampa non si chiude");
             return esito;

@@ -25,7 +25,7 @@ struct Foglio
     bool valido() const { return larghezza > 0 && altezza > 0; }
 };
 
-// One print: a drawing placed on a rectangle of the printable area (in millimetres from its
+// One print: a drawing (or a document of pages) placed on a rectangle of the printable area (in millimetres from its
 // top-left corner), once per copy.
 struct LavoroStampa
 {
@@ -36,6 +36,10 @@ struct LavoroStampa
     QRect rettangoloMm;
     // Paints the object into the target rectangle, given in the painter's (device) pixels.
     std::function<void(QPainter &, const QRect &)> disegna;
+    // Instead, for a document of several pages: paints from the top of the rectangle and calls
+    // nuovaPagina (false when the page could not be started) to go on to the next page.
+    std::function<void(QPainter &, const QRect &, const std::function<bool()> &nuovaPagina)>
+        disegnaPagine;
     // Where the "PDF file" destination writes (host path).
     QString filePdf;
 };

@@ -52,29 +52,6 @@ QPixmap disegnoStampante()
     return pm;
 }
 
-// A new PDF in the pupil's folder, for the PDF destination; never one already there.
-QString FilePdf(const AppState &state)
-{
-    const QString cartella = state.paths.toHost(
-        SettingsRoot::Programma + QStringLiteral("Dati\\") +
-        (state.NomeUtente.isEmpty() ? QString() : state.NomeUtente + QLatin1Char('\\')));
-    QDir().mkpath(cartella);
-    const QString base = QStringLiteral("stampa-") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString path = QDir(cartella).filePath(base + QStringLiteral(".pdf"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QDir(cartella).filePath(base + QStringLiteral("-%1.pdf").arg(n));
-    return path;
-}
-
-void ApriDocumento(const AppState &state, const QString &path)
-{
-    if (state.apriDocumento)
-        state.apriDocumento(path);
-    else
-        Shell::open(path);
-}
-
 } // namespace
 
 // The sheet with its shadow, the print placed on it, and the two notices over it.
@@ -655,7 +632,7 @@ bool frmStampa::StampaSuFoglio()
     lavoro.rettangoloMm = QRect(p.X, p.Y, p.W, p.H);
     lavoro.disegna = m_disegna;
     if (nome == Printers::nomePdf())
-        lavoro.filePdf = FilePdf(m_state);
+        lavoro.filePdf = NuovoFilePdf(m_state, QStringLiteral("stampa"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const EsitoStampa esito = m_state.printers->stampa(lavoro);
     QApplication::restoreOverrideCursor();
@@ -761,6 +738,29 @@ bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y,
     return finestra.stampato();
 }
 
+QString NuovoFilePdf(const AppState &state, const QString &prefisso)
+{
+    const QString cartella = state.paths.toHost(
+        SettingsRoot::Programma + QStringLiteral("Dati\\") +
+        (state.NomeUtente.isEmpty() ? QString() : state.NomeUtente + QLatin1Char('\\')));
+    QDir().mkpath(cartella);
+    // Never one already there: it may be open in a viewer.
+    const QString base = prefisso + QLatin1Char('-') +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString path = QDir(cartella).filePath(base + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(cartella).filePath(base + QStringLiteral("-%1.pdf").arg(n));
+    return path;
+}
+
+void ApriDocumento(const AppState &state, const QString &path)
+{
+    if (state.apriDocumento)
+        state.apriDocumento(path);
+    else
+        Shell::open(path);
+}
+
 QString StampantePredefinita(const AppState &state)
 {
     QString nome = state.printers->predefinita();
@@ -797,7 +797,7 @@ EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
         p.drawImage(r, immagine);
     };
     if (nome == Printers::nomePdf())
-        lavoro.filePdf = FilePdf(state);
+        lavoro.filePdf = NuovoFilePdf(state, QStringLiteral("stampa"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     esito = state.printers->stampa(lavoro);
     QApplication::restoreOverrideCursor();

@@ -140,3 +140,9 @@ EsitoStampa StampaVeloce(AppState &state, QWidget *finestra);
 
 // The default printer, else the first destination there is; empty when there is none.
 QString StampantePredefinita(const AppState &state);
+
+// A new PDF file in the pupil's folder (host path), named after `prefisso` and the time; the
+// folder is made when missing.
+QString NuovoFilePdf(const AppState &state, const QString &prefisso);
+// Shows a document the program made.
+void ApriDocumento(const AppState &state, const QString &hostPath);

@@ -19,6 +19,7 @@ public:
         LavoroStampa lavoro;
         QImage pagina; // the printable area, white where nothing was drawn
         QRect bersaglio; // where the drawing went, in the image's pixels
+        QList<QImage> altrePagine; // pages after the first
     };
 
     QStringList nomi() const override { return elenco; }
@@ -65,12 +66,25 @@ public:
                 pdf.write("%PDF-1.4\n");
         }
         for (int i = 0; i < std::max(1, lavoro.copie); ++i) {
-            Stampato s{lavoro, QImage(f.larghezza * 10, f.altezza * 10, QImage::Format_RGB32), {}};
-            s.pagina.fill(Qt::white);
+            auto pagina = [&f] {
+                QImage img(f.larghezza * 10, f.altezza * 10, QImage::Format_RGB32);
+                img.setDotsPerMeterX(10000); // 10 pixels a millimetre
+                img.setDotsPerMeterY(10000);
+                img.fill(Qt::white);
+                return img;
+            };
+            Stampato s{lavoro, pagina(), {}, {}};
             s.bersaglio = RettangoloPixel(lavoro.rettangoloMm, f, s.pagina.size());
             QPainter p(&s.pagina);
-            if (lavoro.disegna)
+            if (lavoro.disegnaPagine) {
+                lavoro.disegnaPagine(p, s.bersaglio, [&] {
+                    p.end();
+                    s.altrePagine.append(pagina());
+                    return p.begin(&s.altrePagine.last());
+                });
+            } else if (lavoro.disegna) {
                 lavoro.disegna(p, s.bersaglio);
+            }
             p.end();
             stampati.append(s);
             ++esito.lavori;

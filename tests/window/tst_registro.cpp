@@ -4,6 +4,7 @@
 #include "log/FormEserciziEseguiti.h"
 #include "platform/Dialogs.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
@@ -105,6 +106,63 @@ private Q_SLOTS:
         f.w->mnuStampa_Click();
         QCOMPARE(f.env.dialogs.questions, QStringList{"Vuoi stampare l'elenco degli esercizi eseguiti?"});
         QVERIFY(f.env.dialogs.messages.isEmpty());
+    }
+
+    void print_data()
+    {
+        QTest::addColumn<int>("righe");
+        QTest::addColumn<bool>("soloPdf");
+        QTest::newRow("short log, printer") << 4 << false;
+        QTest::newRow("full log, printer") << 500 << false;
+        QTest::newRow("no printer: a PDF in the pupil's folder") << 4 << true;
+    }
+    // Yes prints the table landscape on the default printer, on as many pages as it takes; with
+    // no printer the PDF made is shown.
+    void print()
+    {
+        QFETCH(int, righe);
+        QFETCH(bool, soloPdf);
+        Registro f;
+        auto &r = f.env.state->Registro;
+        for (int i = 1; i <= righe; ++i)
+            r[i] = {"Vero o falso", "1", QString::number(i), "0"};
+        f.env.state->NumRegistro = qint16(righe + 1);
+        f.w->hide();
+        f.w->show();
+        QVERIFY(f.w->MSFlexGrid1->rowCount() > righe);
+        if (soloPdf) {
+            f.env.printers.elenco = {Printers::nomePdf()};
+            f.env.printers.preferita.clear();
+        }
+        QStringList aperti;
+        f.env.state->apriDocumento = [&](const QString &p) { aperti.append(p); };
+        f.env.dialogs.answers = {true};
+        f.w->mnuStampa_Click();
+        QCOMPARE(f.env.dialogs.messages.size(), 1); // the "printing" notice, nothing else
+        QCOMPARE(f.env.printers.stampati.size(), 1);
+        const auto &s = f.env.printers.stampati[0];
+        QCOMPARE(s.lavoro.pagina.orientamento, 2);
+        QCOMPARE(s.lavoro.stampante, soloPdf ? Printers::nomePdf() : QStringLiteral("Segreteria"));
+        if (righe > 100)
+            QVERIFY(s.altrePagine.size() >= 5);
+        else
+            QVERIFY(s.altrePagine.isEmpty());
+        QCOMPARE(aperti.size(), soloPdf ? 1 : 0);
+        if (soloPdf) {
+            QVERIFY(aperti[0].startsWith(f.report(QStringLiteral("registro-"))));
+            QVERIFY(QFileInfo::exists(aperti[0]));
+        }
+    }
+
+    // A printer that fails is told, not passed over in silence.
+    void printFails()
+    {
+        Registro f;
+        f.env.printers.rifiuta = true;
+        f.env.dialogs.answers = {true};
+        f.w->mnuStampa_Click();
+        QCOMPARE(f.env.dialogs.messages.size(), 2);
+        QVERIFY(f.env.dialogs.messages[1].startsWith(QStringLiteral("Errore di StartDoc")));
     }
 
     // Changing user empties the log: the window then shows the header only.

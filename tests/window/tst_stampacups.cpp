@@ -224,6 +224,31 @@ private Q_SLOTS:
         QVERIFY(qAbs(trovato.height() - qRound(50 * px)) <= 2);
     }
 
+    // A document of pages (the printed log) is one job with all its pages.
+    void documentoDiPagine()
+    {
+        QtPrinters printers;
+        LavoroStampa lavoro;
+        lavoro.stampante = coda();
+        lavoro.titolo = QStringLiteral("Registro");
+        lavoro.pagina = {2, QPageSize(QPageSize::A4)};
+        lavoro.rettangoloMm = QRect(0, 0, 100, 100);
+        lavoro.disegnaPagine = [](QPainter &p, const QRect &r, const std::function<bool()> &nuova) {
+            for (int i = 0; i < 3; ++i) {
+                if (i > 0 && !nuova())
+                    return;
+                p.fillRect(r.adjusted(0, 0, -r.width() / 2, -r.height() / 2), QColor(0, 0, 200));
+            }
+        };
+        const EsitoStampa esito = printers.stampa(lavoro);
+        QVERIFY2(esito.riuscito, qPrintable(esito.errore));
+        QCOMPARE(cupsJobs(QStringLiteral("count")), QStringList{QStringLiteral("1")});
+        const QStringList files = cupsJobs(QStringLiteral("files"));
+        if (files.value(0).startsWith(QStringLiteral("ERROR")))
+            QSKIP("the spool is not readable by this user: job contents not checked");
+        QCOMPARE(pagine(files[0]), 3);
+    }
+
     // The PDF destination writes one document whatever the copies, and a printer that is not
     // there is refused, not reported as printed.
     void pdfESconosciuta()
