@@ -452,7 +452,7 @@ void FormConfigura::ImpostaConfigurazioni()
         break;
     case 2:
         HScroll3->setValue(p.VelocitaScansione);
-        Label7->setText(DidascaliaVelocita(HScroll3->value()));
+        Label7->setText(DidascaliaVelocita(HScroll3->value(), ControlText::tag(Label7)));
         HScroll3->show();
         Label7->show();
         CheckDisabilitaMousePersonalizzato->hide();
@@ -465,10 +465,13 @@ void FormConfigura::ImpostaConfigurazioni()
     }
 }
 
-QString FormConfigura::DidascaliaVelocita(int quarti)
+QString FormConfigura::DidascaliaVelocita(int quarti, const QString &modello)
 {
-    return QString::fromUtf8("Velocità scansione: ") + QLocale().toString(quarti / 4.0, 'f', 2) +
-           QStringLiteral(" secondi");
+    const QString secondi = QLocale().toString(quarti / 4.0, 'f', 2);
+    // The language file words the caption around the number ("%1"); without it, the Italian.
+    if (modello.contains(QLatin1String("%1")))
+        return QString(modello).replace(QLatin1String("%1"), secondi);
+    return QString::fromUtf8("Velocità scansione: ") + secondi + QStringLiteral(" secondi");
 }
 
 bool FormConfigura::NomeUtenteValido(const QString &nome)
@@ -740,7 +743,7 @@ void FormConfigura::Option4_Click(int index)
 void FormConfigura::HScroll3_Change()
 {
     m_state.profilo.VelocitaScansione = qint16(HScroll3->value());
-    Label7->setText(DidascaliaVelocita(HScroll3->value()));
+    Label7->setText(DidascaliaVelocita(HScroll3->value(), ControlText::tag(Label7)));
 }
 
 void FormConfigura::mnuEsci_Click()

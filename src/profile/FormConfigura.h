@@ -44,7 +44,8 @@ public:
     // Whether a typed name can name a pupil: it must stay a file inside the profile folder.
     static bool NomeUtenteValido(const QString &nome);
     // "Velocità scansione: 1,50 secondi" for 6 quarters of a second, in the locale's style.
-    static QString DidascaliaVelocita(int quarti);
+    // The speed caption: `modello` from the language file with %1 for the seconds.
+    static QString DidascaliaVelocita(int quarti, const QString &modello = QString());
 
     void mnuEsci_Click();
 

@@ -577,6 +577,10 @@ private Q_SLOTS:
         QCOMPARE(c.w->Label7->text(), caption);
         c.w->HScroll3->setValue(60);
         QCOMPARE(c.p().VelocitaScansione, qint16(60));
+        // Another language words it its own way around the same number.
+        QCOMPARE(FormConfigura::DidascaliaVelocita(6, QStringLiteral("Scanning speed: %1 seconds")),
+                 QStringLiteral("Scanning speed: ") + caption.mid(caption.indexOf(QLatin1Char(':')) + 2, 4) +
+                     QStringLiteral(" seconds"));
     }
 
     void leave_data()
