@@ -1,12 +1,11 @@
 #include "print/FiguraDaColorare.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
 FiguraDaColorare::FiguraDaColorare(const QString &hostPath, QWidget *parent)
-    : QWidget(parent), m_svg(std::make_unique<QSvgRenderer>(hostPath))
+    : QAbstractButton(parent), m_svg(std::make_unique<QSvgRenderer>(hostPath))
 {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
@@ -46,33 +45,10 @@ void FiguraDaColorare::paintEvent(QPaintEvent *)
     }
 }
 
-void FiguraDaColorare::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        Q_EMIT clicked();
-}
-
 void FiguraDaColorare::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Q_EMIT clicked();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void FiguraDaColorare::focusInEvent(QFocusEvent *event)
-{
-    QWidget::focusInEvent(event);
-    update();
-}
-
-void FiguraDaColorare::focusOutEvent(QFocusEvent *event)
-{
-    QWidget::focusOutEvent(event);
-    update();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        click();
+    else
+        QAbstractButton::keyPressEvent(event);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include <QAbstractButton>
 #include <memory>
 
 class QSvgRenderer;
 
 // A cup drawing on white, shown in a box and printed from its vector form, so the lines a child
-// colours inside stay sharp at any size. Clicked with the mouse, or with Space or Enter once it
-// has the focus.
-class FiguraDaColorare : public QWidget
+// colours inside stay sharp at any size. A button: clicked with the mouse, or with Space or
+// Enter once it has the focus, and announced as one to screen readers.
+class FiguraDaColorare : public QAbstractButton
 {
     Q_OBJECT
 public:
@@ -19,15 +19,9 @@ public:
     // The drawing fitted, with its proportions, into target.
     void disegna(QPainter &p, const QRect &target) const;
 
-Q_SIGNALS:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     std::unique_ptr<QSvgRenderer> m_svg;

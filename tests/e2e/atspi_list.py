@@ -1,4 +1,5 @@
-"""Prints the push buttons, menu items and labels that screen readers see in the running program."""
+"""Prints the push buttons, menu items, labels, text boxes and check boxes that screen readers see
+in the running program."""
 import sys
 import time
 
@@ -29,5 +30,5 @@ if app is None:
     print("no accessible application named Vorbello")
     sys.exit(1)
 for role, name in walk(app, []):
-    if role in ("push button", "menu item", "label"):
+    if role in ("push button", "menu item", "label", "text", "check box"):
         print(f"{role}|{name}")
