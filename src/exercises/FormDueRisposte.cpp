@@ -126,6 +126,17 @@ void FormDueRisposte::ApriFileVorbe()
     QCoreApplication::processEvents();
 }
 
+void FormDueRisposte::ricaricaFilmato()
+{
+    if (!RicaricaFilmato)
+        return;
+    ApriFileVorbe();
+    // A sentence that goes on with the same picture must still see it: the reload wiped its
+    // colours and decorations.
+    if (CicloColori != 0)
+        ridisegna();
+}
+
 QString FormDueRisposte::fraseMostrata(const QString &frase) const
 {
     return FraseFinita(frase, m_state.profilo.TipoCarattere, m_regole.puntoFinale);
@@ -186,8 +197,7 @@ void FormDueRisposte::Command1_Click(int index)
         return;
     if (index == 2) {
         Command1[2]->setEnabled(false);
-        if (RicaricaFilmato)
-            ApriFileVorbe();
+        ricaricaFilmato();
         GeneraEsercizio();
     } else if (index == Soluzione) {
         rispostaEsattaMouse(index);
@@ -202,8 +212,7 @@ void FormDueRisposte::seleziona(int bersaglio)
         Command1[2]->setSfondo(coloreBottoni());
         m_scansione.parcheggia(0);
         m_scansione.riprendi();
-        if (RicaricaFilmato)
-            ApriFileVorbe();
+        ricaricaFilmato();
         GeneraEsercizio();
     } else if (bersaglio == Soluzione) {
         giusta();

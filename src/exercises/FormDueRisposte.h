@@ -26,6 +26,8 @@ public:
     ~FormDueRisposte() override;
 
     virtual void ApriFileVorbe();
+    // After a reward the movie is reloaded before every exercise.
+    void ricaricaFilmato();
     void GeneraEsercizio() override;
     void MostraPremio();
     virtual void Command1_Click(int index);
@@ -43,6 +45,8 @@ public:
 protected:
     // The exercise's own part: a new picture, and a sentence with its right answer.
     virtual void ImpostaColori() = 0;
+    // Shows again the picture already drawn (the movie was reloaded under it).
+    virtual void ridisegna() {}
     virtual void ScriviFrase() = 0;
     // The sentence as the pupil reads it: letter case and, where the exercise has it, the stop.
     virtual QString fraseMostrata(const QString &frase) const;

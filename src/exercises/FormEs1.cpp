@@ -13,6 +13,11 @@ FormEs1::FormEs1(AppState &state)
     Command1[1]->setText(QStringLiteral("Falso"));
 }
 
+void FormEs1::ridisegna()
+{
+    Tazza::mostra(*ShockwaveFlash[0], m_state, m_logica.attributi);
+}
+
 void FormEs1::ImpostaColori()
 {
     m_logica.ImpostaColori([this](int k) { return Tazza::invia(*ShockwaveFlash[0], m_state, m_logica.attributi, k); });

@@ -14,6 +14,7 @@ public:
 
 protected:
     void ImpostaColori() override;
+    void ridisegna() override;
     void ScriviFrase() override;
 
 private:

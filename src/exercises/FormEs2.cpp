@@ -22,6 +22,12 @@ void FormEs2::attivazioneBottoni()
             Command1[i]->setText(Command1[i]->text().toUpper());
 }
 
+void FormEs2::ridisegna()
+{
+    for (int cup = 0; cup < 2; ++cup)
+        Tazza::mostra(*ShockwaveFlash[cup], m_state, m_logica.attributi[cup]);
+}
+
 void FormEs2::ImpostaColori()
 {
     m_logica.ImpostaColori([this](int cup, int k) {

@@ -15,6 +15,7 @@ public:
 
 protected:
     void ImpostaColori() override;
+    void ridisegna() override;
     void ScriviFrase() override;
     // The unfinished sentence keeps its blank for the word the pupil adds.
     QString fraseMostrata(const QString &frase) const override;

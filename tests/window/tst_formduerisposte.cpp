@@ -75,6 +75,57 @@ private Q_SLOTS:
         QVERIFY(!w->Label1->text().isEmpty());
     }
 
+    void pictureAfterReward_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("switches");
+        QTest::newRow("true or false, mouse") << "FormEs1" << false;
+        QTest::newRow("true or false, keyboard") << "FormEs1" << true;
+        QTest::newRow("same or different, mouse") << "FormEs2" << false;
+        QTest::newRow("same or different, keyboard") << "FormEs2" << true;
+    }
+    // After the first reward the movie is reloaded before every exercise; a sentence that goes
+    // on with the same picture must still be shown that picture, not the bare movie.
+    void pictureAfterReward()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, switches);
+        Finestra f([switches](Profilo &p) { p.ModoInput = switches ? 3 : 0; });
+        auto *w = f.apri<FormDueRisposte>(window.toLatin1().constData());
+        auto answer = [&] {
+            if (!switches) {
+                w->Command1_Click(w->Soluzione);
+                return;
+            }
+            if (w->Soluzione == 1)
+                QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Left);
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        };
+        auto next = [&] {
+            if (switches)
+                QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+            else
+                w->Command1_Click(2);
+        };
+        for (int i = 0; i < 10; ++i) {
+            answer();
+            QCOMPARE(f.env.state->RisposteEsatte, i + 1);
+            if (i < 9)
+                next();
+        }
+        QVERIFY(w->RicaricaFilmato);
+        next(); // a new picture after the reward
+        QCOMPARE(w->CicloColori, 1);
+        QList<QByteArray> drawn;
+        for (Filmato *film : std::as_const(w->ShockwaveFlash))
+            drawn.append(film->document());
+        answer();
+        next(); // the same picture, a new sentence
+        QVERIFY(w->CicloColori != 1);
+        for (int i = 0; i < w->ShockwaveFlash.size(); ++i)
+            QVERIFY2(w->ShockwaveFlash[i]->document() == drawn[i], qPrintable(QString::number(i)));
+    }
+
     // Levels by thresholds, tested only when a new exercise is made: five errors go down with
     // a log row, a net score of seven goes up; level 1 keeps counting errors.
     void automaticLevels_data()
