@@ -289,15 +289,26 @@ void FormMenu::ImpostaUtente()
 
 void FormMenu::AvviaEsercizi(int scelta)
 {
+    // A second click or switch press already queued while the first choice opens its exercise
+    // must not open (and log) another one.
+    if (m_scaricata)
+        return;
     if (scelta >= 0 && scelta <= 5) {
+        m_scaricata = true;
+        const qint16 righe = m_state.NumRegistro;
         // The log holds rows 1..500: past that, the choice still works but is not logged.
         if (m_state.NumRegistro < AppState::RigheRegistro - 1) {
             ++m_state.NumRegistro;
             m_state.Registro[m_state.NumRegistro][0] =
                 MLSGetString(m_state, QStringLiteral("%1").arg(64 + scelta, 4, 10, QLatin1Char('0')));
         }
-        if (mostraEChiudi(QString::fromLatin1(Finestre[scelta])))
-            m_scaricata = true;
+        if (!mostraEChiudi(QString::fromLatin1(Finestre[scelta]))) {
+            m_scaricata = false;
+            if (m_state.NumRegistro != righe) {
+                m_state.Registro[m_state.NumRegistro] = {};
+                m_state.NumRegistro = righe;
+            }
+        }
     } else if (scelta == 6) {
         SalvaProfilo(m_state);
         m_state.Ridimensionatore.reset();

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTest>
+#include <QPointer>
 #include <QTestEventList>
 
 namespace {
@@ -109,6 +110,27 @@ private Q_SLOTS:
         m.env.state->profilo.TieniTraccia = true;
         m.menu->ImpostaUtente();
         QVERIFY(m.menu->mnuEserciziEseguiti->isVisible());
+    }
+
+    // A second click (or a bouncing switch) already queued while the first choice opens its
+    // exercise must not open and log another exercise.
+    void secondChoiceIgnored()
+    {
+        Menu m;
+        m.show();
+        QPointer<QWidget> other = m.menu->Command1[1];
+        const QPointF in(5, 5);
+        QCoreApplication::postEvent(other, new QMouseEvent(QEvent::MouseButtonPress, in,
+                                                           other->mapToGlobal(in), Qt::LeftButton,
+                                                           Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(other, new QMouseEvent(QEvent::MouseButtonRelease, in,
+                                                           other->mapToGlobal(in), Qt::LeftButton,
+                                                           Qt::NoButton, Qt::NoModifier));
+        m.menu->AvviaEsercizi(0);
+        QCoreApplication::processEvents();
+        QCOMPARE(m.env.state->NumRegistro, qint16(1));
+        QVERIFY(m.env.windows->find(QStringLiteral("FormEs1")));
+        QVERIFY(!m.env.windows->find(QStringLiteral("FormEs2")));
     }
 
     // The log holds 500 rows: past that the menu keeps working and writes nothing outside it.
