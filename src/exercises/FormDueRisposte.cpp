@@ -123,7 +123,9 @@ void FormDueRisposte::ApriFileVorbe()
         f->setMovie(path);
         f->GotoFrame(0);
     }
-    QCoreApplication::processEvents();
+    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
+    // on a half-made exercise.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormDueRisposte::ricaricaFilmato()

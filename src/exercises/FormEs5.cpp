@@ -73,7 +73,9 @@ void FormEs5::ApriFileVorbe()
         ShockwaveFlash2[i]->setMovie(path);
         ShockwaveFlash3[i]->setMovie(path);
     }
-    QCoreApplication::processEvents();
+    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
+    // on a half-made exercise.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormEs5::GeneraEsercizio()

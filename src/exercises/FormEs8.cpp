@@ -234,7 +234,9 @@ void FormEs8::ApriFileVorbe()
         m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\vorbe1.swf"));
     ShockwaveFlash1->setMovie(path);
     ShockwaveFlash2->setMovie(path);
-    QCoreApplication::processEvents();
+    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
+    // on a half-made exercise.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormEs8::GeneraEsercizio()

@@ -166,7 +166,11 @@ void FormGriglia::GeneraEsercizio()
     // cups not yet drawn would double the wait.
     const bool aggiorna = updatesEnabled();
     setUpdatesEnabled(false);
-    const auto riprendi = qScopeGuard([this, aggiorna] { setUpdatesEnabled(aggiorna); });
+    m_preparazione = true;
+    const auto riprendi = qScopeGuard([this, aggiorna] {
+        setUpdatesEnabled(aggiorna);
+        m_preparazione = false;
+    });
     Shape1->hide();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
@@ -206,7 +210,9 @@ void FormGriglia::ApriFileVorbe()
         // The second frame shows a pointing hand over the cups when the program draws its own pointer.
         ShockwaveFlash1[i]->GotoFrame(m_state.profilo.CursoreSistema ? 0 : 1);
     }
-    QCoreApplication::processEvents();
+    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
+    // on a half-made exercise.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormGriglia::ImpostaColori()
@@ -254,7 +260,9 @@ void FormGriglia::fine(bool scansione)
 
 void FormGriglia::sceltaTazza(int index, bool scansione)
 {
-    if (index < 0 || index >= NumeroPosti)
+    // A choice reaching a half-made exercise would be undone by its set-up, leaving a cup
+    // removed that no longer counts.
+    if (m_preparazione || index < 0 || index >= NumeroPosti)
         return;
     const bool modello = index == m_logica.TazzaGiusta;
     if (m_variante == LogicaEs6::Variante::Intrusi) {
@@ -294,7 +302,7 @@ void FormGriglia::sceltaTazza(int index, bool scansione)
 
 void FormGriglia::Command1_Click()
 {
-    if (m_state.profilo.ModoInput != 0)
+    if (m_state.profilo.ModoInput != 0 || m_preparazione)
         return;
     nuovoEsercizio();
 }
@@ -310,6 +318,8 @@ void FormGriglia::nuovoEsercizio()
 
 void FormGriglia::seleziona(int bersaglio)
 {
+    if (m_preparazione)
+        return;
     if (Command1->sfondo() == coloreSelezione()) {
         Command1->setSfondo(coloreBottoni());
         nuovoEsercizio();

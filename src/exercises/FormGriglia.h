@@ -62,6 +62,7 @@ private:
 
     LogicaEs6 m_logica;
     LogicaEs6::Variante m_variante;
+    bool m_preparazione = false; // a new exercise is being made
 };
 
 class FormEs6 final : public FormGriglia

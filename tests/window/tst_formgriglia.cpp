@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 namespace {
@@ -52,6 +53,29 @@ private Q_SLOTS:
         w->mnuLiv_Click(level);
         QCOMPARE(visibili(w), cups);
         QCOMPARE(w->Text1->toPlainText().split(QLatin1Char('\n')).size(), 7);
+    }
+
+    // A click already queued when a new exercise is being made acts on the finished exercise,
+    // never on one half made: the removed cups and the count of them always agree.
+    void clickWhileLoading()
+    {
+        Finestra f;
+        auto *w = f.apri<FormEs6>("FormEs6");
+        w->mnuLiv_Click(2);
+        const int cup = w->logica().TazzaGiusta == 0 ? 1 : 0;
+        Filmato *target = w->ShockwaveFlash1[cup];
+        const QPointF in(target->width() / 2.0, target->height() / 2.0);
+        QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, in,
+                                                            target->mapToGlobal(in), Qt::LeftButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, in,
+                                                            target->mapToGlobal(in), Qt::LeftButton,
+                                                            Qt::NoButton, Qt::NoModifier));
+        w->GeneraEsercizio();
+        QCOMPARE(w->Eliminate, 0);
+        QCOMPARE(visibili(w), 4);
+        QCoreApplication::processEvents();
+        QCOMPARE(visibili(w), 4 - w->Eliminate);
     }
 
     // Odd ones out, mouse: every other cup removed is a right answer; the last one frames the
