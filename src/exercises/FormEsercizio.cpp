@@ -231,6 +231,11 @@ void FormEsercizio::mnuLiv_Click(int index)
     for (QAction *a : std::as_const(mnuLiv))
         a->setChecked(ControlText::index(a) == index);
     scriviPannelli();
+    // A highlight waiting on "next" would stay stuck there over the new exercise.
+    if (m_scansione.parcheggiata()) {
+        m_scansione.parcheggia(0);
+        m_scansione.riprendi();
+    }
     GeneraEsercizio();
     scriviPannelli();
 }

@@ -176,6 +176,9 @@ void FormGriglia::GeneraEsercizio()
         CambiaLivello();
     ImpostaLivelli();
     Command1->setEnabled(false);
+    // With switches the button's colour says the exercise is over: a new one is not.
+    if (m_state.profilo.ModoInput > 0)
+        Command1->setSfondo(coloreBottoni());
     ImpostaColori();
     Eliminate = 0;
     if (m_state.profilo.ModoInput > 0) {
@@ -311,8 +314,10 @@ void FormGriglia::nuovoEsercizio()
 {
     // The clown shows while the new cups are made.
     const QString clown = m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\pagliaccio0.swf"));
-    for (int i = 0; i < NumeroPosti; ++i)
+    for (int i = 0; i < NumeroPosti; ++i) {
         ShockwaveFlash1[i]->setMovie(clown);
+        ShockwaveFlash1[i]->repaint(); // painting is held back while the cups are made
+    }
     GeneraEsercizio();
 }
 

@@ -225,6 +225,22 @@ private Q_SLOTS:
         QCOMPARE(f.env.state->RisposteErrate, wrong);
     }
 
+    // A level chosen from the menu while the highlight waits on "next" gives a new exercise
+    // whose answers the switches reach.
+    void levelWhileParked()
+    {
+        Finestra f([](Profilo &p) { p.ModoInput = 3; }, true);
+        auto *w = f.apri<FormEs1>("FormEs1");
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return); // right: parks on "next"
+        QCOMPARE(w->Selezionato(), 2);
+        w->mnuLiv_Click(2);
+        QCOMPARE(w->Selezionato(), 0);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Left);
+        QCOMPARE(w->Selezionato(), 1);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+    }
+
     // Same or different: a right click completes the sentence with the chosen word, after the
     // blank the sentence keeps for it.
     void completedSentence()

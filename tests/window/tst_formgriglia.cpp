@@ -138,6 +138,28 @@ private Q_SLOTS:
         QCOMPARE(w->Selezionato(), 0);
     }
 
+    // A level chosen from the menu once an exercise is over starts one that can be played:
+    // the next select picks a cup instead of starting yet another exercise.
+    void levelAfterTheEnd()
+    {
+        Finestra f([](Profilo &p) { p.ModoInput = 1; });
+        auto *w = f.apri<FormEs7>("FormEs7");
+        const int model = w->logica().TazzaGiusta;
+        for (int i = 0; i < model; ++i)
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        QCOMPARE(w->Command1->sfondo(), ColoreDaCodice(f.env.state->profilo.ColoreSelezione));
+        w->mnuLiv_Click(2);
+        QCOMPARE(visibili(w), 4);
+        const int errors = f.env.state->RisposteErrate;
+        const int model2 = w->logica().TazzaGiusta;
+        if (model2 == 0)
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return); // a wrong cup
+        QCOMPARE(f.env.state->RisposteErrate, errors + 1);
+        QCOMPARE(visibili(w), 4);
+    }
+
     // Keyboard: arrows step by one, up and down by a row, wrapping; at level 1 up and down do
     // nothing; hidden cups are stepped over.
     void keyboard_data()
