@@ -8,6 +8,8 @@
 #include "exercises/LogicaEs1.h"
 #include "exercises/TestiFrase.h"
 
+#include "Misura.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -15,19 +17,6 @@
 #include <vector>
 
 namespace {
-
-template <class F> std::pair<double, double> medianWorstMs(F &&f, int runs)
-{
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer e;
-        e.start();
-        f(i);
-        t.push_back(e.nsecsElapsed() / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return {t[t.size() / 2], t.back()};
-}
 
 template <class Form> void window(const char *name, const char *what, int level)
 {

@@ -2,6 +2,8 @@
 
 #include "platform/Filmato.h"
 
+#include "Misura.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPainter>
@@ -33,18 +35,6 @@ void sendCup(Filmato &f, int i)
     f.TSetProperty(QStringLiteral("biscotto"), 7, QStringLiteral("0"));
 }
 
-template <class F> double medianMs(F &&f, int runs)
-{
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer e;
-        e.start();
-        f(i);
-        t.push_back(e.nsecsElapsed() / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
 
 } // namespace
 

@@ -5,6 +5,8 @@
 #include "exercises/FormEs1.h"
 #include "print/frmStampa.h"
 
+#include "Misura.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -14,19 +16,6 @@
 #include <vector>
 
 namespace {
-
-template <class F> std::pair<double, double> medianWorstMs(F &&f, int runs)
-{
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer e;
-        e.start();
-        f(i);
-        t.push_back(e.nsecsElapsed() / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return {t[t.size() / 2], t.back()};
-}
 
 void report(const char *what, std::pair<double, double> mw)
 {

@@ -2,6 +2,7 @@
 // against recorded printers: what is typed, placed, asked and sent to the printer.
 
 #include "EsercizioEnv.h"
+#include "Finestrella.h"
 #include "core/ColorButton.h"
 #include "core/FormBase.h"
 #include "exercises/FormEs1.h"
@@ -29,20 +30,6 @@
 #include <memory>
 
 namespace {
-
-// A plain window of a given shape, painted in one colour so a print of it can be found.
-class Finestrella : public FormBase
-{
-public:
-    Finestrella(AppState &s, QSize size) : FormBase(s, QStringLiteral("Finestrella"), size)
-    {
-        resize(size);
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, QColor(0, 0, 200));
-        setPalette(p);
-    }
-};
 
 void digita(QLineEdit *e, const QString &testo)
 {
@@ -115,9 +102,7 @@ private Q_SLOTS:
     {
         TestEnv env;
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(nullptr, 10, 10, 100, 100, std::nullopt, std::nullopt, std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, nullptr, std::nullopt));
         QCOMPARE(w.windowTitle(), QStringLiteral("  Impostazioni stampante"));
         for (QWidget *hidden : std::initializer_list<QWidget *>{w.cmdStampa, w.txtScala, w.cmdScalaOK,
                                                                w.lblLblScala, w.lblPScala, w.txtNCopies,
@@ -161,9 +146,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         auto *e = w.findChild<QLineEdit *>(box);
         QVERIFY(e);
         digita(e, typed);
@@ -177,9 +160,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 2, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj, 2));
         QCOMPARE(w.txtPrH->text(), QStringLiteral("50"));
         digita(w.txtPrW, QStringLiteral("150"));
         QCOMPARE(w.txtPrH->text(), QStringLiteral("75"));
@@ -210,9 +191,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(300, 300));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         QVERIFY(!w.lblFuoriFoglio->isVisible());
         digita(w.txtPrX, QStringLiteral("105")); // 105 + 100 = 205 > 204
         QVERIFY(w.lblFuoriFoglio->isVisible());
@@ -254,9 +233,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, orientamento, std::nullopt, std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj, orientamento, 100, 100, std::nullopt));
         QCOMPARE(w.windowTitle(), QStringLiteral("  Stampa Vorbe Finestrella"));
         digita(w.txtNCopies, QString::number(copie));
         QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
@@ -294,9 +271,7 @@ private Q_SLOTS:
         env.state->stampa.stampante = QStringLiteral("Aula"); // 200 × 287
         Finestrella obj(*env.state, QSize(100, 300));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 300, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj, 1, 100, 300));
         QCOMPARE(w.posizione(), (Posizione{10, 10, 100, 300}));
         env.dialogs.risposte = {risposta};
         QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
@@ -315,9 +290,7 @@ private Q_SLOTS:
         env.printers.guasta = true;
         Finestrella obj(*env.state, QSize(200, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
         QVERIFY(w.isVisible());
         QCOMPARE(env.dialogs.messages.size(), 1);
@@ -335,9 +308,7 @@ private Q_SLOTS:
         Finestrella obj(*env.state, QSize(200, 200));
         {
             frmStampa w(*env.state);
-            QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 2, QString(), std::nullopt));
-            w.Apri();
-            w.show();
+            QVERIFY(apriStampa(w, &obj, 2));
             QCOMPARE(w.lblFgW->text(), QStringLiteral("280"));
             env.printers.rispostaProprieta = ImpostazioniPagina{1, QPageSize(QPageSize::A5)};
             QTest::mouseClick(w.cmdProprieta, Qt::LeftButton);
@@ -511,9 +482,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         digita(w.txtPrW, QString());
         QCOMPARE(w.txtPrH->text(), QStringLiteral("50"));
         Q_EMIT w.txtPrW->editingFinished();
@@ -532,9 +501,7 @@ private Q_SLOTS:
         env.state->stampa.copie = 2;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         digita(w.txtNCopies, QStringLiteral("5"));
         QTest::keyClick(w.txtPrW, Qt::Key_Return);
         QVERIFY(w.isVisible());
@@ -552,9 +519,7 @@ private Q_SLOTS:
         TestEnv env;
         Finestrella obj(*env.state, QSize(400, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         digita(w.txtScala, QStringLiteral("2"));
         QTest::mouseClick(w.cmdScalaOK, Qt::LeftButton);
         QCOMPARE(w.posizione(), (Posizione{10, 10, 200, 100}));
@@ -611,9 +576,7 @@ private Q_SLOTS:
         env.printers.elenco.append(QStringLiteral("Rotta"));
         Finestrella obj(*env.state, QSize(200, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         QVERIFY(env.dialogs.messages.isEmpty());
         w.cboPrinterNames->setCurrentText(QStringLiteral("Rotta"));
         QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Non posso accedere alla stampante richiesta.\n")});
@@ -635,9 +598,7 @@ private Q_SLOTS:
         Finestrella obj(*env.state, QSize(200, 200));
         for (int i = 0; i < 2; ++i) {
             frmStampa w(*env.state);
-            QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-            w.Apri();
-            w.show();
+            QVERIFY(apriStampa(w, &obj));
             QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
         }
         QCOMPARE(aperti.size(), 2);

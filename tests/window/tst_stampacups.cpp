@@ -2,6 +2,7 @@
 // job, so the test counts the jobs, reads their titles and renders the spooled pages. The queue
 // is named by VORBELLO_CUPS_QUEUE (scripts/test sets it up); without it there is nothing to test.
 
+#include "Finestrella.h"
 #include "TestEnv.h"
 #include "core/FormBase.h"
 #include "platform/Printers.h"
@@ -73,19 +74,6 @@ QRect blu(const QImage &img)
     return r;
 }
 
-class Finestrella : public FormBase
-{
-public:
-    Finestrella(AppState &s, QSize size) : FormBase(s, QStringLiteral("Finestrella"), size)
-    {
-        resize(size);
-        setAutoFillBackground(true);
-        QPalette p = palette();
-        p.setColor(QPalette::Window, QColor(0, 0, 200));
-        setPalette(p);
-    }
-};
-
 } // namespace
 
 class TestStampaCups : public QObject
@@ -133,9 +121,7 @@ private Q_SLOTS:
         env.state->stampa.stampante = rifiuta;
         Finestrella obj(*env.state, QSize(200, 200));
         frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 10, 10, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
+        QVERIFY(apriStampa(w, &obj));
         QCOMPARE(w.cboPrinterNames->currentText(), rifiuta);
         QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
         QVERIFY(w.isVisible());
