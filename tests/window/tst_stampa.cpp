@@ -441,40 +441,6 @@ private Q_SLOTS:
         QVERIFY(w->isVisible());
     }
 
-    // The menu's entries, in every exercise window, with the drawings entry named as each
-    // window names it; the two sub-menus do nothing of their own.
-    void vociMenu_data()
-    {
-        QTest::addColumn<QString>("finestra");
-        QTest::addColumn<QString>("figure");
-        QTest::newRow("FormEs1") << "FormEs1" << "mnuCol";
-        QTest::newRow("FormEs2") << "FormEs2" << "mnuPag";
-        QTest::newRow("FormEs5") << "FormEs5" << "mnuPag";
-        QTest::newRow("FormEs6") << "FormEs6" << "mnuPag";
-        QTest::newRow("FormEs7") << "FormEs7" << "mnuPag";
-        QTest::newRow("FormEs8") << "FormEs8" << "mnuPag";
-    }
-    void vociMenu()
-    {
-        QFETCH(QString, finestra);
-        QFETCH(QString, figure);
-        Finestra f;
-        QWidget *w = f.env.windows->get(finestra);
-        QVERIFY(w);
-        for (const char *a : {"mnuStEserc", "mnuStOr", "mnuStVer"})
-            QVERIFY2(w->findChild<QAction *>(QString::fromLatin1(a)), a);
-        QVERIFY(w->findChild<QAction *>(figure));
-        auto *st = w->findChild<QMenu *>(QStringLiteral("mnuSt"));
-        auto *pg = w->findChild<QMenu *>(QStringLiteral("mnuStPg"));
-        QVERIFY(st && pg);
-        QCOMPARE(st->title(), QStringLiteral("&Stampa"));
-        QCOMPARE(pg->title(), QStringLiteral("con opzioni"));
-        st->menuAction()->trigger();
-        pg->menuAction()->trigger();
-        QVERIFY(QApplication::activeModalWidget() == nullptr);
-        QVERIFY(f.env.printers.stampati.isEmpty());
-    }
-
     // A box emptied while typing is not a size: leaving it, or printing, brings the value back,
     // and the other side is not clobbered on the way.
     void boxLasciataVuota()
