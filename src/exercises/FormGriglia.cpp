@@ -157,7 +157,8 @@ void FormGriglia::attiva()
 
 bool FormGriglia::finito() const
 {
-    return m_state.profilo.ModoInput == 0 ? Command1->isEnabled() : Command1->sfondo() == coloreSelezione();
+    // Kept apart from the button's colour, which a profile may make the same as the highlight.
+    return m_state.profilo.ModoInput == 0 ? Command1->isEnabled() : m_finito;
 }
 
 void FormGriglia::GeneraEsercizio()
@@ -176,7 +177,7 @@ void FormGriglia::GeneraEsercizio()
         CambiaLivello();
     ImpostaLivelli();
     Command1->setEnabled(false);
-    // With switches the button's colour says the exercise is over: a new one is not.
+    m_finito = false;
     if (m_state.profilo.ModoInput > 0)
         Command1->setSfondo(coloreBottoni());
     ImpostaColori();
@@ -255,8 +256,10 @@ void FormGriglia::incorniciaModello()
 void FormGriglia::fine(bool scansione)
 {
     incorniciaModello();
-    if (scansione)
+    if (scansione) {
+        m_finito = true;
         Command1->setSfondo(coloreSelezione());
+    }
     else
         Command1->setEnabled(true);
 }
@@ -325,7 +328,7 @@ void FormGriglia::seleziona(int bersaglio)
 {
     if (m_preparazione)
         return;
-    if (Command1->sfondo() == coloreSelezione()) {
+    if (m_finito) {
         Command1->setSfondo(coloreBottoni());
         nuovoEsercizio();
         return;

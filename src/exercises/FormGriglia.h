@@ -63,6 +63,7 @@ private:
     LogicaEs6 m_logica;
     LogicaEs6::Variante m_variante;
     bool m_preparazione = false; // a new exercise is being made
+    bool m_finito = false;       // with switches: over, the next select starts a new one
 };
 
 class FormEs6 final : public FormGriglia

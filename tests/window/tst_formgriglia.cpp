@@ -160,6 +160,21 @@ private Q_SLOTS:
         QCOMPARE(visibili(w), 4);
     }
 
+    // A profile may give buttons and highlight one colour: choosing a cup by switches must
+    // still choose it, not start a new exercise.
+    void sameColours()
+    {
+        Finestra f([](Profilo &p) {
+            p.ModoInput = 1;
+            p.ColoreBottoni = p.ColoreSelezione;
+        });
+        auto *w = f.apri<FormEs7>("FormEs7");
+        if (w->logica().TazzaGiusta == 0)
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
+        QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return); // a wrong cup
+        QCOMPARE(f.env.state->RisposteErrate, 1);
+    }
+
     // Keyboard: arrows step by one, up and down by a row, wrapping; at level 1 up and down do
     // nothing; hidden cups are stepped over.
     void keyboard_data()
