@@ -220,5 +220,13 @@ void CaricaPalette(AppState &state)
 void ApriDocumento(AppState &state, QWidget *parent, const QString &path)
 {
     Q_UNUSED(parent);
-    Shell::open(state.paths.toHost(path));
+    MostraFile(state, state.paths.toHost(path));
+}
+
+void MostraFile(const AppState &state, const QString &hostPath)
+{
+    if (state.apriDocumento)
+        state.apriDocumento(hostPath);
+    else
+        Shell::open(hostPath);
 }

@@ -46,6 +46,8 @@ QString ChiaveNumerata(int key);
 void CaricaPalette(AppState &state);
 // Opens a document with the desktop's handler; a missing file or no handler does nothing visible.
 void ApriDocumento(AppState &state, QWidget *parent, const QString &path);
+// The same for a host path (a document the program made), through the state's seam when set.
+void MostraFile(const AppState &state, const QString &hostPath);
 
 // The bytes of the notice file.
 QByteArray TestoLeggimi();

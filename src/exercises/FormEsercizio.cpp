@@ -256,10 +256,7 @@ void FormEsercizio::mnuStEserc_Click()
 {
     const EsitoStampa esito = StampaVeloce(m_state, this);
     if (!esito.riuscito)
-        m_state.dialogs->message(this,
-                                 (esito.nonParte ? QStringLiteral("Errore di StartDoc")
-                                                 : QStringLiteral("Il Form non viene stampato.")) +
-                                     QLatin1Char('\n') + esito.errore,
+        m_state.dialogs->message(this, TestoErroreStampa(esito),
                                  QStringLiteral(" Errore in frmStampaFPB/Print_Form"),
                                  Dialogs::Icon::Critical);
 }

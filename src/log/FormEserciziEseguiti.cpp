@@ -3,7 +3,6 @@
 #include "core/AppState.h"
 #include "core/Modulo1.h"
 #include "lang/modLanguageSupport.h"
-#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "print/frmStampa.h"
 #include "profile/CommDlgs.h"
@@ -253,21 +252,10 @@ void FormEserciziEseguiti::mnuStampa_Click()
             return true;
         });
     };
-    if (lavoro.stampante == Printers::nomePdf()) {
-        preparaCartella();
-        lavoro.filePdf = NuovoFilePdf(m_state, QStringLiteral("registro"));
-    }
-    const EsitoStampa esito = m_state.printers->stampa(lavoro);
-    if (!esito.riuscito) {
-        m_state.dialogs->message(this,
-                                 (esito.nonParte ? QStringLiteral("Errore di StartDoc")
-                                                 : QStringLiteral("Il Form non viene stampato.")) +
-                                     QLatin1Char('\n') + esito.errore,
-                                 QStringLiteral("Vorbello"), Dialogs::Icon::Critical);
-        return;
-    }
-    if (!lavoro.filePdf.isEmpty())
-        ApriDocumento(m_state, lavoro.filePdf);
+    const EsitoStampa esito = InviaStampa(m_state, lavoro, QStringLiteral("registro"));
+    if (!esito.riuscito)
+        m_state.dialogs->message(this, TestoErroreStampa(esito), QStringLiteral("Vorbello"),
+                                 Dialogs::Icon::Critical);
 }
 
 void FormEserciziEseguiti::mnuEsci_Click()

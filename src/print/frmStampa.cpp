@@ -3,7 +3,6 @@
 #include "core/AppState.h"
 #include "core/FormBase.h"
 #include "core/Modulo1.h"
-#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "print/FiguraDaColorare.h"
 #include "print/UpDown.h"
@@ -631,21 +630,14 @@ bool frmStampa::StampaSuFoglio()
     lavoro.copie = std::max(1, m_state.stampa.copie);
     lavoro.rettangoloMm = QRect(p.X, p.Y, p.W, p.H);
     lavoro.disegna = m_disegna;
-    if (nome == Printers::nomePdf())
-        lavoro.filePdf = NuovoFilePdf(m_state, QStringLiteral("stampa"));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const EsitoStampa esito = m_state.printers->stampa(lavoro);
-    QApplication::restoreOverrideCursor();
+    const EsitoStampa esito = InviaStampa(m_state, lavoro);
     if (!esito.riuscito) {
-        const QString testo = esito.nonParte ? QStringLiteral("Errore di StartDoc")
-                              : m_finestra   ? QStringLiteral("Il Form non viene stampato.")
-                                             : QStringLiteral("Il PictureBox non viene stampato.");
-        d.message(this, testo + QLatin1Char('\n') + esito.errore, TitoloErrore + procedura,
-                  Dialogs::Icon::Critical);
+        d.message(this,
+                  TestoErroreStampa(esito, m_finestra ? QStringLiteral("Il Form non viene stampato.")
+                                                      : QStringLiteral("Il PictureBox non viene stampato.")),
+                  TitoloErrore + procedura, Dialogs::Icon::Critical);
         return false;
     }
-    if (!lavoro.filePdf.isEmpty())
-        ApriDocumento(m_state, lavoro.filePdf);
     return true;
 }
 
@@ -753,12 +745,22 @@ QString NuovoFilePdf(const AppState &state, const QString &prefisso)
     return path;
 }
 
-void ApriDocumento(const AppState &state, const QString &path)
+EsitoStampa InviaStampa(AppState &state, LavoroStampa &lavoro, const QString &prefissoPdf)
 {
-    if (state.apriDocumento)
-        state.apriDocumento(path);
-    else
-        Shell::open(path);
+    if (lavoro.stampante == Printers::nomePdf() && lavoro.filePdf.isEmpty())
+        lavoro.filePdf = NuovoFilePdf(state, prefissoPdf);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const EsitoStampa esito = state.printers->stampa(lavoro);
+    QApplication::restoreOverrideCursor();
+    if (esito.riuscito && !lavoro.filePdf.isEmpty())
+        MostraFile(state, lavoro.filePdf);
+    return esito;
+}
+
+QString TestoErroreStampa(const EsitoStampa &esito, const QString &oggetto)
+{
+    return (esito.nonParte ? QStringLiteral("Errore di StartDoc") : oggetto) + QLatin1Char('\n') +
+           esito.errore;
 }
 
 QString StampantePredefinita(const AppState &state)
@@ -796,12 +798,5 @@ EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(r, immagine);
     };
-    if (nome == Printers::nomePdf())
-        lavoro.filePdf = NuovoFilePdf(state, QStringLiteral("stampa"));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    esito = state.printers->stampa(lavoro);
-    QApplication::restoreOverrideCursor();
-    if (esito.riuscito && !lavoro.filePdf.isEmpty())
-        ApriDocumento(state, lavoro.filePdf);
-    return esito;
+    return InviaStampa(state, lavoro);
 }

@@ -144,5 +144,10 @@ QString StampantePredefinita(const AppState &state);
 // A new PDF file in the pupil's folder (host path), named after `prefisso` and the time; the
 // folder is made when missing.
 QString NuovoFilePdf(const AppState &state, const QString &prefisso);
-// Shows a document the program made.
-void ApriDocumento(const AppState &state, const QString &hostPath);
+// Sends a print. The PDF destination gets a new file in the pupil's folder, named after
+// `prefissoPdf`, and shows it once made.
+EsitoStampa InviaStampa(AppState &state, LavoroStampa &lavoro,
+                        const QString &prefissoPdf = QStringLiteral("stampa"));
+// The message for a print that failed; `oggetto` says what was not printed.
+QString TestoErroreStampa(const EsitoStampa &esito,
+                          const QString &oggetto = QStringLiteral("Il Form non viene stampato."));
