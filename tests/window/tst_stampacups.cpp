@@ -74,6 +74,18 @@ QRect blu(const QImage &img)
     return r;
 }
 
+// A one-page job on A4 painting the rectangle blue, to the test queue.
+LavoroStampa lavoroBlu(const QString &titolo, int orientamento, const QRect &mm)
+{
+    LavoroStampa lavoro;
+    lavoro.stampante = coda();
+    lavoro.titolo = titolo;
+    lavoro.pagina = {orientamento, QPageSize(QPageSize::A4)};
+    lavoro.rettangoloMm = mm;
+    lavoro.disegna = [](QPainter &p, const QRect &r) { p.fillRect(r, Finestrella::blu()); };
+    return lavoro;
+}
+
 } // namespace
 
 class TestStampaCups : public QObject
@@ -180,12 +192,7 @@ private Q_SLOTS:
     void orizzontale()
     {
         QtPrinters printers;
-        LavoroStampa lavoro;
-        lavoro.stampante = coda();
-        lavoro.titolo = QStringLiteral("Orizzontale");
-        lavoro.pagina = {2, QPageSize(QPageSize::A4)};
-        lavoro.rettangoloMm = QRect(0, 0, 50, 50);
-        lavoro.disegna = [](QPainter &p, const QRect &r) { p.fillRect(r, QColor(0, 0, 200)); };
+        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Orizzontale"), 2, QRect(0, 0, 50, 50));
         const EsitoStampa esito = printers.stampa(lavoro);
         QVERIFY2(esito.riuscito, qPrintable(esito.errore));
         QCOMPARE(esito.lavori, 1);
@@ -214,11 +221,7 @@ private Q_SLOTS:
     void documentoDiPagine()
     {
         QtPrinters printers;
-        LavoroStampa lavoro;
-        lavoro.stampante = coda();
-        lavoro.titolo = QStringLiteral("Registro");
-        lavoro.pagina = {2, QPageSize(QPageSize::A4)};
-        lavoro.rettangoloMm = QRect(0, 0, 100, 100);
+        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Registro"), 2, QRect(0, 0, 100, 100));
         lavoro.disegnaPagine = [](QPainter &p, const QRect &r, const std::function<bool()> &nuova) {
             for (int i = 0; i < 3; ++i) {
                 if (i > 0 && !nuova())
@@ -241,12 +244,9 @@ private Q_SLOTS:
     {
         QtPrinters printers;
         QTemporaryDir tmp;
-        LavoroStampa lavoro;
+        LavoroStampa lavoro = lavoroBlu(QString(), 1, QRect(10, 10, 100, 50));
         lavoro.stampante = Printers::nomePdf();
         lavoro.copie = 4;
-        lavoro.pagina = {1, QPageSize(QPageSize::A4)};
-        lavoro.rettangoloMm = QRect(10, 10, 100, 50);
-        lavoro.disegna = [](QPainter &p, const QRect &r) { p.fillRect(r, QColor(0, 0, 200)); };
         lavoro.filePdf = tmp.filePath(QStringLiteral("prova.pdf"));
         const EsitoStampa esito = printers.stampa(lavoro);
         QVERIFY2(esito.riuscito, qPrintable(esito.errore));
