@@ -17,6 +17,7 @@
 #include "menu/FormMenu.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/PlainToolTips.h"
 #include "platform/SoundPlayer.h"
 #include "profile/FormConfigura.h"
 
@@ -84,6 +85,7 @@ int Main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorbello"));
     QApplication::setOrganizationName(QStringLiteral("Vorbello"));
+    showToolTipsAsPlainText(app);
 
     AppState state(Paths::forHost());
     QtDialogs dialogs;

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon)
@@ -104,6 +105,9 @@ std::optional<QString> QtDialogs::input(QWidget *parent, const QString &prompt,
     dialog.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
+    // The prompt is a language text: shown as written, never as markup.
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
