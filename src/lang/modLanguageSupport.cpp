@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "core/Modulo1.h"
 #include "core/WindowRegistry.h"
+#include "platform/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -51,14 +52,14 @@ std::optional<QString> leggiImpostazione(AppState &state)
     return state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
 }
 
-void scriviImpostazione(AppState &state, const QString &language)
+bool scriviImpostazione(AppState &state, const QString &language)
 {
     const QString utente = fileImpostazioneUtente();
     const QString key = QStringLiteral("CurrentLanguage");
     if (!EsisteFile(state, utente) &&
         state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"), key, language))
-        return;
-    state.ini.ScriviIni(utente, QStringLiteral("Language"), key, language);
+        return true;
+    return state.ini.ScriviIni(utente, QStringLiteral("Language"), key, language);
 }
 
 } // namespace
@@ -246,5 +247,7 @@ void MLSCambiaLingua(AppState &state, const QString &language)
         for (QWidget *w : state.windows->loaded())
             MLSApplyToForm(state, w);
     }
-    scriviImpostazione(state, language);
+    if (!scriviImpostazione(state, language) && state.dialogs)
+        state.dialogs->message(nullptr, MLSGetString(state, QStringLiteral("0166")), QString(),
+                               Dialogs::Icon::Warning);
 }

@@ -26,7 +26,8 @@ QStringList ElencoLingue(const AppState &state);
 // the first one is taken and recorded.
 QString LinguaImpostata(AppState &state);
 
-// Switches to another language: every loaded window is translated again and the choice recorded.
+// Switches to another language: every loaded window is translated again and the choice recorded;
+// a choice that cannot be recorded is told.
 void MLSCambiaLingua(AppState &state, const QString &language);
 
 // Control properties as the language layer sees them; false when the control has none.

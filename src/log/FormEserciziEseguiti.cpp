@@ -4,19 +4,18 @@
 #include "core/Modulo1.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"
+#include "platform/StoredFile.h"
 #include "print/frmStampa.h"
 #include "profile/CommDlgs.h"
 
 #include <QAction>
 #include <QDate>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QSaveFile>
 #include <QTableWidget>
 
 FormEserciziEseguiti::FormEserciziEseguiti(AppState &state)
@@ -166,11 +165,8 @@ void FormEserciziEseguiti::mnuSalva_Click()
     const QString path = ScegliFile(m_state, this, 2, QStringLiteral("Salva"), QString(),
                                     QStringLiteral("(*.rpt)"), CartellaReport(), QStringLiteral("rpt"));
     bool ok = !path.isEmpty();
-    if (ok) {
-        // Written aside and put in place at the end: a failed save never spoils an older report.
-        QSaveFile f(path);
-        ok = f.open(QIODevice::WriteOnly) && f.write(ScriviRapporto(rapporto())) >= 0 && f.commit();
-    }
+    // A failed save never spoils an older report.
+    ok = ok && StoredFile::replace(path, ScriviRapporto(rapporto()));
     if (!ok)
         m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0075")), QStringLiteral("Vorbello"),
                                  Dialogs::Icon::Critical);
@@ -187,11 +183,11 @@ void FormEserciziEseguiti::mnuApri_Click()
                                     QStringLiteral("(*.rpt)"), CartellaReport(), QStringLiteral("rpt"));
     intestazione(QStringLiteral("0073"));
     bool ok = false;
-    QFile f(path);
+    QByteArray bytes;
     // A report is a few kilobytes; anything far larger is not one of ours.
-    if (!path.isEmpty() && f.open(QIODevice::ReadOnly) && f.size() < 4 * 1024 * 1024) {
+    if (!path.isEmpty() && StoredFile::read(path, 4 * 1024 * 1024, &bytes)) {
         Rapporto r;
-        ok = LeggiRapporto(f.readAll(), &r);
+        ok = LeggiRapporto(bytes, &r);
         // What could be read stays on view, also from a damaged file.
         Label1->setText(r.utente);
         Label2->setText(r.data);

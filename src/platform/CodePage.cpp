@@ -1,7 +1,6 @@
 #include "platform/CodePage.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QtGlobal>
@@ -138,44 +137,6 @@ QStringList splitLines(QStringView text)
     if (start < n)
         lines.append(text.sliced(start).toString());
     return lines;
-}
-
-bool readFile(const QString &path, QString *out)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    *out = decode(bytes);
-    return true;
-}
-
-bool writeLines(const QString &path, const QStringList &lines)
-{
-    QString text;
-    qsizetype size = 0;
-    for (const QString &line : lines)
-        size += line.size() + 2;
-    text.reserve(size);
-    for (const QString &line : lines) {
-        text.append(line);
-        text.append(u"\r\n");
-    }
-    return writeBytes(path, encode(text));
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace CodePage

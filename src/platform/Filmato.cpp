@@ -1,7 +1,8 @@
 #include "platform/Filmato.h"
 
+#include "platform/StoredFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,12 +52,9 @@ std::shared_ptr<const Filmato::Parsed> parseMovie(const QString &path)
     if (auto hit = cache.value(key).lock())
         return hit;
 
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return nullptr;
     auto movie = std::make_shared<Parsed>();
-    movie->source = f.readAll();
-    if (movie->source.isEmpty())
+    // Our pictures are tens of kilobytes.
+    if (!StoredFile::read(path, 64 * 1024 * 1024, &movie->source) || movie->source.isEmpty())
         return nullptr;
 
     // Know the ids before accepting the document, so that a broken file changes nothing; and

@@ -1,6 +1,7 @@
 #include "platform/PrivateProfile.h"
 
 #include "platform/CodePage.h"
+#include "platform/StoredFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -290,11 +291,8 @@ bool Document::contains(QStringView section, QStringView key) const
 QString read(const QString &path, QStringView section, QStringView key, const QString &def,
              int bufferSize)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return Document().value(section, key, def, bufferSize);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!StoredFile::read(path, MaxFileSize, &bytes))
         return Document().value(section, key, def, bufferSize);
     return Document::parse(bytes).value(section, key, def, bufferSize);
 }
@@ -385,17 +383,13 @@ bool write(const QString &path, QStringView section, QStringView key, const QStr
     QByteArray old;
     if (info.exists()) {
         // A file we cannot read must not be replaced by one holding only our key.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        old = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        if (!StoredFile::read(path, MaxFileSize, &old))
             return false;
     }
     const QByteArray bytes = edit(old, section, key, value);
     if (info.exists() && bytes == old)
         return true;
-    return CodePage::writeBytes(path, bytes);
+    return StoredFile::replace(path, bytes);
 }
 
 } // namespace PrivateProfile

@@ -36,6 +36,10 @@ private:
     std::unique_ptr<Data> d;
 };
 
+// Far beyond any settings or language file: a larger one, like anything that is not a regular
+// file, is neither read nor rewritten.
+inline constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
 // Missing file, section or key: def.
 QString read(const QString &path, QStringView section, QStringView key,
              const QString &def = QString(), int bufferSize = 512);

@@ -2,7 +2,6 @@
 
 #include "platform/CodePage.h"
 
-#include <QFile>
 
 #include <limits>
 
@@ -109,21 +108,6 @@ QString line(const QString &value)
 } // namespace RecordFormat
 
 RecordReader::RecordReader(const QByteArray &bytes) : m_text(CodePage::decode(bytes)) {}
-
-bool RecordReader::open(const QString &path)
-{
-    QFile file(path);
-    m_text.clear();
-    m_pos = 0;
-    m_fieldPending = false;
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    m_text = CodePage::decode(bytes);
-    return true;
-}
 
 bool RecordReader::atEnd() const
 {

@@ -29,8 +29,6 @@ class RecordReader
 {
 public:
     explicit RecordReader(const QByteArray &bytes);
-    // False when the file cannot be opened or read.
-    bool open(const QString &path);
 
     // Each returns false, leaving *out untouched, when no field is left (end of input) or,
     // for numbers, when the field is not a whole decimal number (optional sign, digits,

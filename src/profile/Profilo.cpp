@@ -6,8 +6,8 @@
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/RecordFile.h"
+#include "platform/StoredFile.h"
 
-#include <QFile>
 #include <limits>
 
 Profilo::Profilo()
@@ -149,7 +149,7 @@ bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
 bool SalvaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
-    const bool ok = CodePage::writeBytes(path, ProfiloInBytes(state.profilo));
+    const bool ok = StoredFile::replace(path, ProfiloInBytes(state.profilo));
     if (!ok) {
         QString msg = MLSGetString(state, QStringLiteral("0164"));
         if (msg.isEmpty())
@@ -163,13 +163,8 @@ bool SalvaProfilo(AppState &state)
 void CaricaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
-    QFile file(path);
-    if (!EsisteFile(state, state.FileProfilo) || !file.open(QIODevice::ReadOnly)) {
-        ImpostaPredefiniti(state.profilo);
-        return;
-    }
+    QByteArray bytes;
     // A profile is 50 short lines; anything far larger is not one of ours.
-    const QByteArray bytes = file.read(1 << 20);
-    if (!ProfiloDaBytes(bytes, &state.profilo))
+    if (!StoredFile::read(path, 1 << 20, &bytes) || !ProfiloDaBytes(bytes, &state.profilo))
         ImpostaPredefiniti(state.profilo);
 }

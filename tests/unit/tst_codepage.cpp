@@ -1,38 +1,7 @@
 #include "platform/CodePage.h"
 
-#include <QDir>
-#include <QFile>
-#include <QMap>
 #include <QRegularExpression>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Every entry of a folder with its contents, to see that nothing appeared, vanished or changed.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> entries;
-    for (const QFileInfo &info :
-         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        entries.insert(info.fileName(), info.isDir() ? "<folder>" : fileBytes(info.filePath()));
-    return entries;
-}
-
-} // namespace
 
 class TestCodePage : public QObject
 {
@@ -47,11 +16,6 @@ private Q_SLOTS:
     void encodeText();
     void splitLines_data();
     void splitLines();
-    void writeThenRead();
-    void readFileFailures_data();
-    void readFileFailures();
-    void failedWriteChangesNothing_data();
-    void failedWriteChangesNothing();
 };
 
 void TestCodePage::init()
@@ -151,83 +115,6 @@ void TestCodePage::splitLines()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(CodePage::splitLines(text), lines);
-}
-
-// Guards the on-disk form (CR LF after every line, one byte per character) and a stale tail of
-// a longer old file surviving the rewrite.
-void TestCodePage::writeThenRead()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("profilo.ini"));
-    QVERIFY(writeBytes(path, QByteArray(1000, 'x')));
-    const QStringList lines{QStringLiteral(" 130 "), QStringLiteral("True"),
-                            QStringLiteral("perch\u00E9 \u20AC"), QString(), QString()};
-    QVERIFY(CodePage::writeLines(path, lines));
-    QCOMPARE(fileBytes(path), QByteArray(" 130 \r\nTrue\r\nperch\xE9 \x80\r\n\r\n\r\n"));
-
-    QString text;
-    QVERIFY(CodePage::readFile(path, &text));
-    QCOMPARE(CodePage::splitLines(text), lines);
-    QVERIFY(CodePage::writeLines(path, {}));
-    QCOMPARE(fileBytes(path), QByteArray());
-}
-
-// Guards a missing or unreadable file being reported as an empty one.
-void TestCodePage::readFileFailures_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << QStringLiteral("missing.ini");
-    QTest::newRow("directory") << QStringLiteral(".");
-}
-
-void TestCodePage::readFileFailures()
-{
-    QFETCH(QString, name);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QString out = QStringLiteral("untouched");
-    QVERIFY(!CodePage::readFile(dir.filePath(name), &out));
-    QCOMPARE(out, QStringLiteral("untouched"));
-}
-
-// Guards a failed save being reported as success, truncating the user's existing file or
-// leaving a stray temporary file behind.
-void TestCodePage::failedWriteChangesNothing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("readOnlyFolder");
-    QTest::newRow("missing folder") << QStringLiteral("nowhere/x.ini") << false;
-    QTest::newRow("target is a folder") << QStringLiteral("sub") << false;
-    QTest::newRow("folder is a file") << QStringLiteral("file.txt/x.ini") << false;
-    QTest::newRow("read-only folder") << QStringLiteral("file.txt") << true;
-    // The name fits, the temporary file written beside it does not.
-    QTest::newRow("no room for the temporary name") << QString(250, u'p') << false;
-}
-
-void TestCodePage::failedWriteChangesNothing()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, readOnlyFolder);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    QVERIFY(writeBytes(dir.filePath(QStringLiteral("file.txt")), "old\r\n"));
-    QVERIFY(writeBytes(dir.filePath(QString(250, u'p')), "old\r\n"));
-    const auto before = snapshot(dir.path());
-    const auto restore = qScopeGuard([&] {
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    });
-    if (readOnlyFolder) {
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QFile probe(dir.filePath(QStringLiteral("probe")));
-        if (probe.open(QIODevice::WriteOnly)) {
-            probe.remove();
-            QSKIP("A read-only folder is still writable here (running as root?)");
-        }
-    }
-    QVERIFY(!CodePage::writeLines(dir.filePath(name), {QStringLiteral("new")}));
-    QCOMPARE(snapshot(dir.path()), before);
 }
 
 QTEST_GUILESS_MAIN(TestCodePage)

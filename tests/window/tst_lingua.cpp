@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "TestEnv.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/PrivateProfile.h"
@@ -361,6 +362,26 @@ private Q_SLOTS:
         QCOMPARE(button->text(), QStringLiteral("OK"));
         QCOMPARE(env.state->Frasi[0], QStringLiteral("Right"));
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
+        QVERIFY(env.dialogs.messages.isEmpty());
+    }
+
+    // A choice that cannot be recorded (a full disk once emptied LangSetting.ini and said
+    // nothing) keeps the recorded choice whole and is told.
+    void unrecordedChoiceIsTold()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0166=Non salvata\n"));
+        env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0166=Not saved\n"));
+        env.currentLanguage(QStringLiteral("Italiano"));
+        const QByteArray before = env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini"));
+        {
+            FullDisk full;
+            MLSCambiaLingua(*env.state, QStringLiteral("English"));
+        }
+        QCOMPARE(env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")), before);
+        QVERIFY(!env.exists(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/LangSetting.ini")));
+        QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Not saved")});
+        QCOMPARE(env.state->LinguaCorrente, QStringLiteral("English"));
     }
 };
 

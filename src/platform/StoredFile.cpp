@@ -1,0 +1,140 @@
+#include "platform/StoredFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace StoredFile {
+
+namespace {
+
+template<typename Call>
+auto again(Call call)
+{
+    decltype(call()) r;
+    do {
+        r = call();
+    } while (r == -1 && errno == EINTR);
+    return r;
+}
+
+// Created as a new file only (never one that is there already), with the permissions a new
+// file gets under the user's umask, as the target itself would have been.
+int createBeside(const QByteArray &target, QByteArray *name)
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray candidate = target + '.';
+        for (int i = 1; i < TemporarySuffixLength; ++i)
+            candidate += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+        const int fd = again([&] {
+            return ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        });
+        if (fd >= 0) {
+            *name = candidate;
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    const char *p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = again([&] { return ::write(fd, p, size_t(left)); });
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+bool read(const QString &path, qint64 maxBytes, QByteArray *out)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = again([&] { return ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); });
+    if (fd < 0)
+        return false;
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes)
+        return false;
+    // The file may grow while it is read: read one byte past the limit to notice.
+    QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > maxBytes)
+                return false;
+            bytes.resize(qsizetype(std::min<qint64>(maxBytes + 1, qint64(got) * 2 + 4096)));
+        }
+        const ssize_t n = again([&] { return ::read(fd, bytes.data() + got, size_t(bytes.size() - got)); });
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > maxBytes)
+        return false;
+    bytes.truncate(got);
+    *out = bytes;
+    return true;
+}
+
+bool replace(const QString &path, QByteArrayView bytes)
+{
+    QFileInfo info(path);
+    if (info.isSymLink() && info.exists())
+        info = QFileInfo(info.canonicalFilePath());
+    if (info.isDir())
+        return false;
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+
+    QByteArray temporary;
+    const int fd = createBeside(target, &temporary);
+    if (fd < 0)
+        return false;
+    bool placed = false;
+    const auto cleanUp = qScopeGuard([&] {
+        if (!placed)
+            ::unlink(temporary.constData());
+    });
+
+    struct stat old;
+    bool ok = true;
+    if (::stat(target.constData(), &old) == 0)
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+    // A short write, a failed flush or a file that came out shorter (a full disk, a quota, a
+    // file-size limit) all keep the old file.
+    struct stat written;
+    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0 &&
+         written.st_size == bytes.size();
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(temporary.constData(), target.constData()) != 0)
+        return false;
+    placed = true;
+    // The new name must reach the disk too, or a power cut could bring back the old file.
+    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace StoredFile

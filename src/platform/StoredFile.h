@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+// Reading and replacing the files the program keeps: profiles, reports, settings, language
+// files. A full disk, a killed program or a hostile file must never cost the user a file.
+namespace StoredFile {
+
+// The whole content of a regular file of at most maxBytes; false (and *out untouched) for a
+// missing or unreadable file, anything that is not a regular file (a FIFO or device is never
+// waited on nor read) and anything larger.
+bool read(const QString &path, qint64 maxBytes, QByteArray *out);
+
+// Writes the bytes beside the file and puts them in its place only once every byte is known to
+// be on disk; on any failure the old file is left exactly as it was and false is returned.
+// A symbolic link is followed, so the link stays and its target is replaced.
+bool replace(const QString &path, QByteArrayView bytes);
+
+// The suffix of the temporary files replace() writes beside their target.
+inline constexpr int TemporarySuffixLength = 7; // ".XXXXXX"
+
+} // namespace StoredFile

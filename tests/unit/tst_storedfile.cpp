@@ -1,0 +1,148 @@
+#include "platform/StoredFile.h"
+
+#include "FullDisk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every entry of a folder with its contents, to see that nothing appeared, vanished or changed.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> entries;
+    for (const QFileInfo &info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+        entries.insert(info.fileName(), info.isDir() ? "<folder>" : fileBytes(info.filePath()));
+    return entries;
+}
+
+} // namespace
+
+class TestStoredFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void read_data();
+    void read();
+    void replaceWritesEverything();
+    void failedReplaceChangesNothing_data();
+    void failedReplaceChangesNothing();
+};
+
+// Guards a report or profile that is a link to a device, a FIFO or a huge file exhausting memory
+// or hanging the program, and a missing file read as an empty one.
+void TestStoredFile::read_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("regular file") << QStringLiteral("small.rpt") << true;
+    QTest::newRow("link to a regular file") << QStringLiteral("link.rpt") << true;
+    QTest::newRow("exactly the limit") << QStringLiteral("limit.rpt") << true;
+    QTest::newRow("one byte over the limit") << QStringLiteral("over.rpt") << false;
+    QTest::newRow("missing") << QStringLiteral("missing.rpt") << false;
+    QTest::newRow("folder") << QStringLiteral(".") << false;
+    QTest::newRow("link to an endless device") << QStringLiteral("zero.rpt") << false;
+    QTest::newRow("FIFO with no writer") << QStringLiteral("fifo.rpt") << false;
+}
+
+void TestStoredFile::read()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, readable);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(put(dir.filePath(QStringLiteral("small.rpt")), "Anna\r\n"));
+    QVERIFY(put(dir.filePath(QStringLiteral("limit.rpt")), QByteArray(100, 'x')));
+    QVERIFY(put(dir.filePath(QStringLiteral("over.rpt")), QByteArray(101, 'x')));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("small.rpt")), dir.filePath(QStringLiteral("link.rpt"))));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("zero.rpt"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.rpt"))).constData(), 0600), 0);
+
+    QByteArray out = "untouched";
+    QCOMPARE(StoredFile::read(dir.filePath(name), 100, &out), readable);
+    QCOMPARE(out, readable ? fileBytes(dir.filePath(name)) : QByteArray("untouched"));
+}
+
+// Guards a stale tail of a longer old file surviving the rewrite, and an empty content refused.
+void TestStoredFile::replaceWritesEverything()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("profilo.ini"));
+    QVERIFY(put(path, QByteArray(1000, 'x')));
+    QVERIFY(StoredFile::replace(path, " 130 \r\nTrue\r\n"));
+    QCOMPARE(fileBytes(path), QByteArray(" 130 \r\nTrue\r\n"));
+    QVERIFY(StoredFile::replace(path, QByteArray()));
+    QCOMPARE(fileBytes(path), QByteArray());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("profilo.ini")});
+}
+
+// Guards a failed save being reported as success, truncating the user's existing file (a full
+// disk once left a profile of 0 bytes) or leaving a stray temporary file behind.
+void TestStoredFile::failedReplaceChangesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::addColumn<bool>("fullDisk");
+    QTest::newRow("missing folder") << QStringLiteral("nowhere/x.ini") << false << false;
+    QTest::newRow("target is a folder") << QStringLiteral("sub") << false << false;
+    QTest::newRow("folder is a file") << QStringLiteral("file.txt/x.ini") << false << false;
+    QTest::newRow("read-only folder") << QStringLiteral("file.txt") << true << false;
+    // The name fits, the temporary file written beside it does not.
+    QTest::newRow("no room for the temporary name") << QString(250, u'p') << false << false;
+    QTest::newRow("disk full") << QStringLiteral("file.txt") << false << true;
+}
+
+void TestStoredFile::failedReplaceChangesNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, readOnlyFolder);
+    QFETCH(bool, fullDisk);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    QVERIFY(put(dir.filePath(QStringLiteral("file.txt")), "old\r\n"));
+    QVERIFY(put(dir.filePath(QString(250, u'p')), "old\r\n"));
+    const auto before = snapshot(dir.path());
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    if (readOnlyFolder) {
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        if (::access(QFile::encodeName(dir.path()).constData(), W_OK) == 0)
+            QSKIP("A read-only folder is still writable here (running as root?)");
+    }
+    bool replaced = false;
+    {
+        std::optional<FullDisk> full;
+        if (fullDisk)
+            full.emplace();
+        replaced = StoredFile::replace(dir.filePath(name), QByteArray(64, 'n'));
+    }
+    QVERIFY(!replaced);
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+QTEST_GUILESS_MAIN(TestStoredFile)
+#include "tst_storedfile.moc"
