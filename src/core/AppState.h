@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Registro.h"
 #include "lang/ModuloPerIni.h"
 #include "platform/Paths.h"
 #include "platform/Printers.h"
@@ -23,8 +24,6 @@ class QWidget;
 class AppState
 {
 public:
-    static constexpr int RigheRegistro = 501;
-
     explicit AppState(const Paths &paths);
     ~AppState();
     AppState(const AppState &) = delete;
@@ -37,9 +36,7 @@ public:
     QString NomeUtente;
     QString FileProfilo;
 
-    // The exercise log: rows 0..500 × exercise name, level, right answers, wrong answers.
-    std::array<std::array<QString, 4>, RigheRegistro> Registro;
-    qint16 NumRegistro = 0;
+    Registro registro;
 
     std::array<QString, 61> Frasi;
     std::array<QString, 216> ColoriVB;

@@ -242,14 +242,7 @@ void FormEsercizio::mnuLiv_Click(int index)
 
 void FormEsercizio::ScriviRegistro()
 {
-    const int r = m_state.NumRegistro;
-    // Rows past the end of the log are not kept; the exercise goes on all the same.
-    if (r < 0 || r >= AppState::RigheRegistro)
-        return;
-    m_state.Registro[r][1] = QString::number(Livello);
-    m_state.Registro[r][2] = QString::number(m_state.RisposteEsatte);
-    m_state.Registro[r][3] = QString::number(m_state.RisposteErrate);
-    ++m_state.NumRegistro;
+    m_state.registro.scriviRisultato(Livello, m_state.RisposteEsatte, m_state.RisposteErrate);
 }
 
 void FormEsercizio::mnuStEserc_Click()

@@ -118,14 +118,14 @@ void FormEserciziEseguiti::Form_Activate()
     Label1->setText(m_state.NomeUtente);
     Label2->setText(MLSGetString(m_state, QStringLiteral("0071")) + QLatin1Char(' ') +
                     QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    const int n = std::clamp<int>(m_state.NumRegistro, 0, AppState::RigheRegistro - 1);
+    const int n = m_state.registro.righe();
     MSFlexGrid1->clearContents();
     MSFlexGrid1->setRowCount(n + 1);
     intestazione(QStringLiteral("0072"));
     for (int i = 1; i <= n; ++i) {
         cella(i, 0, QString::number(i));
         for (int c = 0; c < 4; ++c)
-            cella(i, c + 1, m_state.Registro[i][c]);
+            cella(i, c + 1, m_state.registro.riga(i)[size_t(c)]);
     }
     Label3->clear();
     larghezzeColonne();

@@ -221,9 +221,7 @@ void FormMenu::Combo1_Click()
     m_state.FileProfilo = SettingsRoot::Programma + m_state.NomeUtente + QStringLiteral(".ini");
     CaricaProfilo(m_state);
     if (m_state.NomeUtente.compare(prima, Qt::CaseInsensitive) != 0) {
-        for (int r = 0; r <= m_state.NumRegistro && r < AppState::RigheRegistro; ++r)
-            m_state.Registro[r] = {};
-        m_state.NumRegistro = 0;
+        m_state.registro.svuota();
         ImpostaUtente();
     }
 }
@@ -295,19 +293,12 @@ void FormMenu::AvviaEsercizi(int scelta)
         return;
     if (scelta >= 0 && scelta <= 5) {
         m_scaricata = true;
-        const qint16 righe = m_state.NumRegistro;
-        // The log holds rows 1..500: past that, the choice still works but is not logged.
-        if (m_state.NumRegistro < AppState::RigheRegistro - 1) {
-            ++m_state.NumRegistro;
-            m_state.Registro[m_state.NumRegistro][0] =
-                MLSGetString(m_state, QStringLiteral("%1").arg(64 + scelta, 4, 10, QLatin1Char('0')));
-        }
+        // Past the log's last row the choice still works but is not logged.
+        m_state.registro.iniziaEsercizio(
+            MLSGetString(m_state, QStringLiteral("%1").arg(64 + scelta, 4, 10, QLatin1Char('0'))));
         if (!mostraEChiudi(QString::fromLatin1(Finestre[scelta]))) {
             m_scaricata = false;
-            if (m_state.NumRegistro != righe) {
-                m_state.Registro[m_state.NumRegistro] = {};
-                m_state.NumRegistro = righe;
-            }
+            m_state.registro.annullaEsercizio();
         }
     } else if (scelta == 6) {
         SalvaProfilo(m_state);

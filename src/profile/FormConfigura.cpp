@@ -514,8 +514,7 @@ void FormConfigura::TabStrip1_Click(int tab)
 void FormConfigura::cambiaUtente(const QString &nomeUtente)
 {
     if (nomeUtente.compare(m_state.NomeUtente, Qt::CaseInsensitive) != 0) {
-        m_state.Registro.fill({});
-        m_state.NumRegistro = 0;
+        m_state.registro.svuota();
     }
     m_state.NomeUtente = nomeUtente;
     m_state.FileProfilo = SettingsRoot::Programma + nomeUtente + QStringLiteral(".ini");

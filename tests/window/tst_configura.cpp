@@ -175,8 +175,7 @@ private Q_SLOTS:
             q.ModoInput = 2;
             q.VelocitaScansione = 6;
             env.put(Cartella + QStringLiteral("Anna.ini"), ProfiloInBytes(q));
-            env.state->NumRegistro = 1;
-            env.state->Registro[1][0] = QStringLiteral("Vero o falso");
+            env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         });
         c.p().Suoni = false;
         c.w->OptionUtente[1]->click();
@@ -188,8 +187,8 @@ private Q_SLOTS:
         QCOMPARE(c.p().ModoInput, qint16(2));
         QVERIFY(c.p().Suoni);
         QVERIFY(c.w->Option4[2]->isChecked());
-        QCOMPARE(c.env.state->NumRegistro, qint16(0));
-        QVERIFY(c.env.state->Registro[1][0].isEmpty());
+        QCOMPARE(c.env.state->registro.righe(), 0);
+        QVERIFY(c.env.state->registro.riga(1)[0].isEmpty());
         c.p().ModoInput = 1;
         QVERIFY(SalvaProfilo(*c.env.state));
         QCOMPARE(c.fileProfili(),

@@ -152,17 +152,17 @@ private Q_SLOTS:
         auto *w = f.apri<FormEs1>("FormEs1");
         QVERIFY(!w->mnuLivelli->menuAction()->isVisible());
         w->Livello = start;
-        f.env.state->NumRegistro = 3;
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         f.env.state->RisposteEsatte = right;
         f.env.state->RisposteErrate = wrong;
         w->GeneraEsercizio();
         QCOMPARE(w->Livello, level);
         QCOMPARE(pannello(w, 2), QStringLiteral("Livello %1").arg(level));
         if (row.isEmpty()) {
-            QCOMPARE(f.env.state->NumRegistro, qint16(3));
+            QCOMPARE(f.env.state->registro.righe(), 1);
         } else {
-            QCOMPARE(f.env.state->NumRegistro, qint16(4));
-            const auto &r = f.env.state->Registro[3];
+            QCOMPARE(f.env.state->registro.righe(), 2);
+            const auto &r = f.env.state->registro.riga(1);
             QCOMPARE((QStringList{r[1], r[2], r[3]}), row);
             QCOMPARE(f.env.state->RisposteErrate, 0);
         }
@@ -175,8 +175,8 @@ private Q_SLOTS:
         auto *w = f.apri<FormEs1>("FormEs1");
         f.env.state->RisposteEsatte = 4;
         w->mnuLiv[0]->trigger();
-        QCOMPARE(f.env.state->NumRegistro, qint16(1));
-        QCOMPARE(f.env.state->Registro[0][2], QStringLiteral("4"));
+        QCOMPARE(f.env.state->registro.righe(), 1);
+        QCOMPARE(f.env.state->registro.riga(0)[2], QStringLiteral("4"));
         QCOMPARE(f.env.state->RisposteEsatte, 0);
         w->mnuLiv[4]->trigger();
         QCOMPARE(w->Livello, 5);
@@ -268,14 +268,14 @@ private Q_SLOTS:
         QFETCH(bool, byFrame);
         Finestra f;
         auto *w = f.apri<FormEs1>("FormEs1");
-        f.env.state->NumRegistro = 1;
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         f.env.state->RisposteErrate = 2;
         if (byFrame)
             w->close();
         else
             w->mnuEsci->trigger();
-        QCOMPARE(f.env.state->NumRegistro, qint16(2));
-        QCOMPARE(f.env.state->Registro[1][3], QStringLiteral("2"));
+        QCOMPARE(f.env.state->registro.righe(), 2);
+        QCOMPARE(f.env.state->registro.riga(1)[3], QStringLiteral("2"));
         QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
         QVERIFY(menu && menu->isVisible());
         QVERIFY(!f.env.windows->find(QStringLiteral("FormEs1")));

@@ -287,16 +287,16 @@ private Q_SLOTS:
         Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
         auto *w = apri(f);
         w->Livello = start;
-        f.env.state->NumRegistro = 3;
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         f.env.state->RisposteEsatte = right;
         f.env.state->RisposteErrate = wrong;
         w->GeneraEsercizio();
         QCOMPARE(w->Livello, level);
         QCOMPARE(w->pannelli[2]->text(), QStringLiteral("Livello %1").arg(level));
         QCOMPARE(int(differenze(w, true).size()), level);
-        QCOMPARE(int(f.env.state->NumRegistro), row.isEmpty() ? 3 : 4);
+        QCOMPARE(f.env.state->registro.righe(), row.isEmpty() ? 1 : 2);
         if (!row.isEmpty()) {
-            const auto &r = f.env.state->Registro[3];
+            const auto &r = f.env.state->registro.riga(1);
             QCOMPARE((QStringList{r[1], r[2], r[3]}), row);
         }
     }
@@ -307,12 +307,12 @@ private Q_SLOTS:
         Finestra f;
         auto *w = apri(f);
         w->mnuLiv[2]->trigger();
-        f.env.state->NumRegistro = 5;
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         QTest::mouseClick(w->Image1[differenze(w, false).first()], Qt::LeftButton);
         QTest::mouseClick(w->Image1[differenze(w, true).first()], Qt::LeftButton);
         w->mnuEsci->trigger();
-        QCOMPARE(f.env.state->NumRegistro, qint16(6));
-        const auto &r = f.env.state->Registro[5];
+        QCOMPARE(f.env.state->registro.righe(), 3); // after the level menu's row
+        const auto &r = f.env.state->registro.riga(2);
         QCOMPARE((QStringList{r[1], r[2], r[3]}), (QStringList{"3", "1", "1"}));
         QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
         QVERIFY(menu && menu->isVisible());

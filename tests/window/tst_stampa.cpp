@@ -412,8 +412,7 @@ private Q_SLOTS:
         QFETCH(int, orientamento);
         Finestra f;
         auto *w = f.apri<FormEs1>("FormEs1");
-        f.env.state->NumRegistro = 1;
-        f.env.state->Registro[1][0] = QStringLiteral("Vero o falso");
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
         QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
         QTest::mouseClick(w->Command1[1 - w->Soluzione], Qt::LeftButton);
@@ -435,9 +434,9 @@ private Q_SLOTS:
         QCOMPARE(f.env.state->RisposteEsatte, 0);
         QCOMPARE(f.env.state->RisposteErrate, 0);
         QCOMPARE(w->Livello, 1);
-        QCOMPARE(f.env.state->NumRegistro, 2);
-        QCOMPARE(f.env.state->Registro[1][2], QStringLiteral("1"));
-        QCOMPARE(f.env.state->Registro[1][3], QStringLiteral("1"));
+        QCOMPARE(f.env.state->registro.righe(), 2);
+        QCOMPARE(f.env.state->registro.riga(1)[2], QStringLiteral("1"));
+        QCOMPARE(f.env.state->registro.riga(1)[3], QStringLiteral("1"));
         QVERIFY(w->isVisible());
     }
 

@@ -18,19 +18,20 @@ QString cell(FormEserciziEseguiti *w, int r, int c)
     return item ? item->text() : QString();
 }
 
-struct Registro : Finestra
+struct FinestraRegistro : Finestra
 {
     FormEserciziEseguiti *w = nullptr;
-    Registro()
+    FinestraRegistro()
     {
         env.state->NomeUtente = QStringLiteral("Anna");
         QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello/dati"));
         // Two runs: the first left two results, the second one.
-        auto &r = env.state->Registro;
-        r[1] = {"Vero o falso", "1", "9", "2"};
-        r[2] = {"", "2", "3", "5"};
-        r[4] = {"Insiemi", "1", "4", "0"};
-        env.state->NumRegistro = 5;
+        Registro &r = env.state->registro;
+        r.iniziaEsercizio(QStringLiteral("Vero o falso"));
+        r.scriviRisultato(1, 9, 2);
+        r.scriviRisultato(2, 3, 5);
+        r.iniziaEsercizio(QStringLiteral("Insiemi"));
+        r.scriviRisultato(1, 4, 0);
         w = apri<FormEserciziEseguiti>("FormEserciziEseguiti");
     }
     QString report(const QString &name) const { return env.driveC() + "/ImpostazioniProgrammiQuorla/Vorbello/dati/Anna/" + name; }
@@ -46,7 +47,7 @@ private Q_SLOTS:
     // The table shows the log's rows, numbered, under the header of the language.
     void shows()
     {
-        Registro f;
+        FinestraRegistro f;
         QCOMPARE(f.w->MSFlexGrid1->rowCount(), 6);
         QCOMPARE(cell(f.w, 0, 1), QStringLiteral("Esercizio"));
         QCOMPARE(cell(f.w, 0, 2), QStringLiteral("Livello "));
@@ -63,7 +64,7 @@ private Q_SLOTS:
     // made again, and the header of a report read from a file.
     void saveAndOpen()
     {
-        Registro f;
+        FinestraRegistro f;
         f.env.dialogs.files = {f.report("oggi.rpt"), f.report("oggi.rpt")};
         f.w->mnuSalva_Click();
         QVERIFY(f.env.dialogs.messages.isEmpty());
@@ -71,7 +72,7 @@ private Q_SLOTS:
         QVERIFY(!f.env.dialogs.fileRequests[0].apri);
         QCOMPARE(f.env.dialogs.fileRequests[0].estensione, QStringLiteral("rpt"));
         const Rapporto saved = f.w->rapporto();
-        f.env.state->NumRegistro = 0; // the log moves on; the report does not
+        f.env.state->registro.svuota(); // the log moves on; the report does not
         f.w->mnuApri_Click();
         QVERIFY(f.env.dialogs.messages.isEmpty());
         QCOMPARE(f.w->rapporto(), saved);
@@ -82,7 +83,7 @@ private Q_SLOTS:
     // Cancelling or a damaged file is told, and an older report is never spoilt.
     void failures()
     {
-        Registro f;
+        FinestraRegistro f;
         f.w->mnuSalva_Click(); // cancelled
         QCOMPARE(f.env.dialogs.messages, QStringList{"Il file non è stato salvato."});
         f.w->mnuApri_Click(); // cancelled
@@ -118,7 +119,7 @@ private Q_SLOTS:
     // Printing asks first; No prints nothing.
     void printNo()
     {
-        Registro f;
+        FinestraRegistro f;
         f.w->mnuStampa_Click();
         QCOMPARE(f.env.dialogs.questions, QStringList{"Vuoi stampare l'elenco degli esercizi eseguiti?"});
         QVERIFY(f.env.dialogs.messages.isEmpty());
@@ -138,11 +139,12 @@ private Q_SLOTS:
     {
         QFETCH(int, righe);
         QFETCH(bool, soloPdf);
-        Registro f;
-        auto &r = f.env.state->Registro;
+        FinestraRegistro f;
+        Registro &r = f.env.state->registro;
+        r.svuota();
+        r.iniziaEsercizio(QStringLiteral("Vero o falso"));
         for (int i = 1; i <= righe; ++i)
-            r[i] = {"Vero o falso", "1", QString::number(i), "0"};
-        f.env.state->NumRegistro = qint16(righe + 1);
+            r.scriviRisultato(1, i, 0);
         f.w->hide();
         f.w->show();
         QVERIFY(f.w->MSFlexGrid1->rowCount() > righe);
@@ -173,7 +175,7 @@ private Q_SLOTS:
     // A printer that fails is told, not passed over in silence.
     void printFails()
     {
-        Registro f;
+        FinestraRegistro f;
         f.env.printers.rifiuta = true;
         f.env.dialogs.answers = {true};
         f.w->mnuStampa_Click();
@@ -184,8 +186,8 @@ private Q_SLOTS:
     // Changing user empties the log: the window then shows the header only.
     void emptyLog()
     {
-        Registro f;
-        f.env.state->NumRegistro = 0;
+        FinestraRegistro f;
+        f.env.state->registro.svuota();
         f.w->hide();
         f.w->show();
         QCOMPARE(f.w->MSFlexGrid1->rowCount(), 1);
@@ -193,4 +195,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestRegistro)
-#include "tst_registro.moc"
+#include "tst_eserciziEseguiti.moc"
