@@ -53,8 +53,6 @@ public:
         int copie = 1;
     } stampa;
 
-    int RisposteEsatte = 0;
-    int RisposteErrate = 0;
 
     // The resizer of the window loaded most recently.
     std::unique_ptr<clsResize> Ridimensionatore;

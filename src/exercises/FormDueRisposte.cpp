@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -39,7 +38,7 @@ QRect posizioneFilmato(int i, int n)
 } // namespace
 
 FormDueRisposte::FormDueRisposte(AppState &state, const QString &name, const Regole &regole)
-    : FormEsercizio(state, name, Disegno, {regole.livelli, 7}), m_regole(regole)
+    : FormEsercizio(state, name, Disegno, regole.flusso), m_regole(regole)
 {
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -123,9 +122,6 @@ void FormDueRisposte::ApriFileVorbe()
         f->setMovie(path);
         f->GotoFrame(0);
     }
-    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
-    // on a half-made exercise.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormDueRisposte::ricaricaFilmato()
@@ -146,17 +142,24 @@ QString FormDueRisposte::fraseMostrata(const QString &frase) const
 
 void FormDueRisposte::GeneraEsercizio()
 {
+    m_flow.preparing();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
     if (CicloColori == 0)
         ImpostaColori();
-    Command1[0]->setEnabled(true);
-    Command1[1]->setEnabled(true);
-    Command1[2]->setEnabled(false);
     CicloColori = (CicloColori + 1) % std::max(1, m_regole.ciclo);
     ScriviFrase();
     Frase = fraseMostrata(Frase);
     Label1->setText(Frase);
+    m_flow.ready();
+    mostraFase();
+}
+
+void FormDueRisposte::mostraFase()
+{
+    Command1[0]->setEnabled(m_flow.answering());
+    Command1[1]->setEnabled(m_flow.answering());
+    Command1[2]->setEnabled(m_flow.waitingForNext());
 }
 
 void FormDueRisposte::MostraPremio()
@@ -176,21 +179,15 @@ void FormDueRisposte::MostraPremio()
 
 void FormDueRisposte::giusta()
 {
-    ++m_state.RisposteEsatte;
-    if (++ContaPremio >= PremioOgni) {
-        ContaPremio = 0;
+    if (contaGiusta(true))
         MostraPremio();
-    }
+    SuonoSi(m_state);
+    mostraFase();
 }
 
 void FormDueRisposte::rispostaEsattaMouse(int)
 {
     giusta();
-    scriviPannelli();
-    SuonoSi(m_state);
-    Command1[0]->setEnabled(false);
-    Command1[1]->setEnabled(false);
-    Command1[2]->setEnabled(true);
 }
 
 void FormDueRisposte::Command1_Click(int index)
@@ -198,9 +195,12 @@ void FormDueRisposte::Command1_Click(int index)
     if (m_state.profilo.ModoInput != 0 || index < 0 || index > 2)
         return;
     if (index == 2) {
-        Command1[2]->setEnabled(false);
+        if (!m_flow.waitingForNext())
+            return;
         ricaricaFilmato();
         GeneraEsercizio();
+    } else if (!m_flow.answering()) {
+        return;
     } else if (index == Soluzione) {
         rispostaEsattaMouse(index);
     } else {
@@ -210,16 +210,16 @@ void FormDueRisposte::Command1_Click(int index)
 
 void FormDueRisposte::seleziona(int bersaglio)
 {
-    if (bersaglio == 2) {
+    if (bersaglio == 2 && m_flow.waitingForNext()) {
         Command1[2]->setSfondo(coloreBottoni());
         m_scansione.parcheggia(0);
         m_scansione.riprendi();
         ricaricaFilmato();
         GeneraEsercizio();
+    } else if (!m_flow.answering() || bersaglio < 0 || bersaglio > 1) {
+        return;
     } else if (bersaglio == Soluzione) {
         giusta();
-        scriviPannelli();
-        SuonoSi(m_state);
         m_scansione.parcheggia(2);
     } else {
         contaSbagliata();
@@ -235,7 +235,9 @@ void FormDueRisposte::dipingi(int bersaglio, Colore colore)
 
 bool FormDueRisposte::utilizzabile(int bersaglio) const
 {
-    return bersaglio >= 0 && bersaglio < Command1.size() && Command1[bersaglio]->isEnabled();
+    if (bersaglio == 2)
+        return m_flow.waitingForNext();
+    return (bersaglio == 0 || bersaglio == 1) && m_flow.answering();
 }
 
 void FormDueRisposte::sopra(int index)

@@ -14,14 +14,12 @@ class FormDueRisposte : public FormEsercizio
 public:
     struct Regole
     {
-        int livelli = 1;
+        ExerciseFlow::Rules flusso;
         int ciclo = 1;          // exercises per picture
         bool puntoFinale = false;
         int filmati = 1;        // cup movies side by side
         QString filmato;        // below the program folder
     };
-    static constexpr int PremioOgni = 10;
-
     FormDueRisposte(AppState &state, const QString &name, const Regole &regole);
     ~FormDueRisposte() override;
 
@@ -38,7 +36,6 @@ public:
 
     int Soluzione = 0;
     QString Frase;
-    int ContaPremio = 0;
     bool RicaricaFilmato = false;
     int CicloColori = 0;
 
@@ -58,7 +55,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    void giusta(); // counts a right answer, with the reward when it is due
+    // A right answer: counted, the reward when it is due, the right sound; "next" then waits.
+    void giusta();
+    // The buttons as the phase of the run has them.
+    void mostraFase();
 
     int numeroBersagli() const override { return 3; }
     void dipingi(int bersaglio, Colore colore) override;

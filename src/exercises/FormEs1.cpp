@@ -6,7 +6,7 @@
 
 FormEs1::FormEs1(AppState &state)
     : FormDueRisposte(state, QStringLiteral("FormEs1"),
-                    {LogicaEs1::Livelli, 3, true, 1, QStringLiteral("\\swf\\vorbe1.swf")}),
+                    {ExerciseRules::VeroFalso, 3, true, 1, QStringLiteral("\\swf\\vorbe1.swf")}),
       m_logica(*state.random)
 {
     Command1[0]->setText(QStringLiteral("Vero"));
@@ -25,7 +25,7 @@ void FormEs1::ImpostaColori()
 
 void FormEs1::ScriviFrase()
 {
-    m_logica.Livello = Livello;
+    m_logica.Livello = m_flow.level();
     m_logica.ScriviFrase(TestiFrase(m_state));
     Frase = m_logica.FraseCorrente.testo();
     Soluzione = m_logica.Soluzione;

@@ -8,7 +8,7 @@
 
 FormEs2::FormEs2(AppState &state)
     : FormDueRisposte(state, QStringLiteral("FormEs2"),
-                    {LogicaEs2::Livelli, 2, false, 2, QStringLiteral("\\swf\\Vorbe1.swf")}),
+                    {ExerciseRules::UgualeDiverso, 2, false, 2, QStringLiteral("\\swf\\Vorbe1.swf")}),
       m_logica(*state.random)
 {
     Command1[0]->setText(QStringLiteral("uguale"));
@@ -37,7 +37,7 @@ void FormEs2::ImpostaColori()
 
 void FormEs2::ScriviFrase()
 {
-    m_logica.Livello = Livello;
+    m_logica.Livello = m_flow.level();
     m_logica.ScriviFrase(TestiFrase(m_state));
     Frase = m_logica.FraseCorrente.testo();
     Soluzione = m_logica.Soluzione;

@@ -8,7 +8,6 @@
 #include "layout/LineControl.h"
 #include "platform/Filmato.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 
 namespace {
@@ -27,10 +26,9 @@ QRect posto(int gruppo, int i)
 
 FormEs5::FormEs5(AppState &state)
     : FormDueRisposte(state, QStringLiteral("FormEs5"),
-                      {LogicaEs5::Livelli, 1, true, 1, QStringLiteral("\\swf\\Vorbe1.swf")}),
+                      {ExerciseRules::Insiemi, 1, true, 1, QStringLiteral("\\swf\\Vorbe1.swf")}),
       m_logica(*state.random)
 {
-    m_livelli.promozione = 20;
     Label1->setGeometry(20, 30, 600, 56);
     ShockwaveFlash[0]->setGeometry(250, 92, 140, 150);
     Command1[0]->setGeometry(70, 150, 150, 80);
@@ -73,22 +71,17 @@ void FormEs5::ApriFileVorbe()
         ShockwaveFlash2[i]->setMovie(path);
         ShockwaveFlash3[i]->setMovie(path);
     }
-    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
-    // on a half-made exercise.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormEs5::GeneraEsercizio()
 {
+    m_flow.preparing();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
     for (int i = 0; i < Gruppo; ++i) {
         ShockwaveFlash2[i]->hide();
         ShockwaveFlash3[i]->hide();
     }
-    Command1[0]->setEnabled(true);
-    Command1[1]->setEnabled(true);
-    Command1[2]->setEnabled(false);
     NumeroSi = 0;
     NumeroNo = 0;
     ScriviFrase();
@@ -96,11 +89,13 @@ void FormEs5::GeneraEsercizio()
     Label1->setText(Frase);
     ImpostaColori();
     ShockwaveFlash[0]->show();
+    m_flow.ready();
+    mostraFase();
 }
 
 void FormEs5::ScriviFrase()
 {
-    m_logica.Livello = Livello;
+    m_logica.Livello = m_flow.level();
     m_logica.ScriviFrase(TestiFrase(m_state));
     Frase = m_logica.FraseCorrente.testo();
 }
@@ -129,7 +124,7 @@ void FormEs5::Command1_Click(int index)
 
 void FormEs5::seleziona(int bersaglio)
 {
-    if (bersaglio == 2) {
+    if (bersaglio == 2 && m_flow.waitingForNext()) {
         Command1[2]->setSfondo(coloreBottoni());
         m_scansione.parcheggia(0);
         m_scansione.riprendi();
@@ -140,27 +135,28 @@ void FormEs5::seleziona(int bersaglio)
 void FormEs5::giudica(int index, bool scansione)
 {
     if (index == 2) {
-        GeneraEsercizio();
+        if (m_flow.waitingForNext())
+            GeneraEsercizio();
         return;
     }
+    if (!m_flow.answering() || index < 0 || index > 1)
+        return;
     if (index != Soluzione) {
         contaSbagliata();
         return;
     }
-    contaGiusta();
+    contaGiusta(false);
     if (Soluzione == 1)
         colora(ShockwaveFlash3, NumeroNo++);
     else
         colora(ShockwaveFlash2, NumeroSi++);
     SuonoSi(m_state);
     if (NumeroSi >= Gruppo || NumeroNo >= Gruppo) {
-        if (scansione) {
+        // A group is full: the series is over and waits for "next".
+        m_flow.over();
+        mostraFase();
+        if (scansione)
             m_scansione.parcheggia(2);
-        } else {
-            Command1[0]->setEnabled(false);
-            Command1[1]->setEnabled(false);
-            Command1[2]->setEnabled(true);
-        }
         ShockwaveFlash[0]->hide();
     } else {
         ImpostaColori();

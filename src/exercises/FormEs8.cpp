@@ -7,7 +7,6 @@
 #include "lang/modLanguageSupport.h"
 #include "platform/Filmato.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
@@ -73,7 +72,7 @@ private:
 } // namespace
 
 FormEs8::FormEs8(AppState &state)
-    : FormEsercizio(state, QStringLiteral("FormEs8"), {640, 480}, {LogicaEs8::Livelli, 12}),
+    : FormEsercizio(state, QStringLiteral("FormEs8"), {640, 480}, ExerciseRules::Differenze),
       m_logica(*state.random)
 {
     for (int i = 0; i < 2; ++i) {
@@ -234,17 +233,16 @@ void FormEs8::ApriFileVorbe()
         m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\vorbe1.swf"));
     ShockwaveFlash1->setMovie(path);
     ShockwaveFlash2->setMovie(path);
-    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
-    // on a half-made exercise.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormEs8::GeneraEsercizio()
 {
-    Command1[0]->setEnabled(false);
+    m_flow.preparing();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
     ImpostaColori();
+    m_flow.ready();
+    Command1[0]->setEnabled(m_flow.waitingForNext());
     if (m_state.profilo.ModoInput > 0) {
         // The highlight leaves the new-pair button for the first picture, free to move again.
         m_scansione.parcheggia(0);
@@ -255,7 +253,7 @@ void FormEs8::GeneraEsercizio()
 
 void FormEs8::ImpostaColori()
 {
-    m_logica.Livello = Livello;
+    m_logica.Livello = m_flow.level();
     m_logica.ImpostaColori();
     ColoraPrimaTazza();
     ColoraSecondaTazza();
@@ -286,16 +284,18 @@ void FormEs8::incornicia(int index)
 
 void FormEs8::giudica(int caratteristica)
 {
+    if (!m_flow.answering())
+        return;
     if (!m_logica.Scegli(caratteristica)) {
         contaSbagliata();
         return;
     }
     ColoraSecondaTazza();
-    contaGiusta();
+    contaGiusta(false);
     if (m_logica.Finita()) {
-        if (m_state.profilo.ModoInput == 0)
-            Command1[0]->setEnabled(true);
-        else
+        m_flow.over();
+        Command1[0]->setEnabled(true);
+        if (m_state.profilo.ModoInput != 0)
             m_scansione.parcheggia(PostoNuovaCoppia);
     }
     SuonoSi(m_state);
@@ -304,7 +304,7 @@ void FormEs8::giudica(int caratteristica)
 void FormEs8::Image1_Click(int index)
 {
     // Pictures answer the mouse only while a pair is being compared.
-    if (m_state.profilo.ModoInput != 0 || Command1[0]->isEnabled())
+    if (m_state.profilo.ModoInput != 0 || !m_flow.answering())
         return;
     if (index < 0 || index >= Caratteristiche)
         return;
@@ -314,7 +314,8 @@ void FormEs8::Image1_Click(int index)
 void FormEs8::Command1_Click(int index)
 {
     if (index == 0) {
-        GeneraEsercizio();
+        if (m_flow.waitingForNext())
+            GeneraEsercizio();
     } else if (index == 1) {
         Picture2->raise();
         Picture2->show();
@@ -329,6 +330,8 @@ void FormEs8::Label1_Click()
 void FormEs8::seleziona(int bersaglio)
 {
     if (bersaglio == PostoNuovaCoppia) {
+        if (!m_flow.waitingForNext())
+            return;
         Command1[0]->setSfondo(coloreBottoni());
         GeneraEsercizio();
     } else if (bersaglio >= 0 && bersaglio < Caratteristiche) {
@@ -347,7 +350,7 @@ void FormEs8::dipingi(int bersaglio, Colore colore)
 bool FormEs8::utilizzabile(int bersaglio) const
 {
     if (bersaglio == PostoNuovaCoppia)
-        return m_scansione.parcheggiata();
+        return m_flow.waitingForNext();
     return bersaglio >= 0 && bersaglio < Caratteristiche;
 }
 

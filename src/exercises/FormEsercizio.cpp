@@ -22,8 +22,9 @@ namespace {
 constexpr int AltezzaStato = 33; // 500 twips
 }
 
-FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design, Livelli livelli)
-    : FormBase(state, name, design), m_livelli(livelli), m_scansione(*this, this)
+FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
+                             const ExerciseFlow::Rules &rules)
+    : FormBase(state, name, design), m_flow(rules, state.registro), m_scansione(*this, this)
 {
     setWindowTitle(QStringLiteral("Vorbello"));
     setMouseTracking(true);
@@ -66,7 +67,7 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
     barraMenu->setNativeMenuBar(false);
     mnuLivelli = barraMenu->addMenu(QStringLiteral("Livelli"));
     mnuLivelli->setObjectName(QStringLiteral("mnuLivelli"));
-    for (int i = 1; i <= m_livelli.numero; ++i) {
+    for (int i = 1; i <= m_flow.rules().levels; ++i) {
         QAction *a = mnuLivelli->addAction(QString::number(i));
         a->setObjectName(QStringLiteral("mnuLiv"));
         ControlText::setIndex(a, i);
@@ -142,14 +143,12 @@ void FormEsercizio::Form_Activate()
         pal.setColor(QPalette::Window, ColoreDaCodice(p.ColoreFisso));
         setPalette(pal);
     }
-    Livello = 1;
+    m_flow.start();
     // The menu shows the level the window restarts at.
     for (QAction *a : std::as_const(mnuLiv))
         a->setChecked(ControlText::index(a) == 1);
     mnuLivelli->menuAction()->setVisible(!p.PassaggioLivelli);
     m_scansione.prepara(p.ModoInput, p.VelocitaScansione);
-    m_state.RisposteEsatte = 0;
-    m_state.RisposteErrate = 0;
     scriviPannelli();
     attiva();
 }
@@ -169,65 +168,37 @@ void FormEsercizio::resizeEvent(QResizeEvent *event)
 
 void FormEsercizio::scriviPannelli()
 {
-    pannelli[0]->setText(m_state.Frasi[0] + QString::number(m_state.RisposteEsatte));
-    pannelli[1]->setText(m_state.Frasi[1] + QString::number(m_state.RisposteErrate));
-    pannelli[2]->setText(m_state.Frasi[59] + QString::number(Livello));
+    pannelli[0]->setText(m_state.Frasi[0] + QString::number(m_flow.rightAnswers()));
+    pannelli[1]->setText(m_state.Frasi[1] + QString::number(m_flow.wrongAnswers()));
+    pannelli[2]->setText(m_state.Frasi[59] + QString::number(m_flow.level()));
 }
 
-void FormEsercizio::contaGiusta()
+bool FormEsercizio::contaGiusta(bool attendeAvanti)
 {
-    ++m_state.RisposteEsatte;
+    const bool premio = m_flow.right(attendeAvanti);
     scriviPannelli();
+    return premio;
 }
 
 void FormEsercizio::contaSbagliata()
 {
     SuonoNo(m_state);
-    m_state.RisposteErrate = std::min(m_state.RisposteErrate + 1, 32767);
+    m_flow.wrong();
     scriviPannelli();
 }
 
 void FormEsercizio::CambiaLivello()
 {
-    if (m_state.RisposteErrate >= SogliaErrori)
-        UnLivelloInMeno();
-    if (m_state.RisposteEsatte - m_state.RisposteErrate >= m_livelli.promozione)
-        UnLivelloInPiu();
+    const bool cambiato = m_flow.applyThresholds();
     scriviPannelli();
-}
-
-void FormEsercizio::UnLivelloInMeno()
-{
-    if (Livello <= 1)
-        return;
-    ScriviRegistro();
-    m_state.RisposteEsatte = 0;
-    m_state.RisposteErrate = 0;
-    --Livello;
-    scriviPannelli();
-    livelloCambiato();
-}
-
-void FormEsercizio::UnLivelloInPiu()
-{
-    if (Livello >= m_livelli.numero)
-        return;
-    ScriviRegistro();
-    m_state.RisposteEsatte = 0;
-    m_state.RisposteErrate = 0;
-    ++Livello;
-    scriviPannelli();
-    livelloCambiato();
+    if (cambiato)
+        livelloCambiato();
 }
 
 void FormEsercizio::mnuLiv_Click(int index)
 {
-    if (index < 1 || index > m_livelli.numero)
+    if (!m_flow.chooseLevel(index))
         return;
-    ScriviRegistro();
-    m_state.RisposteEsatte = 0;
-    m_state.RisposteErrate = 0;
-    Livello = index;
     for (QAction *a : std::as_const(mnuLiv))
         a->setChecked(ControlText::index(a) == index);
     scriviPannelli();
@@ -238,11 +209,6 @@ void FormEsercizio::mnuLiv_Click(int index)
     }
     GeneraEsercizio();
     scriviPannelli();
-}
-
-void FormEsercizio::ScriviRegistro()
-{
-    m_state.registro.scriviRisultato(Livello, m_state.RisposteEsatte, m_state.RisposteErrate);
 }
 
 void FormEsercizio::mnuStEserc_Click()
@@ -279,8 +245,7 @@ void FormEsercizio::ricomincia()
     if (m_uscita)
         return;
     // The answers given so far are logged before the exercise starts again from level 1.
-    if (m_state.RisposteEsatte != 0 || m_state.RisposteErrate != 0)
-        ScriviRegistro();
+    m_flow.restart();
     Form_Activate();
 }
 
@@ -288,7 +253,7 @@ void FormEsercizio::mnuEsci_Click()
 {
     if (m_uscita)
         return;
-    ScriviRegistro();
+    m_flow.leave();
     m_uscita = true;
     m_scansione.timer().stop();
     if (!mostraEChiudi(QStringLiteral("FormMenu")))

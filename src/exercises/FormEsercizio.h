@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FormBase.h"
+#include "exercises/ExerciseFlow.h"
 #include "menu/Scansione.h"
 
 #include <QList>
@@ -20,21 +21,14 @@ class FormEsercizio : public FormBase, protected FrontendScansione
 {
     Q_OBJECT
 public:
-    struct Livelli
-    {
-        int numero = 1;      // levels 1..numero
-        int promozione = 7;  // net score that moves a level up
-    };
-    static constexpr int SogliaErrori = 5;
-
-    FormEsercizio(AppState &state, const QString &name, QSize design, Livelli livelli);
+    FormEsercizio(AppState &state, const QString &name, QSize design,
+                  const ExerciseFlow::Rules &rules);
     ~FormEsercizio() override;
 
     void Form_Load() override;
     virtual void GeneraEsercizio() = 0;
+    // The thresholds of automatic passage; the panels show the outcome.
     void CambiaLivello();
-    void UnLivelloInMeno();
-    void UnLivelloInPiu();
     void mnuLiv_Click(int index);
     void mnuEsci_Click();
     void mnuStEserc_Click();
@@ -58,11 +52,12 @@ public:
     QAction *mnuCol = nullptr;
     QAction *mnuEsci = nullptr;
 
-    int Livello = 1;
+    const ExerciseFlow &flow() const { return m_flow; }
+    // Tests start a scenario somewhere in a run.
+    ExerciseFlow &flowForTest() { return m_flow; }
 
     int Selezionato() const { return m_scansione.cursore(); }
     Scansione &scansione() { return m_scansione; }
-    int numeroLivelli() const { return m_livelli.numero; }
 
 protected:
     // After a level change by the thresholds.
@@ -77,9 +72,9 @@ protected:
     void scriviPannelli();
     // Back from a print dialog: the exercise starts again, as at every activation.
     void ricomincia();
-    void contaGiusta();   // one more right answer, shown
+    // One more right answer, shown; true when a reward is due.
+    bool contaGiusta(bool attendeAvanti);
     void contaSbagliata(); // the wrong sound and one more error, shown
-    void ScriviRegistro();
     QColor coloreBottoni() const;
     QColor coloreSelezione() const;
     // The text style of the profile: colours of the text and its background, font and size.
@@ -89,7 +84,7 @@ protected:
     void daiFuoco(Box box) override;
     bool aperta() const override { return !m_uscita; }
 
-    Livelli m_livelli;
+    ExerciseFlow m_flow;
     Scansione m_scansione;
     bool m_uscita = false;
 };

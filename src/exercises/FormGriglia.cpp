@@ -9,7 +9,6 @@
 #include "menu/ScanBox.h"
 #include "platform/Filmato.h"
 
-#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QLabel>
 #include <QMouseEvent>
@@ -48,7 +47,7 @@ protected:
 } // namespace
 
 FormGriglia::FormGriglia(AppState &state, const QString &name, LogicaEs6::Variante variante)
-    : FormEsercizio(state, name, {640, 480}, {LogicaEs6::Livelli, 18}), m_logica(*state.random, variante),
+    : FormEsercizio(state, name, {640, 480}, ExerciseRules::Griglie), m_logica(*state.random, variante),
       m_variante(variante)
 {
     Label1 = new QLabel(this);
@@ -157,8 +156,14 @@ void FormGriglia::attiva()
 
 bool FormGriglia::finito() const
 {
-    // Kept apart from the button's colour, which a profile may make the same as the highlight.
-    return m_state.profilo.ModoInput == 0 ? Command1->isEnabled() : m_finito;
+    return m_flow.waitingForNext();
+}
+
+void FormGriglia::mostraTazze()
+{
+    for (int i = 0; i < NumeroPosti; ++i)
+        ShockwaveFlash1[i]->setVisible(!m_logica.tolta(i));
+    Command1->setEnabled(m_flow.waitingForNext());
 }
 
 void FormGriglia::GeneraEsercizio()
@@ -167,21 +172,17 @@ void FormGriglia::GeneraEsercizio()
     // cups not yet drawn would double the wait.
     const bool aggiorna = updatesEnabled();
     setUpdatesEnabled(false);
-    m_preparazione = true;
-    const auto riprendi = qScopeGuard([this, aggiorna] {
-        setUpdatesEnabled(aggiorna);
-        m_preparazione = false;
-    });
+    m_flow.preparing();
+    const auto riprendi = qScopeGuard([this, aggiorna] { setUpdatesEnabled(aggiorna); });
     Shape1->hide();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
     ImpostaLivelli();
-    Command1->setEnabled(false);
-    m_finito = false;
     if (m_state.profilo.ModoInput > 0)
         Command1->setSfondo(coloreBottoni());
     ImpostaColori();
-    Eliminate = 0;
+    m_flow.ready();
+    mostraTazze();
     if (m_state.profilo.ModoInput > 0) {
         if (!m_scansione.timer().isActive())
             m_scansione.timer().start();
@@ -195,8 +196,8 @@ void FormGriglia::ImpostaLivelli()
 {
     for (Filmato *f : std::as_const(ShockwaveFlash1))
         f->hide();
-    NumeroPosti = LogicaEs6::postiPerLivello(Livello);
-    const QList<QWidget *> &frames = slot[std::clamp(Livello, 1, 5) - 1];
+    NumeroPosti = LogicaEs6::postiPerLivello(m_flow.level());
+    const QList<QWidget *> &frames = slot[std::clamp(m_flow.level(), 1, 5) - 1];
     for (int i = 0; i < NumeroPosti; ++i) {
         ShockwaveFlash1[i]->setGeometry(frames[i]->geometry());
         ShockwaveFlash1[i]->show();
@@ -214,14 +215,11 @@ void FormGriglia::ApriFileVorbe()
         // The second frame shows a pointing hand over the cups when the program draws its own pointer.
         ShockwaveFlash1[i]->GotoFrame(m_state.profilo.CursoreSistema ? 0 : 1);
     }
-    // Clicks and switch presses wait for the exercise to be ready: one handled now would act
-    // on a half-made exercise.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormGriglia::ImpostaColori()
 {
-    m_logica.Livello = Livello;
+    m_logica.Livello = m_flow.level();
     m_logica.ImpostaColori([this](int i, int k) {
         return Tazza::invia(*ShockwaveFlash1[i], m_state, m_logica.tazze[i], k);
     });
@@ -255,60 +253,45 @@ void FormGriglia::incorniciaModello()
 
 void FormGriglia::fine(bool scansione)
 {
+    m_flow.over();
+    mostraTazze();
     incorniciaModello();
-    if (scansione) {
-        m_finito = true;
+    if (scansione)
         Command1->setSfondo(coloreSelezione());
-    }
-    else
-        Command1->setEnabled(true);
 }
 
 void FormGriglia::sceltaTazza(int index, bool scansione)
 {
     // A choice reaching a half-made exercise would be undone by its set-up, leaving a cup
-    // removed that no longer counts.
-    if (m_preparazione || index < 0 || index >= NumeroPosti)
+    // removed that no longer counts. Once over, only the odd ones' model, left on view, is
+    // still judged by the mouse (an error).
+    const bool giudicaFinita = m_variante == LogicaEs6::Variante::Intrusi && !scansione;
+    if (!m_flow.answering() && !(m_flow.phase() == ExerciseFlow::Phase::Over && giudicaFinita))
         return;
-    const bool modello = index == m_logica.TazzaGiusta;
-    if (m_variante == LogicaEs6::Variante::Intrusi) {
-        if (modello) {
-            contaSbagliata();
-            return;
-        }
-        if (!ShockwaveFlash1[index]->isVisible())
-            return;
-        contaGiusta();
-        ShockwaveFlash1[index]->hide();
-        ++Eliminate;
+    switch (m_logica.scegli(index, !scansione)) {
+    case LogicaEs6::Esito::Nessuno:
+        return;
+    case LogicaEs6::Esito::Sbagliata:
+        contaSbagliata();
+        break;
+    case LogicaEs6::Esito::Giusta:
+        contaGiusta(false);
         SuonoSi(m_state);
-        if (Eliminate == NumeroPosti - 1)
-            fine(scansione);
+        break;
+    case LogicaEs6::Esito::Finita:
+        contaGiusta(false);
+        if (scansione && m_variante == LogicaEs6::Variante::TrovaLaTazza)
+            m_logica.togliAltre();
+        fine(scansione);
+        SuonoSi(m_state);
         return;
     }
-    // Find the cup: once it is found, further choices wait for the new exercise.
-    if (!scansione && Command1->isEnabled())
-        return;
-    if (!modello) {
-        SuonoNo(m_state);
-        if (!scansione)
-            ShockwaveFlash1[index]->hide();
-        m_state.RisposteErrate = std::min(m_state.RisposteErrate + 1, 32767);
-        scriviPannelli();
-        return;
-    }
-    contaGiusta();
-    if (scansione)
-        for (int i = 0; i < NumeroPosti; ++i)
-            if (i != index)
-                ShockwaveFlash1[i]->hide();
-    fine(scansione);
-    SuonoSi(m_state);
+    mostraTazze();
 }
 
 void FormGriglia::Command1_Click()
 {
-    if (m_state.profilo.ModoInput != 0 || m_preparazione)
+    if (m_state.profilo.ModoInput != 0 || !m_flow.waitingForNext())
         return;
     nuovoEsercizio();
 }
@@ -326,9 +309,9 @@ void FormGriglia::nuovoEsercizio()
 
 void FormGriglia::seleziona(int bersaglio)
 {
-    if (m_preparazione)
+    if (m_flow.phase() == ExerciseFlow::Phase::Preparing)
         return;
-    if (m_finito) {
+    if (m_flow.waitingForNext()) {
         Command1->setSfondo(coloreBottoni());
         nuovoEsercizio();
         return;
@@ -341,7 +324,7 @@ bool FormGriglia::utilizzabile(int bersaglio) const
     // The clock stops once the exercise is over; the step keys still move the frame.
     if (m_scansione.modo() == 2 && finito())
         return false;
-    return bersaglio >= 0 && bersaglio < NumeroPosti && ShockwaveFlash1[bersaglio]->isVisible();
+    return bersaglio >= 0 && bersaglio < NumeroPosti && !m_logica.tolta(bersaglio);
 }
 
 void FormGriglia::dipingi(int bersaglio, Colore colore)
@@ -365,8 +348,8 @@ void FormGriglia::tastoManuale(int tasto)
 
 void FormGriglia::passoRiga(int verso)
 {
-    const int passo = Colonne[std::clamp(Livello, 1, 5) - 1];
-    if (Livello == 1)
+    const int passo = Colonne[std::clamp(m_flow.level(), 1, 5) - 1];
+    if (m_flow.level() == 1)
         return;
     int c = Selezionato();
     // Hidden cups are stepped over by repeating the step; a path with no cup left on view
@@ -377,7 +360,7 @@ void FormGriglia::passoRiga(int verso)
             c -= NumeroPosti;
         if (c < 0)
             c += NumeroPosti;
-        if (ShockwaveFlash1[c]->isVisible()) {
+        if (!m_logica.tolta(c)) {
             m_scansione.vaiA(c);
             return;
         }

@@ -37,7 +37,6 @@ public:
     QWidget *Picture1 = nullptr;
 
     int NumeroPosti = 2;
-    int Eliminate = 0;
 
     LogicaEs6 &logica() { return m_logica; }
     bool finito() const; // the exercise is over and waits for the new-exercise button
@@ -59,11 +58,11 @@ private:
     void incorniciaModello();
     void fine(bool scansione);
     void colora(bool selezione);
+    // Cups on view and the new-exercise button as the logic and the run have them.
+    void mostraTazze();
 
     LogicaEs6 m_logica;
     LogicaEs6::Variante m_variante;
-    bool m_preparazione = false; // a new exercise is being made
-    bool m_finito = false;       // with switches: over, the next select starts a new one
 };
 
 class FormEs6 final : public FormGriglia

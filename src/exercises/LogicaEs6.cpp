@@ -26,6 +26,8 @@ void LogicaEs6::ImpostaColori(const std::function<bool(int, int)> &invia)
     tazze.clear();
     for (int i = 0; i < NumeroPosti; ++i)
         tazze.append(tazzaACaso());
+    tolte = QList<bool>(NumeroPosti, false);
+    Eliminate = 0;
     Modello = tazze[TazzaGiusta];
     // Another cup with every feature of the list would be right by what the pupil reads and
     // wrong by its place: such a twin is drawn again.
@@ -92,4 +94,29 @@ void LogicaEs6::ScriviFrase(const TestiFrase &t, const QString &TipoCarattere)
         righe.append(ComponiFrasePositiva(t, k));
         Testo += FraseFinita(righe.last().testo(), TipoCarattere, true) + QStringLiteral("\r\n");
     }
+}
+
+LogicaEs6::Esito LogicaEs6::scegli(int posto, bool togliSbagliata)
+{
+    if (tolta(posto))
+        return Esito::Nessuno;
+    const bool modello = posto == TazzaGiusta;
+    if (m_variante == Variante::Intrusi) {
+        if (modello)
+            return Esito::Sbagliata;
+        tolte[posto] = true;
+        ++Eliminate;
+        return Eliminate == NumeroPosti - 1 ? Esito::Finita : Esito::Giusta;
+    }
+    if (modello)
+        return Esito::Finita;
+    if (togliSbagliata)
+        tolte[posto] = true;
+    return Esito::Sbagliata;
+}
+
+void LogicaEs6::togliAltre()
+{
+    for (int i = 0; i < tolte.size(); ++i)
+        tolte[i] = i != TazzaGiusta;
 }

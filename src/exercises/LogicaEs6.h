@@ -31,11 +31,23 @@ public:
     // The line for one feature of the model.
     Frase ComponiFrasePositiva(const TestiFrase &testi, int caratteristica) const;
 
+    enum class Esito { Nessuno, Sbagliata, Giusta, Finita };
+    // A cup chosen by the pupil. Find the odd ones out: a cup other than the model is right and
+    // taken away, and the exercise ends when only the model is left; the model is wrong. Find
+    // the cup: the model is right and ends the exercise; another cup is wrong, and taken away
+    // when togliSbagliata. A cup already taken away, or a place outside the grid, means nothing.
+    Esito scegli(int posto, bool togliSbagliata);
+    // Every cup but the model goes (the switches end "Find the cup" on the model alone).
+    void togliAltre();
+    bool tolta(int posto) const { return posto < 0 || posto >= tolte.size() || tolte[posto]; }
+    int Eliminate = 0; // odd ones taken away
+
     int Livello = 1;
     int NumeroPosti = 2;
     int TazzaGiusta = 0;
     Attributi Modello{};
     QList<Attributi> tazze;
+    QList<bool> tolte;
     QList<Frase> righe;   // the lines as built, in list order
     QString Testo;        // the text box: lines each ending with "." and CR LF
 

@@ -44,8 +44,8 @@ private Q_SLOTS:
         QTest::mouseClick(w->Command1[wrong], Qt::LeftButton);
         QVERIFY(!w->Command1[2]->isEnabled());
         QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteErrate, 2);
-        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 2);
+        QCOMPARE(w->flow().rightAnswers(), 1);
         QCOMPARE(f.sbagliate(), 2);
         QCOMPARE(f.giuste(), 1);
         QCOMPARE(pannello(w, 0), QStringLiteral("Esatti 1"));
@@ -69,7 +69,6 @@ private Q_SLOTS:
         QVERIFY(w->Label1->text().isEmpty());
         QVERIFY(w->ShockwaveFlash[0]->Movie().contains(QStringLiteral("animazioni")));
         QVERIFY(w->RicaricaFilmato);
-        QCOMPARE(w->ContaPremio, 0);
         w->Command1_Click(2);
         QVERIFY(w->ShockwaveFlash[0]->Movie().endsWith(QStringLiteral("vorbe1.svg")));
         QVERIFY(!w->Label1->text().isEmpty());
@@ -109,7 +108,7 @@ private Q_SLOTS:
         };
         for (int i = 0; i < 10; ++i) {
             answer();
-            QCOMPARE(f.env.state->RisposteEsatte, i + 1);
+            QCOMPARE(w->flow().rightAnswers(), i + 1);
             if (i < 9)
                 next();
         }
@@ -124,64 +123,6 @@ private Q_SLOTS:
         QVERIFY(w->CicloColori != 1);
         for (int i = 0; i < w->ShockwaveFlash.size(); ++i)
             QVERIFY2(w->ShockwaveFlash[i]->document() == drawn[i], qPrintable(QString::number(i)));
-    }
-
-    // Levels by thresholds, tested only when a new exercise is made: five errors go down with
-    // a log row, a net score of seven goes up; level 1 keeps counting errors.
-    void automaticLevels_data()
-    {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("wrong");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QStringList>("row"); // empty: no row
-        QTest::newRow("five errors at 2") << 2 << 3 << 5 << 1 << QStringList{"2", "3", "5"};
-        QTest::newRow("five errors at 1 keep counting") << 1 << 0 << 6 << 1 << QStringList{};
-        QTest::newRow("net seven at 1") << 1 << 9 << 2 << 2 << QStringList{"1", "9", "2"};
-        QTest::newRow("net seven at the top") << 6 << 9 << 2 << 6 << QStringList{};
-        QTest::newRow("down first, then the reset counters") << 2 << 12 << 5 << 1 << QStringList{"2", "12", "5"};
-    }
-    void automaticLevels()
-    {
-        QFETCH(int, start);
-        QFETCH(int, right);
-        QFETCH(int, wrong);
-        QFETCH(int, level);
-        QFETCH(QStringList, row);
-        Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
-        auto *w = f.apri<FormEs1>("FormEs1");
-        QVERIFY(!w->mnuLivelli->menuAction()->isVisible());
-        w->Livello = start;
-        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
-        f.env.state->RisposteEsatte = right;
-        f.env.state->RisposteErrate = wrong;
-        w->GeneraEsercizio();
-        QCOMPARE(w->Livello, level);
-        QCOMPARE(pannello(w, 2), QStringLiteral("Livello %1").arg(level));
-        if (row.isEmpty()) {
-            QCOMPARE(f.env.state->registro.righe(), 1);
-        } else {
-            QCOMPARE(f.env.state->registro.righe(), 2);
-            const auto &r = f.env.state->registro.riga(1);
-            QCOMPARE((QStringList{r[1], r[2], r[3]}), row);
-            QCOMPARE(f.env.state->RisposteErrate, 0);
-        }
-    }
-
-    // The level menu writes a row even for the current level, and starts that level afresh.
-    void levelMenu()
-    {
-        Finestra f;
-        auto *w = f.apri<FormEs1>("FormEs1");
-        f.env.state->RisposteEsatte = 4;
-        w->mnuLiv[0]->trigger();
-        QCOMPARE(f.env.state->registro.righe(), 1);
-        QCOMPARE(f.env.state->registro.riga(0)[2], QStringLiteral("4"));
-        QCOMPARE(f.env.state->RisposteEsatte, 0);
-        w->mnuLiv[4]->trigger();
-        QCOMPARE(w->Livello, 5);
-        QVERIFY(w->mnuLiv[4]->isChecked() && !w->mnuLiv[0]->isChecked());
-        QCOMPARE(pannello(w, 2), QStringLiteral("Livello 5"));
     }
 
     // Keyboard mode: the arrows move over the enabled buttons, Enter answers; after a right
@@ -218,11 +159,11 @@ private Q_SLOTS:
         const QColor sel = ColoreDaCodice(f.env.state->profilo.ColoreSelezione);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(w->Command1[i]->sfondo() == sel, i == highlight);
-        QCOMPARE(f.env.state->RisposteEsatte, right);
-        QCOMPARE(f.env.state->RisposteErrate, wrong);
+        QCOMPARE(w->flow().rightAnswers(), right);
+        QCOMPARE(w->flow().wrongAnswers(), wrong);
         // Clicks mean nothing while the switches are in use.
         QTest::mouseClick(w->Command1[1], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteErrate, wrong);
+        QCOMPARE(w->flow().wrongAnswers(), wrong);
     }
 
     // A level chosen from the menu while the highlight waits on "next" gives a new exercise
@@ -238,7 +179,7 @@ private Q_SLOTS:
         QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Left);
         QCOMPARE(w->Selezionato(), 1);
         QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
     }
 
     // Same or different: a right click completes the sentence with the chosen word, after the
@@ -252,34 +193,9 @@ private Q_SLOTS:
         const int s = w->Soluzione;
         w->Command1_Click(s);
         QCOMPARE(w->Label1->text(), before + QLatin1Char(' ') + w->Command1[s]->text());
-        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(w->flow().rightAnswers(), 1);
     }
 
-    // Leaving writes the run's row and brings the menu back, also when the window is closed by
-    // its frame.
-    void exit_data()
-    {
-        QTest::addColumn<bool>("byFrame");
-        QTest::newRow("exit menu") << false;
-        QTest::newRow("window frame") << true;
-    }
-    void exit()
-    {
-        QFETCH(bool, byFrame);
-        Finestra f;
-        auto *w = f.apri<FormEs1>("FormEs1");
-        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
-        f.env.state->RisposteErrate = 2;
-        if (byFrame)
-            w->close();
-        else
-            w->mnuEsci->trigger();
-        QCOMPARE(f.env.state->registro.righe(), 2);
-        QCOMPARE(f.env.state->registro.riga(1)[3], QStringLiteral("2"));
-        QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
-        QVERIFY(menu && menu->isVisible());
-        QVERIFY(!f.env.windows->find(QStringLiteral("FormEs1")));
-    }
 };
 
 QTEST_MAIN(TestFormDueRisposte)

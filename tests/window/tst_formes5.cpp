@@ -34,7 +34,7 @@ private Q_SLOTS:
         w->Command1_Click(1 - w->Soluzione);
         QCOMPARE(w->logica().AttributiCorrenti, cup);
         QCOMPARE(shown(w->ShockwaveFlash2) + shown(w->ShockwaveFlash3), 0);
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
         int answers = 0;
         while (w->NumeroSi < FormEs5::Gruppo && w->NumeroNo < FormEs5::Gruppo && answers < 100) {
             w->Command1_Click(w->Soluzione);
@@ -42,12 +42,12 @@ private Q_SLOTS:
             QCOMPARE(shown(w->ShockwaveFlash2), w->NumeroSi);
             QCOMPARE(shown(w->ShockwaveFlash3), w->NumeroNo);
         }
-        QCOMPARE(f.env.state->RisposteEsatte, answers);
+        QCOMPARE(w->flow().rightAnswers(), answers);
         QVERIFY(!w->ShockwaveFlash[0]->isVisible());
         QVERIFY(!w->Command1[0]->isEnabled() && !w->Command1[1]->isEnabled() && w->Command1[2]->isEnabled());
         // No eleventh cup: the answer buttons are asleep until a new series.
         QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteEsatte, answers);
+        QCOMPARE(w->flow().rightAnswers(), answers);
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
         QCOMPARE(shown(w->ShockwaveFlash2) + shown(w->ShockwaveFlash3), 0);
         QVERIFY(w->ShockwaveFlash[0]->isVisible() && w->Command1[0]->isEnabled());
@@ -76,24 +76,6 @@ private Q_SLOTS:
         QCOMPARE(w->NumeroSi + w->NumeroNo, 0);
     }
 
-    // This exercise moves up a level only at a net score of twenty.
-    void promotion_data()
-    {
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("level");
-        QTest::newRow("net 19 stays") << 19 << 1;
-        QTest::newRow("net 20 moves up") << 20 << 2;
-    }
-    void promotion()
-    {
-        QFETCH(int, right);
-        QFETCH(int, level);
-        Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
-        auto *w = f.apri<FormEs5>("FormEs5");
-        f.env.state->RisposteEsatte = right;
-        w->GeneraEsercizio();
-        QCOMPARE(w->Livello, level);
-    }
 };
 
 QTEST_MAIN(TestFormEs5)

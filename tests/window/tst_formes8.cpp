@@ -89,8 +89,8 @@ private Q_SLOTS:
                          w->logica().attributi[LogicaEs8::Modello][i + 1]);
             }
         }
-        QCOMPARE(f.env.state->RisposteEsatte, right);
-        QCOMPARE(f.env.state->RisposteErrate, wrong);
+        QCOMPARE(w->flow().rightAnswers(), right);
+        QCOMPARE(w->flow().wrongAnswers(), wrong);
         QCOMPARE(f.giuste(), right);
         QCOMPARE(f.sbagliate(), wrong);
         QCOMPARE(w->pannelli[0]->text(), QStringLiteral("Esatti %1").arg(right));
@@ -100,8 +100,8 @@ private Q_SLOTS:
         QVERIFY(w->Command1[0]->isEnabled());
         for (int i = 0; i < FormEs8::Caratteristiche; ++i)
             QTest::mouseClick(w->Image1[i], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteEsatte, right);
-        QCOMPARE(f.env.state->RisposteErrate, wrong);
+        QCOMPARE(w->flow().rightAnswers(), right);
+        QCOMPARE(w->flow().wrongAnswers(), wrong);
         QCOMPARE(int(f.sound.requests.size()), right + wrong);
         QTest::mouseClick(w->Command1[0], Qt::LeftButton);
         QVERIFY(!w->Command1[0]->isEnabled());
@@ -183,13 +183,13 @@ private Q_SLOTS:
         const int uguale = differenze(w, false).first();
         vaiA(uguale);
         scegli();
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
         QCOMPARE(w->Selezionato(), uguale);
         QCOMPARE(incorniciata(w), uguale);
 
         vaiA(differenze(w, true).first());
         scegli();
-        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(w->flow().rightAnswers(), 1);
         QCOMPARE(f.giuste(), 1);
         QCOMPARE(w->Selezionato(), FormEs8::PostoNuovaCoppia);
         QCOMPARE(w->Command1[0]->sfondo(), selezione);
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(w->Selezionato(), FormEs8::PostoNuovaCoppia);
         // The mouse means nothing to the pictures while the switches are in use.
         QTest::mouseClick(w->Image1[0], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
 
         scegli();
         QCOMPARE(w->Selezionato(), 0);
@@ -260,64 +260,9 @@ private Q_SLOTS:
         QVERIFY(!w->Picture2->isVisible());
         QTest::mouseClick(w->Command1[1], Qt::LeftButton);
         QVERIFY(w->Picture2->isVisible());
-        QCOMPARE(f.env.state->RisposteEsatte + f.env.state->RisposteErrate, 0);
+        QCOMPARE(w->flow().rightAnswers() + w->flow().wrongAnswers(), 0);
     }
 
-    void levels_data()
-    {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<int>("wrong");
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QStringList>("row"); // empty: no row
-        QTest::newRow("five errors go down") << 3 << 8 << 5 << 2 << QStringList{"3", "8", "5"};
-        QTest::newRow("net eleven stays") << 1 << 13 << 2 << 1 << QStringList{};
-        QTest::newRow("net twelve goes up") << 1 << 14 << 2 << 2 << QStringList{"1", "14", "2"};
-        QTest::newRow("net twelve at the top") << 4 << 12 << 0 << 4 << QStringList{};
-    }
-    // With the automatic passage, the level is judged when a new pair is made, and the new pair
-    // has as many differences as its level.
-    void levels()
-    {
-        QFETCH(int, start);
-        QFETCH(int, right);
-        QFETCH(int, wrong);
-        QFETCH(int, level);
-        QFETCH(QStringList, row);
-        Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
-        auto *w = apri(f);
-        w->Livello = start;
-        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
-        f.env.state->RisposteEsatte = right;
-        f.env.state->RisposteErrate = wrong;
-        w->GeneraEsercizio();
-        QCOMPARE(w->Livello, level);
-        QCOMPARE(w->pannelli[2]->text(), QStringLiteral("Livello %1").arg(level));
-        QCOMPARE(int(differenze(w, true).size()), level);
-        QCOMPARE(f.env.state->registro.righe(), row.isEmpty() ? 1 : 2);
-        if (!row.isEmpty()) {
-            const auto &r = f.env.state->registro.riga(1);
-            QCOMPARE((QStringList{r[1], r[2], r[3]}), row);
-        }
-    }
-
-    // Leaving writes the run's row and brings the menu back.
-    void exit()
-    {
-        Finestra f;
-        auto *w = apri(f);
-        w->mnuLiv[2]->trigger();
-        f.env.state->registro.iniziaEsercizio(QStringLiteral("Vero o falso"));
-        QTest::mouseClick(w->Image1[differenze(w, false).first()], Qt::LeftButton);
-        QTest::mouseClick(w->Image1[differenze(w, true).first()], Qt::LeftButton);
-        w->mnuEsci->trigger();
-        QCOMPARE(f.env.state->registro.righe(), 3); // after the level menu's row
-        const auto &r = f.env.state->registro.riga(2);
-        QCOMPARE((QStringList{r[1], r[2], r[3]}), (QStringList{"3", "1", "1"}));
-        QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
-        QVERIFY(menu && menu->isVisible());
-        QVERIFY(!f.env.windows->find(QStringLiteral("FormEs8")));
-    }
 };
 
 QTEST_MAIN(TestFormEs8)

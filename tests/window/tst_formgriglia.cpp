@@ -72,10 +72,10 @@ private Q_SLOTS:
                                                             target->mapToGlobal(in), Qt::LeftButton,
                                                             Qt::NoButton, Qt::NoModifier));
         w->GeneraEsercizio();
-        QCOMPARE(w->Eliminate, 0);
+        QCOMPARE(w->logica().Eliminate, 0);
         QCOMPARE(visibili(w), 4);
         QCoreApplication::processEvents();
-        QCOMPARE(visibili(w), 4 - w->Eliminate);
+        QCOMPARE(visibili(w), 4 - w->logica().Eliminate);
     }
 
     // Odd ones out, mouse: every other cup removed is a right answer; the last one frames the
@@ -87,17 +87,17 @@ private Q_SLOTS:
         w->mnuLiv_Click(2);
         const int model = w->logica().TazzaGiusta;
         Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
         for (int i = 0; i < 4; ++i)
             if (i != model)
                 Q_EMIT w->ShockwaveFlash1[i]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteEsatte, 3);
-        QCOMPARE(w->Eliminate, 3);
+        QCOMPARE(w->flow().rightAnswers(), 3);
+        QCOMPARE(w->logica().Eliminate, 3);
         QCOMPARE(visibili(w), 1);
         QVERIFY(modelloIncorniciato(w));
         QVERIFY(w->Command1->isEnabled());
         Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteErrate, 2);
+        QCOMPARE(w->flow().wrongAnswers(), 2);
     }
 
     // Find the cup, mouse: a wrong cup goes away with one error; the model ends the exercise,
@@ -110,13 +110,13 @@ private Q_SLOTS:
         const int model = w->logica().TazzaGiusta;
         const int other = model == 0 ? 1 : 0;
         Q_EMIT w->ShockwaveFlash1[other]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
         QVERIFY(!w->ShockwaveFlash1[other]->isVisible());
         Q_EMIT w->ShockwaveFlash1[model]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(w->flow().rightAnswers(), 1);
         QVERIFY(modelloIncorniciato(w) && w->Command1->isEnabled());
         Q_EMIT w->ShockwaveFlash1[other == 0 ? 2 : 0]->FSCommand(QString(), QString());
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
     }
 
     // Find the cup by switches: choosing the model leaves only it on view, the counter keeps
@@ -151,12 +151,12 @@ private Q_SLOTS:
         QCOMPARE(w->Command1->sfondo(), ColoreDaCodice(f.env.state->profilo.ColoreSelezione));
         w->mnuLiv_Click(2);
         QCOMPARE(visibili(w), 4);
-        const int errors = f.env.state->RisposteErrate;
+        const int errors = w->flow().wrongAnswers();
         const int model2 = w->logica().TazzaGiusta;
         if (model2 == 0)
             QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
         QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return); // a wrong cup
-        QCOMPARE(f.env.state->RisposteErrate, errors + 1);
+        QCOMPARE(w->flow().wrongAnswers(), errors + 1);
         QCOMPARE(visibili(w), 4);
     }
 
@@ -172,7 +172,7 @@ private Q_SLOTS:
         if (w->logica().TazzaGiusta == 0)
             QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Space);
         QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return); // a wrong cup
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
     }
 
     // Keyboard: arrows step by one, up and down by a row, wrapping; at level 1 up and down do
@@ -201,7 +201,7 @@ private Q_SLOTS:
         auto *w = f.apri<FormEs6>("FormEs6");
         w->mnuLiv_Click(level);
         if (hidden >= 0)
-            w->ShockwaveFlash1[hidden]->hide();
+            w->logica().tolte[hidden] = true; // taken away earlier
         QCOMPARE(w->Selezionato(), 0);
         QTest::keyClick(w->PictureScansioneManuale, Qt::Key(key));
         QCOMPARE(w->Selezionato(), expected);

@@ -416,7 +416,7 @@ private Q_SLOTS:
         QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
         QTest::mouseClick(w->Command1[1 - w->Soluzione], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteEsatte, 1);
+        QCOMPARE(w->flow().rightAnswers(), 1);
         bool visto = false;
         quandoModale([&](QWidget *m) {
             auto *p = qobject_cast<frmStampa *>(m);
@@ -431,9 +431,9 @@ private Q_SLOTS:
         QCOMPARE(f.env.printers.stampati.size(), 1);
         QCOMPARE(f.env.printers.stampati[0].lavoro.pagina.orientamento, orientamento);
         // Restarted at level 1 with both counters at 0; the interrupted run is in the log.
-        QCOMPARE(f.env.state->RisposteEsatte, 0);
-        QCOMPARE(f.env.state->RisposteErrate, 0);
-        QCOMPARE(w->Livello, 1);
+        QCOMPARE(w->flow().rightAnswers(), 0);
+        QCOMPARE(w->flow().wrongAnswers(), 0);
+        QCOMPARE(w->flow().level(), 1);
         QCOMPARE(f.env.state->registro.righe(), 2);
         QCOMPARE(f.env.state->registro.riga(1)[2], QStringLiteral("1"));
         QCOMPARE(f.env.state->registro.riga(1)[3], QStringLiteral("1"));
@@ -592,7 +592,7 @@ private Q_SLOTS:
         auto *w = f.apri<FormEs1>("FormEs1");
         w->mnuLiv_Click(3);
         QTest::mouseClick(w->Command1[1 - w->Soluzione], Qt::LeftButton);
-        QCOMPARE(f.env.state->RisposteErrate, 1);
+        QCOMPARE(w->flow().wrongAnswers(), 1);
         quandoModale([](QWidget *m) {
             if (auto *p = qobject_cast<frmStampa *>(m))
                 QTest::mouseClick(p->cmdChiudi, Qt::LeftButton);
@@ -601,8 +601,8 @@ private Q_SLOTS:
         });
         w->findChild<QAction *>(voce)->trigger();
         QVERIFY(QApplication::activeModalWidget() == nullptr);
-        QCOMPARE(w->Livello, 1);
-        QCOMPARE(f.env.state->RisposteErrate, 0);
+        QCOMPARE(w->flow().level(), 1);
+        QCOMPARE(w->flow().wrongAnswers(), 0);
         QVERIFY(f.env.printers.stampati.isEmpty());
     }
 

@@ -1,0 +1,143 @@
+// The course of a run that every exercise window shares: levels, counters, rewards, log rows
+// and the phase the mouse and the switches both obey.
+
+#include "core/Registro.h"
+#include "exercises/ExerciseFlow.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(ExerciseFlow::Rules)
+
+namespace {
+
+// The log's rows after the run's start, as "level|right|wrong".
+QStringList risultati(const Registro &log)
+{
+    QStringList rows;
+    for (int r = 1; r < log.righe(); ++r)
+        rows.append(QStringList{log.riga(r)[1], log.riga(r)[2], log.riga(r)[3]}.join(u'|'));
+    return rows;
+}
+
+} // namespace
+
+class TestExerciseFlow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each exercise's thresholds, checked before a new exercise: five errors take a level down,
+    // the exercise's net score one up, neither past its ends; a change logs the level left and
+    // starts the new one at zero.
+    void thresholds_data()
+    {
+        QTest::addColumn<ExerciseFlow::Rules>("rules");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<QStringList>("rows");
+        const auto vf = ExerciseRules::VeroFalso;
+        QTest::newRow("five errors at 2") << vf << 2 << 3 << 5 << 1 << QStringList{"2|3|5"};
+        QTest::newRow("errors at 1 keep counting") << vf << 1 << 0 << 6 << 1 << QStringList{};
+        QTest::newRow("net 7 at 1") << vf << 1 << 9 << 2 << 2 << QStringList{"1|9|2"};
+        QTest::newRow("net 7 at the top") << vf << 6 << 9 << 2 << 6 << QStringList{};
+        QTest::newRow("down first, then the reset counters")
+            << vf << 2 << 12 << 5 << 1 << QStringList{"2|12|5"};
+        QTest::newRow("same or different: top is 3")
+            << ExerciseRules::UgualeDiverso << 3 << 7 << 0 << 3 << QStringList{};
+        QTest::newRow("sets: net 19 stays") << ExerciseRules::Insiemi << 1 << 19 << 0 << 1 << QStringList{};
+        QTest::newRow("sets: net 20 goes up") << ExerciseRules::Insiemi << 1 << 20 << 0 << 2 << QStringList{"1|20|0"};
+        QTest::newRow("differences: net 12") << ExerciseRules::Differenze << 3 << 12 << 0 << 4 << QStringList{"3|12|0"};
+        QTest::newRow("differences: top is 4") << ExerciseRules::Differenze << 4 << 12 << 0 << 4 << QStringList{};
+        QTest::newRow("grids: net 17 stays") << ExerciseRules::Griglie << 4 << 18 << 1 << 4 << QStringList{};
+        QTest::newRow("grids: net 18 to the top") << ExerciseRules::Griglie << 4 << 18 << 0 << 5 << QStringList{"4|18|0"};
+    }
+    void thresholds()
+    {
+        QFETCH(ExerciseFlow::Rules, rules);
+        QFETCH(int, start);
+        QFETCH(int, right);
+        QFETCH(int, wrong);
+        QFETCH(int, level);
+        QFETCH(QStringList, rows);
+        Registro log;
+        log.iniziaEsercizio(QStringLiteral("x"));
+        ExerciseFlow flow(rules, log);
+        flow.setForTest(start, right, wrong);
+        QCOMPARE(flow.applyThresholds(), level != start);
+        QCOMPARE(flow.level(), level);
+        QCOMPARE(risultati(log), rows);
+        if (!rows.isEmpty())
+            QCOMPARE(flow.rightAnswers() + flow.wrongAnswers(), 0);
+    }
+
+    // The level menu logs the run even when the level stays, and starts afresh; a level the
+    // exercise lacks changes nothing. Starting over after a print logs only a run with answers.
+    void levelsAndRestarts()
+    {
+        Registro log;
+        log.iniziaEsercizio(QStringLiteral("x"));
+        ExerciseFlow flow(ExerciseRules::Differenze, log);
+        flow.start();
+        flow.restart();
+        QCOMPARE(log.righe(), 1);
+        flow.setForTest(1, 4, 0);
+        QVERIFY(flow.chooseLevel(1));
+        QVERIFY(!flow.chooseLevel(5));
+        QVERIFY(!flow.chooseLevel(0));
+        QVERIFY(flow.chooseLevel(4));
+        flow.wrong();
+        flow.restart();
+        QCOMPARE(flow.level(), 1);
+        flow.leave();
+        QCOMPARE(risultati(log), (QStringList{"1|4|0", "1|0|0", "4|0|1", "1|0|0"}));
+    }
+
+    // Counters stop where the stored log's 16-bit fields do; rewards come every tenth right
+    // answer where the exercise has them, across restarts.
+    void countersAndRewards()
+    {
+        Registro log;
+        ExerciseFlow withRewards(ExerciseRules::VeroFalso, log);
+        QList<int> rewards;
+        for (int i = 1; i <= 25; ++i) {
+            if (i == 15)
+                withRewards.start();
+            if (withRewards.right(true))
+                rewards.append(i);
+        }
+        QCOMPARE(rewards, (QList<int>{10, 20}));
+        ExerciseFlow without(ExerciseRules::Insiemi, log);
+        without.setForTest(1, ExerciseFlow::MaxCount - 1, ExerciseFlow::MaxCount);
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(!without.right(false));
+        without.wrong();
+        QCOMPARE(without.rightAnswers(), ExerciseFlow::MaxCount);
+        QCOMPARE(without.wrongAnswers(), ExerciseFlow::MaxCount);
+    }
+
+    // Only answers are live while answering, only "next" once the exercise waits for it, and
+    // nothing while a new exercise is being made.
+    void phases()
+    {
+        Registro log;
+        ExerciseFlow flow(ExerciseRules::VeroFalso, log);
+        QVERIFY(!flow.answering() && !flow.waitingForNext()); // being made
+        flow.ready();
+        QVERIFY(flow.answering() && !flow.waitingForNext());
+        flow.wrong();
+        QVERIFY(flow.answering());
+        flow.right(false); // a set goes on with a new cup
+        QVERIFY(flow.answering());
+        flow.right(true);
+        QVERIFY(!flow.answering() && flow.waitingForNext());
+        flow.preparing();
+        flow.ready();
+        flow.over();
+        QVERIFY(!flow.answering() && flow.waitingForNext());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExerciseFlow)
+#include "tst_exerciseflow.moc"

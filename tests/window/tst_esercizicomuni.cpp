@@ -1,0 +1,87 @@
+// What every exercise window shares, tried on each of the six: the way out to the menu with
+// the run's row, the level menu and the automatic passage as the panels and menu show them.
+// The rules themselves are tested on their own in tst_exerciseflow.
+
+#include "EsercizioEnv.h"
+#include "exercises/FormEsercizio.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+class TestEserciziComuni : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support)"))); }
+
+    void exit_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("byFrame");
+        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"}) {
+            QTest::addRow("%s, exit menu", w) << QString::fromLatin1(w) << false;
+            QTest::addRow("%s, window frame", w) << QString::fromLatin1(w) << true;
+        }
+    }
+    // Leaving logs the run's row and brings the menu back, also when the window is closed by
+    // its frame (that once ended the program with nothing logged).
+    void exit()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, byFrame);
+        Finestra f;
+        f.env.state->registro.iniziaEsercizio(QStringLiteral("x"));
+        auto *w = f.apri<FormEsercizio>(window.toLatin1().constData());
+        w->flowForTest().setForTest(1, 0, 2);
+        if (byFrame)
+            w->close();
+        else
+            w->mnuEsci->trigger();
+        QCOMPARE(f.env.state->registro.righe(), 2);
+        QCOMPARE(f.env.state->registro.riga(1)[3], QStringLiteral("2"));
+        QWidget *menu = f.env.windows->find(QStringLiteral("FormMenu"));
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(!f.env.windows->find(window));
+    }
+
+    void levels_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("top");
+        QTest::newRow("true or false") << "FormEs1" << 6;
+        QTest::newRow("same or different") << "FormEs2" << 3;
+        QTest::newRow("sets") << "FormEs5" << 4;
+        QTest::newRow("odd ones out") << "FormEs6" << 5;
+        QTest::newRow("find the cup") << "FormEs7" << 5;
+        QTest::newRow("differences") << "FormEs8" << 4;
+    }
+    // The level menu checks the level chosen and the panel shows it; with the automatic
+    // passage the menu is hidden and the thresholds are judged on each new exercise.
+    void levels()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, top);
+        {
+            Finestra f;
+            auto *w = f.apri<FormEsercizio>(window.toLatin1().constData());
+            QCOMPARE(int(w->mnuLiv.size()), top);
+            w->mnuLiv[top - 1]->trigger();
+            QVERIFY(w->mnuLiv[top - 1]->isChecked() && !w->mnuLiv[0]->isChecked());
+            QCOMPARE(w->pannelli[2]->text(), QStringLiteral("Livello %1").arg(top));
+            QCOMPARE(w->flow().level(), top);
+        }
+        Finestra f([](Profilo &p) { p.PassaggioLivelli = true; });
+        auto *w = f.apri<FormEsercizio>(window.toLatin1().constData());
+        QVERIFY(!w->mnuLivelli->menuAction()->isVisible());
+        w->flowForTest().setForTest(1, w->flow().rules().promotion, 0);
+        w->GeneraEsercizio();
+        QCOMPARE(w->pannelli[2]->text(), QStringLiteral("Livello 2"));
+        QCOMPARE(w->pannelli[0]->text(), QStringLiteral("Esatti 0"));
+    }
+};
+
+QTEST_MAIN(TestEserciziComuni)
+#include "tst_esercizicomuni.moc"
