@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 #include <QElapsedTimer>
@@ -45,9 +46,12 @@ void quandoModale(const std::function<void(QWidget *)> &azione)
     t->setInterval(10);
     auto attesa = std::make_shared<QElapsedTimer>();
     attesa->start();
-    QObject::connect(t, &QTimer::timeout, qApp, [t, azione, attesa] {
+    // A modal window already open (the drawings) is not the one awaited: under load the timer
+    // can fire before the new one opens.
+    const QPointer<QWidget> prima = QApplication::activeModalWidget();
+    QObject::connect(t, &QTimer::timeout, qApp, [t, azione, attesa, prima] {
         QWidget *m = QApplication::activeModalWidget();
-        if (!m || !m->isVisible()) {
+        if (!m || !m->isVisible() || m == prima) {
             // Never left running into a later test.
             if (attesa->elapsed() > 5000) {
                 t->stop();
@@ -389,7 +393,11 @@ private Q_SLOTS:
         QVERIFY(neri > 100);
         QCOMPARE(fuori, 0);
         // The keyboard reaches the drawings too.
-        quandoModale([](QWidget *m) { QTest::mouseClick(static_cast<frmStampa *>(m)->cmdChiudi, Qt::LeftButton); });
+        quandoModale([](QWidget *m) {
+            auto *w = qobject_cast<frmStampa *>(m);
+            QVERIFY2(w, m->metaObject()->className());
+            QTest::mouseClick(w->cmdChiudi, Qt::LeftButton);
+        });
         figure.Picture1[0]->setFocus();
         QTest::keyClick(figure.Picture1[0], Qt::Key_Space);
         QCOMPARE(f.env.printers.stampati.size(), 1);
