@@ -4,11 +4,11 @@
 // application state wired to recording seams, and helpers to lay down language files.
 
 #include "core/AppState.h"
-#include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "platform/CodePage.h"
-#include "platform/Dialogs.h"
+#include "RecordingDialogs.h"
 #include "RecordingPrinters.h"
+#include "ScriptedRandom.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,11 @@
 // The order in which the exercises draw, pinned with scripted draws: which text a given cup
 // and given draws produce, and what a picture that stops half-way leaves behind.
 
-#include "core/RandomSource.h"
 #include "exercises/LogicaEs1.h"
 #include "exercises/LogicaEs5.h"
 #include "exercises/TestiFrase.h"
+
+#include "ScriptedRandom.h"
 
 #include <QTest>
 

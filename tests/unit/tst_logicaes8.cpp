@@ -1,8 +1,9 @@
 // Find the differences without a window: how a pair of cups is drawn, and how the pupil's
 // choices are judged.
 
-#include "core/RandomSource.h"
 #include "exercises/LogicaEs8.h"
+
+#include "ScriptedRandom.h"
 
 #include <QTest>
 
