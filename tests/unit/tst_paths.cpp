@@ -1,7 +1,8 @@
 #include "platform/Paths.h"
 
+#include "Files.h"
+
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,10 +21,8 @@ private Q_SLOTS:
         d.mkpath(QStringLiteral("prog/swf"));
         d.mkpath(QStringLiteral("prog/Mixed"));
         d.mkpath(QStringLiteral("prog/mixed"));
-        for (const char *f : {"prog/swf/vorbe1.svg", "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini"}) {
-            QFile file(m_dir.path() + QLatin1Char('/') + QLatin1String(f));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char *f : {"prog/swf/vorbe1.svg", "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini"})
+            QVERIFY(writeBytes(m_dir.path() + QLatin1Char('/') + QLatin1String(f), {}));
     }
 
     // Windows names are case-insensitive: a differently-cased name must find the file that

@@ -1,5 +1,7 @@
 #include "platform/PrivateProfile.h"
 
+#include "Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -14,18 +16,6 @@ namespace {
 template <qsizetype N> QByteArray bytes(const char (&s)[N])
 {
     return QByteArray(s, N - 1);
-}
-
-bool writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -289,7 +279,7 @@ void TestPrivateProfile::edit()
     if (!before.isEmpty())
         QVERIFY(writeBytes(path, before));
     QVERIFY(PrivateProfile::write(path, section, key, value));
-    QCOMPARE(readBytes(path), after);
+    QCOMPARE(fileBytes(path), after);
 }
 
 void TestPrivateProfile::refusedEdit_data()
@@ -328,7 +318,7 @@ void TestPrivateProfile::refusedEdit()
     const QString path = m_dir.filePath(u"refused.ini"_s);
     QVERIFY(writeBytes(path, before));
     QVERIFY(!PrivateProfile::write(path, section, key, value));
-    QCOMPARE(readBytes(path), before);
+    QCOMPARE(fileBytes(path), before);
 }
 
 // Guards the file layout Windows produces when a file is built by successive writes.
@@ -342,7 +332,7 @@ void TestPrivateProfile::writeBuildsFile()
     QVERIFY(PrivateProfile::write(path, u"App2", u"key4", u"string4"_s));
     QVERIFY(PrivateProfile::write(path, u"App3", u"key5", u"string5"_s));
     QVERIFY(PrivateProfile::write(path, u"app1", u"KEY2", u"two"_s));
-    QCOMPARE(readBytes(path), QByteArray("[App1]\r\n"
+    QCOMPARE(fileBytes(path), QByteArray("[App1]\r\n"
                                          "key1=string1\r\n"
                                          "key2=two\r\n"
                                          "key3=string3\r\n"
@@ -393,7 +383,7 @@ void TestPrivateProfile::writeFailure()
         QSKIP("Permissions are not enforced for this user");
 
     QVERIFY(!PrivateProfile::write(dir.filePath(name), u"A", u"k", u"new"_s));
-    QCOMPARE(readBytes(file), before);
+    QCOMPARE(fileBytes(file), before);
 }
 
 // Guards that a copy of a cached document keeps answering after the original is replaced.

@@ -224,10 +224,7 @@ private Q_SLOTS:
         else if (call == QLatin1String("movie"))
             ok = f.setMovie(dir.path() + QStringLiteral("/manca.swf"));
         else if (call == QLatin1String("broken")) {
-            QFile b(dir.path() + QStringLiteral("/rotto.svg"));
-            QVERIFY(b.open(QIODevice::WriteOnly));
-            b.write("<svg><g id='x'></svg");
-            b.close();
+            QVERIFY(writeBytes(dir.path() + QStringLiteral("/rotto.svg"), "<svg><g id='x'></svg"));
             ok = f.setMovie(dir.path() + QStringLiteral("/rotto.swf"));
         } else if (call == QLatin1String("background"))
             ok = f.setBGColor(QStringLiteral("#FF0000"));
