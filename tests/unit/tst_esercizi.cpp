@@ -5,6 +5,7 @@
 #include "exercises/LogicaEs5.h"
 #include "exercises/TestiFrase.h"
 
+#include "QtWarnings.h"
 #include "ScriptedRandom.h"
 
 #include <QTest>
@@ -43,6 +44,7 @@ class TestEsercizi : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void veroFalso_data()
     {
         QTest::addColumn<int>("level");

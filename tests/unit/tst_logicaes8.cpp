@@ -3,6 +3,7 @@
 
 #include "exercises/LogicaEs8.h"
 
+#include "QtWarnings.h"
 #include "ScriptedRandom.h"
 
 #include <QTest>
@@ -27,6 +28,7 @@ class TestLogicaEs8 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void differences_data()
     {
         QTest::addColumn<int>("level");

@@ -1,6 +1,7 @@
 #include "platform/Paths.h"
 
 #include "Files.h"
+#include "QtWarnings.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@ class TestPaths : public QObject
     QString prog() const { return m_dir.path() + QStringLiteral("/prog"); }
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase()
     {
         QDir d(m_dir.path());

@@ -1,6 +1,7 @@
 #include "platform/PrivateProfile.h"
 
 #include "Files.h"
+#include "QtWarnings.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,7 @@ class TestPrivateProfile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase();
     void lookup_data();
     void lookup();

@@ -1,6 +1,7 @@
 #include "platform/SoundPlayer.h"
 
 #include "Files.h"
+#include "QtWarnings.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -50,6 +51,7 @@ private:
     QString path(const QString &name) const { return name.isEmpty() ? name : m_dir.filePath(name); }
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase()
     {
         // The build server has no sound card; pointing the sound server at nothing makes every

@@ -2,6 +2,7 @@
 
 #include "Files.h"
 #include "FullDisk.h"
+#include "QtWarnings.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@ class TestStoredFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void read_data();
     void read();
     void replaceWritesEverything();

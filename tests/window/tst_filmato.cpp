@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
 #include "core/NomiClip.h"
@@ -53,6 +54,7 @@ class TestFilmato : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // A whole cup in the order the windows send it: every call is accepted and lands.
     void wholeCup()
     {
