@@ -22,12 +22,3 @@ double ClockRandom::r()
     // 53 random bits scaled into [0, 1): never 1.0, unlike generate_canonical on some libraries.
     return static_cast<double>(m_engine() >> 11) * 0x1.0p-53;
 }
-
-double ScriptedRandom::r()
-{
-    if (m_values.isEmpty())
-        return 0.0;
-    const double v = m_values.at(std::min<qsizetype>(m_next, m_values.size() - 1));
-    ++m_next;
-    return v;
-}

@@ -23,17 +23,3 @@ public:
 private:
     std::mt19937_64 m_engine;
 };
-
-// Gives the listed values in order, then repeats the last one (0 when none were given).
-class ScriptedRandom final : public RandomSource
-{
-public:
-    explicit ScriptedRandom(QList<double> values = {}) : m_values(std::move(values)) {}
-    void push(double v) { m_values.append(v); }
-    double r() override;
-    int drawn() const { return m_next; }
-
-private:
-    QList<double> m_values;
-    int m_next = 0;
-};

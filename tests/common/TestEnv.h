@@ -4,14 +4,14 @@
 // application state wired to recording seams, and helpers to lay down language files.
 
 #include "core/AppState.h"
-#include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "platform/CodePage.h"
-#include "platform/Dialogs.h"
+#include "Files.h"
+#include "RecordingDialogs.h"
 #include "RecordingPrinters.h"
+#include "ScriptedRandom.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -39,19 +39,14 @@ public:
     QString driveC() const { return dir.path() + QStringLiteral("/C"); }
     QString prog() const { return dir.path() + QStringLiteral("/prog"); }
 
-    // Writes bytes to a path below the temporary directory, creating folders.
-    void put(const QString &relative, const QByteArray &bytes)
+    // Paths below the temporary directory.
+    bool put(const QString &relative, const QByteArray &bytes)
     {
-        const QString path = dir.path() + QLatin1Char('/') + relative;
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        return writeBytes(dir.path() + QLatin1Char('/') + relative, bytes);
     }
     QByteArray get(const QString &relative) const
     {
-        QFile f(dir.path() + QLatin1Char('/') + relative);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return fileBytes(dir.path() + QLatin1Char('/') + relative);
     }
     bool exists(const QString &relative) const
     {

@@ -2,6 +2,8 @@
 
 #include "profile/CommDlgs.h"
 
+#include "QtWarnings.h"
+
 #include <QTest>
 
 class TestCommDlgs : public QObject
@@ -9,6 +11,7 @@ class TestCommDlgs : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void puntiInteri_data()
     {
         QTest::addColumn<double>("size");

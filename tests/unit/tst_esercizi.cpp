@@ -1,10 +1,12 @@
 // The order in which the exercises draw, pinned with scripted draws: which text a given cup
 // and given draws produce, and what a picture that stops half-way leaves behind.
 
-#include "core/RandomSource.h"
 #include "exercises/LogicaEs1.h"
 #include "exercises/LogicaEs5.h"
 #include "exercises/TestiFrase.h"
+
+#include "QtWarnings.h"
+#include "ScriptedRandom.h"
 
 #include <QTest>
 
@@ -42,6 +44,7 @@ class TestEsercizi : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void veroFalso_data()
     {
         QTest::addColumn<int>("level");

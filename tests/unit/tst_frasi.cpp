@@ -4,6 +4,7 @@
 // The same run writes every distinct sentence into a catalogue for a reader to review, and
 // fails when the committed catalogue has drifted.
 
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
 #include "exercises/LogicaEs1.h"
@@ -286,6 +287,7 @@ class TestFrasi : public QObject
     }
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase() { QVERIFY(claims.size() > 100); }
 
     // Blanks the program adds around texts must not reach the pupil doubled, at the ends, or

@@ -2,6 +2,8 @@
 // warning, scale, "use the whole sheet" and the shrink offered when a print does not fit.
 #include "print/GeometriaStampa.h"
 
+#include "QtWarnings.h"
+
 #include <QtTest>
 
 using namespace GeometriaStampa;
@@ -12,6 +14,7 @@ class TestGeometriaStampa : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void limita_data()
     {
         QTest::addColumn<QString>("testo");

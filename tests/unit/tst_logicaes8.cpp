@@ -1,8 +1,10 @@
 // Find the differences without a window: how a pair of cups is drawn, and how the pupil's
 // choices are judged.
 
-#include "core/RandomSource.h"
 #include "exercises/LogicaEs8.h"
+
+#include "QtWarnings.h"
+#include "ScriptedRandom.h"
 
 #include <QTest>
 
@@ -26,6 +28,7 @@ class TestLogicaEs8 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void differences_data()
     {
         QTest::addColumn<int>("level");

@@ -1,7 +1,9 @@
 #include "platform/Paths.h"
 
+#include "Files.h"
+#include "QtWarnings.h"
+
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +15,7 @@ class TestPaths : public QObject
     QString prog() const { return m_dir.path() + QStringLiteral("/prog"); }
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase()
     {
         QDir d(m_dir.path());
@@ -20,10 +23,8 @@ private Q_SLOTS:
         d.mkpath(QStringLiteral("prog/swf"));
         d.mkpath(QStringLiteral("prog/Mixed"));
         d.mkpath(QStringLiteral("prog/mixed"));
-        for (const char *f : {"prog/swf/vorbe1.svg", "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini"}) {
-            QFile file(m_dir.path() + QLatin1Char('/') + QLatin1String(f));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        for (const char *f : {"prog/swf/vorbe1.svg", "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini"})
+            QVERIFY(writeBytes(m_dir.path() + QLatin1Char('/') + QLatin1String(f), {}));
     }
 
     // Windows names are case-insensitive: a differently-cased name must find the file that

@@ -1,5 +1,8 @@
 #include "platform/PrivateProfile.h"
 
+#include "Files.h"
+#include "QtWarnings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -16,18 +19,6 @@ template <qsizetype N> QByteArray bytes(const char (&s)[N])
     return QByteArray(s, N - 1);
 }
 
-bool writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 } // namespace
 
 class TestPrivateProfile : public QObject
@@ -35,6 +26,7 @@ class TestPrivateProfile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase();
     void lookup_data();
     void lookup();
@@ -289,7 +281,7 @@ void TestPrivateProfile::edit()
     if (!before.isEmpty())
         QVERIFY(writeBytes(path, before));
     QVERIFY(PrivateProfile::write(path, section, key, value));
-    QCOMPARE(readBytes(path), after);
+    QCOMPARE(fileBytes(path), after);
 }
 
 void TestPrivateProfile::refusedEdit_data()
@@ -328,7 +320,7 @@ void TestPrivateProfile::refusedEdit()
     const QString path = m_dir.filePath(u"refused.ini"_s);
     QVERIFY(writeBytes(path, before));
     QVERIFY(!PrivateProfile::write(path, section, key, value));
-    QCOMPARE(readBytes(path), before);
+    QCOMPARE(fileBytes(path), before);
 }
 
 // Guards the file layout Windows produces when a file is built by successive writes.
@@ -342,7 +334,7 @@ void TestPrivateProfile::writeBuildsFile()
     QVERIFY(PrivateProfile::write(path, u"App2", u"key4", u"string4"_s));
     QVERIFY(PrivateProfile::write(path, u"App3", u"key5", u"string5"_s));
     QVERIFY(PrivateProfile::write(path, u"app1", u"KEY2", u"two"_s));
-    QCOMPARE(readBytes(path), QByteArray("[App1]\r\n"
+    QCOMPARE(fileBytes(path), QByteArray("[App1]\r\n"
                                          "key1=string1\r\n"
                                          "key2=two\r\n"
                                          "key3=string3\r\n"
@@ -393,7 +385,7 @@ void TestPrivateProfile::writeFailure()
         QSKIP("Permissions are not enforced for this user");
 
     QVERIFY(!PrivateProfile::write(dir.filePath(name), u"A", u"k", u"new"_s));
-    QCOMPARE(readBytes(file), before);
+    QCOMPARE(fileBytes(file), before);
 }
 
 // Guards that a copy of a cached document keeps answering after the original is replaced.

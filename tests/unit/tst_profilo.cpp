@@ -1,4 +1,5 @@
 #include "FullDisk.h"
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
 #include "platform/CodePage.h"
@@ -63,6 +64,7 @@ class TestProfilo : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // The default file is what older copies of the program read: it must match byte for byte.
     void defaultFileIsTheTable()
     {

@@ -3,6 +3,8 @@
 
 #include "log/Rapporto.h"
 
+#include "QtWarnings.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +17,7 @@ class TestRapporto : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void roundTrip_data()
     {
         QTest::addColumn<Rapporto>("r");

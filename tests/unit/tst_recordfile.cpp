@@ -1,7 +1,8 @@
 #include "platform/CodePage.h"
 #include "platform/RecordFile.h"
 
-#include <QRegularExpression>
+#include "QtWarnings.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,7 +64,7 @@ private Q_SLOTS:
 
 void TestRecordFile::init()
 {
-    QTest::failOnWarning(QRegularExpression(u"."_s));
+    failOnQtWarnings();
 }
 
 // Guards the number form that existing profile and report files hold.

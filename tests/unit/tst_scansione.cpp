@@ -1,5 +1,7 @@
 #include "menu/Scansione.h"
 
+#include "QtWarnings.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -64,6 +66,7 @@ class TestScansione : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // Key sequences per mode on the menu's 7 targets: where the highlight ends and what is chosen.
     void sequences_data()
     {

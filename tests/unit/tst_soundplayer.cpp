@@ -1,5 +1,8 @@
 #include "platform/SoundPlayer.h"
 
+#include "Files.h"
+#include "QtWarnings.h"
+
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -28,12 +31,6 @@ QByteArray tinyWave()
     return wav + QByteArray(dataBytes, '\0');
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // Every warning or worse printed while noAudioDeviceIsQuiet runs.
 QStringList s_warnings;
 
@@ -54,6 +51,7 @@ private:
     QString path(const QString &name) const { return name.isEmpty() ? name : m_dir.filePath(name); }
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void initTestCase()
     {
         // The build server has no sound card; pointing the sound server at nothing makes every
@@ -61,10 +59,10 @@ private Q_SLOTS:
         qputenv("PULSE_SERVER", "unix:/nonexistent/vorbello-test-no-sound");
         QVERIFY(m_dir.isValid());
         for (const char *name : {"1.wav", "2.wav", "default.wav", "locked.wav"})
-            QVERIFY(writeFile(path(name), tinyWave()));
-        QVERIFY(writeFile(path("text.wav"), "this is not a sound\n"));
-        QVERIFY(writeFile(path("short.wav"), "RIFF"));
-        QVERIFY(writeFile(path("avi.wav"), QByteArray("RIFF\x10\0\0\0AVI LIST", 16)));
+            QVERIFY(writeBytes(path(name), tinyWave()));
+        QVERIFY(writeBytes(path("text.wav"), "this is not a sound\n"));
+        QVERIFY(writeBytes(path("short.wav"), "RIFF"));
+        QVERIFY(writeBytes(path("avi.wav"), QByteArray("RIFF\x10\0\0\0AVI LIST", 16)));
         QVERIFY(QDir(m_dir.path()).mkdir("3.wav"));
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.wav")).constData(), 0600), 0);
         QVERIFY(QFile::setPermissions(path("locked.wav"), QFileDevice::Permissions()));

@@ -1,10 +1,11 @@
 #include "platform/StoredFile.h"
 
+#include "Files.h"
 #include "FullDisk.h"
+#include "QtWarnings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QMap>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,37 +13,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Every entry of a folder with its contents, to see that nothing appeared, vanished or changed.
-QMap<QString, QByteArray> snapshot(const QString &folder)
-{
-    QMap<QString, QByteArray> entries;
-    for (const QFileInfo &info :
-         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
-        entries.insert(info.fileName(), info.isDir() ? "<folder>" : fileBytes(info.filePath()));
-    return entries;
-}
-
-} // namespace
-
 class TestStoredFile : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void read_data();
     void read();
     void replaceWritesEverything();
@@ -72,9 +48,9 @@ void TestStoredFile::read()
     QFETCH(bool, readable);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QVERIFY(put(dir.filePath(QStringLiteral("small.rpt")), "Anna\r\n"));
-    QVERIFY(put(dir.filePath(QStringLiteral("limit.rpt")), QByteArray(100, 'x')));
-    QVERIFY(put(dir.filePath(QStringLiteral("over.rpt")), QByteArray(101, 'x')));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("small.rpt")), "Anna\r\n"));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("limit.rpt")), QByteArray(100, 'x')));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("over.rpt")), QByteArray(101, 'x')));
     QVERIFY(QFile::link(dir.filePath(QStringLiteral("small.rpt")), dir.filePath(QStringLiteral("link.rpt"))));
     QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("zero.rpt"))));
     QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.rpt"))).constData(), 0600), 0);
@@ -90,7 +66,7 @@ void TestStoredFile::replaceWritesEverything()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("profilo.ini"));
-    QVERIFY(put(path, QByteArray(1000, 'x')));
+    QVERIFY(writeBytes(path, QByteArray(1000, 'x')));
     QVERIFY(StoredFile::replace(path, " 130 \r\nTrue\r\n"));
     QCOMPARE(fileBytes(path), QByteArray(" 130 \r\nTrue\r\n"));
     QVERIFY(StoredFile::replace(path, QByteArray()));
@@ -122,9 +98,9 @@ void TestStoredFile::failedReplaceChangesNothing()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    QVERIFY(put(dir.filePath(QStringLiteral("file.txt")), "old\r\n"));
-    QVERIFY(put(dir.filePath(QString(250, u'p')), "old\r\n"));
-    const auto before = snapshot(dir.path());
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("file.txt")), "old\r\n"));
+    QVERIFY(writeBytes(dir.filePath(QString(250, u'p')), "old\r\n"));
+    const auto before = folderSnapshot(dir.path());
     const auto restore = qScopeGuard([&] {
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
@@ -141,7 +117,7 @@ void TestStoredFile::failedReplaceChangesNothing()
         replaced = StoredFile::replace(dir.filePath(name), QByteArray(64, 'n'));
     }
     QVERIFY(!replaced);
-    QCOMPARE(snapshot(dir.path()), before);
+    QCOMPARE(folderSnapshot(dir.path()), before);
 }
 
 QTEST_GUILESS_MAIN(TestStoredFile)

@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "RecordingSoundPlayer.h"
 #include "TestEnv.h"
 #include "core/ModuloColoriSuoni.h"
@@ -9,6 +10,7 @@ class TestSuoni : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // Which file is asked for, from how many entries the folder holds and the random draw.
     void choice_data()
     {

@@ -1,8 +1,9 @@
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/FormAvvio.h"
-#include "core/PictureButton.h"
 #include "core/Main.h"
 #include "core/Modulo1.h"
+#include "core/PictureButton.h"
 #include "platform/Desktop.h"
 
 #include <QFontDatabase>
@@ -40,7 +41,11 @@ class TestAvvio : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        failOnQtWarnings();
+        QStandardPaths::setTestModeEnabled(true);
+    }
 
     // First start: three folders in order, the notice written each time, the font installed
     // and announced once, the default profile loaded, and the start-up window shown.

@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "layout/LineControl.h"
 #include "layout/clsResize.h"
 
@@ -69,6 +70,7 @@ class TestClsResize : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void tagRules_data();
     void tagRules();
     void linePaintsBetweenItsEnds();

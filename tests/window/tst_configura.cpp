@@ -1,6 +1,7 @@
 // The configuration window: choosing and creating the pupil, the cup colours and their names,
 // text style and font, colours, input mode, and leaving with the profile saved.
 
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
@@ -103,6 +104,7 @@ class TestConfigura : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnQtWarnings();
         QStandardPaths::setTestModeEnabled(true);
         QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     }

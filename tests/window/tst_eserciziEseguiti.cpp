@@ -2,6 +2,7 @@
 
 #include "EsercizioEnv.h"
 #include "FullDisk.h"
+#include "QtWarnings.h"
 #include "log/FormEserciziEseguiti.h"
 #include "platform/Dialogs.h"
 
@@ -44,6 +45,7 @@ class TestRegistro : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // The table shows the log's rows, numbered, under the header of the language.
     void shows()
     {

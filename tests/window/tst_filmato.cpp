@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
 #include "core/NomiClip.h"
@@ -53,6 +54,7 @@ class TestFilmato : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // A whole cup in the order the windows send it: every call is accepted and lands.
     void wholeCup()
     {
@@ -224,10 +226,7 @@ private Q_SLOTS:
         else if (call == QLatin1String("movie"))
             ok = f.setMovie(dir.path() + QStringLiteral("/manca.swf"));
         else if (call == QLatin1String("broken")) {
-            QFile b(dir.path() + QStringLiteral("/rotto.svg"));
-            QVERIFY(b.open(QIODevice::WriteOnly));
-            b.write("<svg><g id='x'></svg");
-            b.close();
+            QVERIFY(writeBytes(dir.path() + QStringLiteral("/rotto.svg"), "<svg><g id='x'></svg"));
             ok = f.setMovie(dir.path() + QStringLiteral("/rotto.swf"));
         } else if (call == QLatin1String("background"))
             ok = f.setBGColor(QStringLiteral("#FF0000"));

@@ -2,6 +2,7 @@
 // log rows and the way back to the menu, driven as a pupil would.
 
 #include "EsercizioEnv.h"
+#include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "exercises/FormEs1.h"
@@ -28,6 +29,7 @@ class TestFormDueRisposte : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // First display, then two wrong clicks and the right one: every click counts, with its
     // sound, and only the right one opens the way to the next exercise.
     void mouseAnswers()

@@ -1,6 +1,7 @@
 // Sets: cups judged one after another against a sentence, sorted into two groups of ten.
 
 #include "EsercizioEnv.h"
+#include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "exercises/FormEs5.h"
 #include "menu/ScanBox.h"
@@ -23,6 +24,7 @@ class TestFormEs5 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // A wrong answer leaves the cup and the groups as they were; each right one files a copy
     // of the cup in its group and brings the next, until a group is full.
     void series()

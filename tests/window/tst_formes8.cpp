@@ -2,6 +2,7 @@
 // or by the switches, the levels and the way out.
 
 #include "EsercizioEnv.h"
+#include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "core/SvgPicture.h"
@@ -50,6 +51,7 @@ class TestFormEs8 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     void mouse_data()
     {
         QTest::addColumn<int>("level");

@@ -1,6 +1,7 @@
 // The grid exercises: find the odd ones out, find the cup; by mouse and by switches.
 
 #include "EsercizioEnv.h"
+#include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "exercises/FormGriglia.h"
@@ -35,6 +36,7 @@ class TestFormGriglia : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // Each level shows its number of cups, and the list always names seven features.
     void layout_data()
     {

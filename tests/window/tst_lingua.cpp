@@ -1,4 +1,5 @@
 #include "FullDisk.h"
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/PrivateProfile.h"
@@ -58,6 +59,7 @@ class TestLingua : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // Each control must look up its own key form: array elements by Name(Index), the window by
     // its own name, all in the window's section; empty values blank only title and tag.
     void applyToForm()

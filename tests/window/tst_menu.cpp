@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "about/FormInfo.h"
 #include "core/ColorButton.h"
@@ -5,10 +6,10 @@
 #include "core/Main.h"
 #include "core/Modulo1.h"
 #include "core/RandomSource.h"
+#include "core/SvgPicture.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
 #include "menu/ScanBox.h"
-#include "core/SvgPicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,7 +82,11 @@ class TestMenu : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        failOnQtWarnings();
+        QStandardPaths::setTestModeEnabled(true);
+    }
 
     // Captions keep a leading line break; button 2 is built from two numbered strings.
     void loadCaptions()

@@ -3,6 +3,7 @@
 
 #include "EsercizioEnv.h"
 #include "Finestrella.h"
+#include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "core/FormBase.h"
 #include "exercises/FormEs1.h"
@@ -99,7 +100,11 @@ class TestStampa : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QApplication::setActiveWindow(nullptr); }
+    void init()
+    {
+        failOnQtWarnings();
+        QApplication::setActiveWindow(nullptr);
+    }
 
     // Printer set-up only: no print command, scale, copies or picture; its own caption.
     void soloImpostazioni()

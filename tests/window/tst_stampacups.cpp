@@ -3,6 +3,7 @@
 // is named by VORBELLO_CUPS_QUEUE (scripts/test sets it up); without it there is nothing to test.
 
 #include "Finestrella.h"
+#include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/FormBase.h"
 #include "platform/Printers.h"
@@ -99,7 +100,11 @@ private Q_SLOTS:
             QSKIP("VORBELLO_CUPS_QUEUE is not set: no CUPS queue to print to");
         QVERIFY2(QtPrinters().nomi().contains(coda()), qPrintable(coda()));
     }
-    void init() { QCOMPARE(cupsJobs(QStringLiteral("clear")), QStringList()); }
+    void init()
+    {
+        failOnQtWarnings();
+        QCOMPARE(cupsJobs(QStringLiteral("clear")), QStringList());
+    }
     void cleanup() { cupsJobs(QStringLiteral("clear")); }
 
     // The printable area as the driver reports it, turned with the orientation.

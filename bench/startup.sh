@@ -6,7 +6,7 @@ set -uo pipefail
 BIN=${1:?vorbello executable}
 RUNS=${2:-15}
 E2E_BIN=$BIN
-source "$(dirname "$0")/../e2e/harness.sh"
+source "$(dirname "$0")/../tests/e2e/harness.sh"
 e2e_begin
 
 # A first start makes the folders and installs the font; it is not measured.
