@@ -1,9 +1,9 @@
 #pragma once
 
-#include "lang/ModuloPerIni.h"
+#include "core/Profilo.h"
+#include "lang/IniStore.h"
 #include "platform/Paths.h"
 #include "platform/Printers.h"
-#include "profile/Profilo.h"
 
 #include <QHash>
 #include <QPointer>

@@ -4,12 +4,12 @@
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "core/Modulo1.h"
+#include "core/Profilo.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/Filmato.h"
 #include "profile/CommDlgs.h"
-#include "profile/Profilo.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "FullDisk.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
+#include "core/Profilo.h"
 #include "platform/CodePage.h"
-#include "profile/Profilo.h"
 
 #include <QFile>
 #include <QTest>
