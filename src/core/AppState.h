@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Profilo.h"
-#include "lang/IniStore.h"
+#include "lang/LanguageState.h"
 #include "platform/Paths.h"
 #include "platform/Printers.h"
 
@@ -12,7 +12,6 @@
 #include <functional>
 #include <memory>
 
-class Dialogs;
 class RandomSource;
 class SoundPlayer;
 class WindowRegistry;
@@ -20,7 +19,7 @@ class clsResize;
 class QWidget;
 
 // What the windows share for the whole run. Main makes one; tests make their own.
-class AppState
+class AppState : public LanguageState
 {
 public:
     static constexpr int RigheRegistro = 501;
@@ -29,9 +28,6 @@ public:
     ~AppState();
     AppState(const AppState &) = delete;
     AppState &operator=(const AppState &) = delete;
-
-    Paths paths;
-    IniStore ini;
 
     Profilo profilo;
     QString NomeUtente;
@@ -44,7 +40,6 @@ public:
     std::array<QString, 61> Frasi;
     std::array<QString, 216> ColoriVB;
     std::array<QString, 216> ColoriHex;
-    QString LinguaCorrente;
     // Language texts naming the cup's decorations -> the clips' ids in the cup movie.
     QHash<QString, QString> NomiClip;
 
@@ -64,7 +59,6 @@ public:
 
     // Seams, owned by whoever made the state (Main or a test); never null once set up.
     RandomSource *random = nullptr;
-    Dialogs *dialogs = nullptr;
     Printers *printers = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;

@@ -588,7 +588,7 @@ void FormConfigura::TextNuovoUtente_Change()
     cambiaUtente(testo);
     // The name of a pupil who already has settings takes them up: keeping those on screen
     // would write them over that pupil's file at the next save.
-    if (EsisteFile(m_state, m_state.FileProfilo)) {
+    if (EsisteFile(m_state.paths, m_state.FileProfilo)) {
         CaricaProfilo(m_state);
         ImpostaConfigurazioni();
     }
