@@ -3,7 +3,7 @@
 
 #include "TestEnv.h"
 #include "core/ColorButton.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "menu/FormMenu.h"
 #include "menu/ScanBox.h"
 

@@ -1,7 +1,7 @@
 #include "TestEnv.h"
 #include "core/FormAvvio.h"
 #include "core/PictureButton.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "core/Modulo1.h"
 #include "platform/Desktop.h"
 

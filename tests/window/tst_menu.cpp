@@ -2,7 +2,7 @@
 #include "about/FormInfo.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "core/Modulo1.h"
 #include "core/RandomSource.h"
 #include "lang/modLanguageSupport.h"
