@@ -8,8 +8,8 @@
 #include "core/WindowRegistry.h"
 #include "exercises/Frase.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Filmato.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

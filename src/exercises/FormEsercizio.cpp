@@ -6,10 +6,10 @@
 #include "core/ModuloColoriSuoni.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Dialogs.h"
 #include "print/Form1.h"
 #include "print/frmStampa.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

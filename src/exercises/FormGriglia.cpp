@@ -6,8 +6,8 @@
 #include "core/ModuloColoriSuoni.h"
 #include "exercises/TestiFrase.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Filmato.h"
+#include "scanning/ScanBox.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>

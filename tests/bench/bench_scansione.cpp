@@ -5,7 +5,7 @@
 #include "core/ColorButton.h"
 #include "app/Main.h"
 #include "menu/FormMenu.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include "EsercizioEnv.h"
 #include "core/ColorButton.h"
 #include "exercises/FormEs5.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "platform/Filmato.h"
 
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "core/RandomSource.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "core/SvgPicture.h"
 
 #include <QAction>
