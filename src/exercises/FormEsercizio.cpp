@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"

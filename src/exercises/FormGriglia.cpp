@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 #include "exercises/TestiFrase.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Filmato.h"

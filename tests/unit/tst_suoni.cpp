@@ -1,6 +1,6 @@
 #include "RecordingSoundPlayer.h"
 #include "TestEnv.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 
 #include <QTest>
 
