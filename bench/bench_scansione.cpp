@@ -3,9 +3,9 @@
 
 #include "TestEnv.h"
 #include "core/ColorButton.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "menu/FormMenu.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

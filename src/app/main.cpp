@@ -1,4 +1,4 @@
-#include "core/Main.h"
+#include "app/Main.h"
 
 int main(int argc, char **argv)
 {

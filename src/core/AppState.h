@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/Profilo.h"
 #include "core/Registro.h"
-#include "lang/ModuloPerIni.h"
+#include "lang/LanguageState.h"
 #include "platform/Paths.h"
 #include "platform/Printers.h"
-#include "profile/Profilo.h"
 
 #include <QHash>
 #include <QPointer>
@@ -13,7 +13,6 @@
 #include <functional>
 #include <memory>
 
-class Dialogs;
 class RandomSource;
 class SoundPlayer;
 class WindowRegistry;
@@ -21,16 +20,13 @@ class clsResize;
 class QWidget;
 
 // What the windows share for the whole run. Main makes one; tests make their own.
-class AppState
+class AppState : public LanguageState
 {
 public:
     explicit AppState(const Paths &paths);
     ~AppState();
     AppState(const AppState &) = delete;
     AppState &operator=(const AppState &) = delete;
-
-    Paths paths;
-    IniStore ini;
 
     Profilo profilo;
     QString NomeUtente;
@@ -41,7 +37,6 @@ public:
     std::array<QString, 61> Frasi;
     std::array<QString, 216> ColoriVB;
     std::array<QString, 216> ColoriHex;
-    QString LinguaCorrente;
     // Language texts naming the cup's decorations -> the clips' ids in the cup movie.
     QHash<QString, QString> NomiClip;
 
@@ -59,7 +54,6 @@ public:
 
     // Seams, owned by whoever made the state (Main or a test); never null once set up.
     RandomSource *random = nullptr;
-    Dialogs *dialogs = nullptr;
     Printers *printers = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;

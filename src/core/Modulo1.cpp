@@ -61,20 +61,6 @@ QByteArray TestoLeggimi()
     return out;
 }
 
-bool EsisteCartella(const AppState &state, const QString &path)
-{
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(state.paths.toHost(path)).isDir();
-}
-
-bool EsisteFile(const AppState &state, const QString &path)
-{
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(state.paths.toHost(path)).isFile();
-}
-
 bool CreaCartella(AppState &state, const QString &path)
 {
     const QString host = state.paths.toHost(path);
@@ -105,7 +91,7 @@ QString CartellaWindows(const AppState &)
 void InstallaFontCorsivo(AppState &state)
 {
     const QString windows = CartellaWindows(state);
-    if (EsisteFile(state, windows + QStringLiteral("\\fonts\\indis1.ttf")))
+    if (EsisteFile(state.paths, windows + QStringLiteral("\\fonts\\indis1.ttf")))
         return;
     const QString source = state.paths.toHost(state.paths.programFolder() +
                                               QStringLiteral("\\indis1.ttf"));
@@ -126,14 +112,16 @@ void InstallaFontCorsivo(AppState &state)
 
 bool CreaCartelleImpostazioni(AppState &state)
 {
-    if (!EsisteCartella(state, SettingsRoot::Radice) && !CreaCartella(state, SettingsRoot::Radice))
+    if (!EsisteCartella(state.paths, SettingsRoot::Radice) &&
+        !CreaCartella(state, SettingsRoot::Radice))
         return false;
-    if (!EsisteCartella(state, SettingsRoot::Programma)) {
+    if (!EsisteCartella(state.paths, SettingsRoot::Programma)) {
         if (!CreaCartella(state, SettingsRoot::Programma))
             return false;
         InstallaFontCorsivo(state);
     }
-    if (!EsisteCartella(state, SettingsRoot::Dati) && !CreaCartella(state, SettingsRoot::Dati))
+    if (!EsisteCartella(state.paths, SettingsRoot::Dati) &&
+        !CreaCartella(state, SettingsRoot::Dati))
         return false;
     return true;
 }

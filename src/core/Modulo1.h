@@ -24,10 +24,8 @@ inline const QString IndirizzoAutoreFont = QStringLiteral("http://perso.orange.f
 // program folder is created. False when a folder or the notice cannot be made (nothing else is
 // attempted then).
 bool CreaCartelleImpostazioni(AppState &state);
-bool EsisteCartella(const AppState &state, const QString &path);
 // One level (the parent must exist); then rewrites the notice file in the settings root.
 bool CreaCartella(AppState &state, const QString &path);
-bool EsisteFile(const AppState &state, const QString &path);
 // The folder whose "fonts" sub-folder holds the user's fonts, lower case, ending in a backslash.
 QString CartellaWindows(const AppState &state);
 void InstallaFontCorsivo(AppState &state);

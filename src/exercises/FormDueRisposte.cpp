@@ -3,13 +3,13 @@
 #include "core/AppState.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 #include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "exercises/Frase.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Filmato.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/ColorButton.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 #include "exercises/TestiFrase.h"
 #include "lang/modLanguageSupport.h"
 #include "layout/LineControl.h"

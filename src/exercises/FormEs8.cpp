@@ -2,7 +2,8 @@
 
 #include "core/AppState.h"
 #include "core/ColorButton.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
+#include "core/SelectionFrame.h"
 #include "core/SvgPicture.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Filmato.h"
@@ -39,36 +40,6 @@ const char *const Nomi[FormEs8::Caratteristiche] = {"Il cuore",
                                                     "Il vapore",
                                                     "Il cucchiaino o il biscotto"};
 
-// The frame round a picture; it lets the mouse through to the bar beneath.
-class Cornice final : public QWidget
-{
-public:
-    explicit Cornice(QWidget *parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    void setColore(const QColor &c)
-    {
-        colore = c;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(colore, Bordo));
-        p.setBrush(Qt::NoBrush);
-        const QRectF r =
-            QRectF(rect()).adjusted(Bordo / 2.0, Bordo / 2.0, -Bordo / 2.0, -Bordo / 2.0);
-        p.drawRoundedRect(r, r.width() / 8, r.height() / 8);
-    }
-
-private:
-    QColor colore = Qt::red;
-};
-
 } // namespace
 
 FormEs8::FormEs8(AppState &state)
@@ -93,7 +64,7 @@ FormEs8::FormEs8(AppState &state)
     const QString immagini = state.paths.programFolder() + QStringLiteral("\\immagini\\");
     // Frames first, so that each picture lies over its frame's inner part.
     for (int i = 0; i < Caratteristiche; ++i) {
-        auto *c = new Cornice(Picture1);
+        auto *c = new SelectionFrame(Picture1, Bordo, SelectionFrame::Corners::Rounded);
         c->setObjectName(QStringLiteral("Shape1"));
         ControlText::setIndex(c, i);
         c->setGeometry(PrimaCornice + i * PassoCornice, AltoCornice, LatoCornice, LatoCornice);
@@ -166,7 +137,7 @@ void FormEs8::attiva()
     barra.setColor(QPalette::Window, palette().color(QPalette::Window));
     Picture1->setPalette(barra);
     for (QWidget *s : std::as_const(Shape1)) {
-        static_cast<Cornice *>(s)->setColore(coloreSelezione());
+        static_cast<SelectionFrame *>(s)->setColore(coloreSelezione());
         s->hide();
     }
     for (ColorButton *b : std::as_const(Command1))

@@ -3,13 +3,13 @@
 #include "core/AppState.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Dialogs.h"
 #include "print/Form1.h"
 #include "print/frmStampa.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 
 #include "core/FormBase.h"
 #include "exercises/ExerciseFlow.h"
-#include "menu/Scansione.h"
+#include "scanning/Scansione.h"
 
 #include <QList>
 

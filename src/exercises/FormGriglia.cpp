@@ -3,11 +3,12 @@
 #include "core/AppState.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
+#include "core/SelectionFrame.h"
 #include "exercises/TestiFrase.h"
 #include "lang/modLanguageSupport.h"
-#include "menu/ScanBox.h"
 #include "platform/Filmato.h"
+#include "scanning/ScanBox.h"
 
 #include <QScopeGuard>
 #include <QLabel>
@@ -23,26 +24,6 @@ const QRect Griglia(10, 72, 390, 366);
 const int Colonne[5] = {2, 2, 3, 3, 4};
 const int Righe[5] = {1, 2, 2, 3, 3};
 constexpr int Bordo = 4;
-
-// The frame drawn round one cup; it lets the mouse through to the cup.
-class Cornice final : public QWidget
-{
-public:
-    explicit Cornice(QWidget *parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setObjectName(QStringLiteral("Shape1"));
-    }
-    QColor colore = Qt::red;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setPen(QPen(colore, Bordo, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        p.drawRect(QRectF(rect()).adjusted(Bordo / 2.0, Bordo / 2.0, -Bordo / 2.0, -Bordo / 2.0));
-    }
-};
 
 } // namespace
 
@@ -96,7 +77,8 @@ FormGriglia::FormGriglia(AppState &state, const QString &name, LogicaEs6::Varian
         ShockwaveFlash1.append(f);
     }
 
-    auto *cornice = new Cornice(this);
+    auto *cornice = new SelectionFrame(this, Bordo, SelectionFrame::Corners::Square);
+    cornice->setObjectName(QStringLiteral("Shape1"));
     Shape1 = cornice;
     Shape1->hide();
 
@@ -146,7 +128,7 @@ void FormGriglia::attiva()
     const Profilo &p = m_state.profilo;
     Picture1->hide();
     Shape1->hide();
-    static_cast<Cornice *>(Shape1)->colore = coloreSelezione();
+    static_cast<SelectionFrame *>(Shape1)->setColore(coloreSelezione());
     stileTesto(Text1);
     Command1->setSfondo(coloreBottoni());
     if (p.CursoreSistema || p.ModoInput != 0)

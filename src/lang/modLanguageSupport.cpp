@@ -1,9 +1,8 @@
 #include "lang/modLanguageSupport.h"
 
-#include "core/AppState.h"
-#include "core/Modulo1.h"
-#include "core/WindowRegistry.h"
+#include "lang/LanguageState.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,20 +21,20 @@ namespace {
 
 const QString LangSetting = QStringLiteral("LangSetting.ini");
 
-QString fileLingua(const AppState &state, const QString &lingua)
+QString fileLingua(const LanguageState &state, const QString &lingua)
 {
     return state.paths.programFolder() + CartellaLingue + lingua + QStringLiteral(".lng");
 }
 
-QString fileImpostazione(const AppState &state)
+QString fileImpostazione(const LanguageState &state)
 {
     return state.paths.programFolder() + CartellaLingue + LangSetting;
 }
 
 // The user's own copy, for when the program's folder cannot be written (an installed copy).
-QString fileImpostazioneUtente()
+QString fileImpostazioneUtente(const LanguageState &state)
 {
-    return SettingsRoot::Programma + LangSetting;
+    return state.cartellaUtente + LangSetting;
 }
 
 // A language name is a file name: nothing that would lead out of the language folder.
@@ -45,18 +44,18 @@ bool nomeSicuro(const QString &name)
            !name.contains(QLatin1String(".."));
 }
 
-std::optional<QString> leggiImpostazione(AppState &state)
+std::optional<QString> leggiImpostazione(LanguageState &state)
 {
-    const QString utente = fileImpostazioneUtente();
-    const QString file = EsisteFile(state, utente) ? utente : fileImpostazione(state);
+    const QString utente = fileImpostazioneUtente(state);
+    const QString file = EsisteFile(state.paths, utente) ? utente : fileImpostazione(state);
     return state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
 }
 
-bool scriviImpostazione(AppState &state, const QString &language)
+bool scriviImpostazione(LanguageState &state, const QString &language)
 {
-    const QString utente = fileImpostazioneUtente();
+    const QString utente = fileImpostazioneUtente(state);
     const QString key = QStringLiteral("CurrentLanguage");
-    if (!EsisteFile(state, utente) &&
+    if (!EsisteFile(state.paths, utente) &&
         state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"), key, language))
         return true;
     return state.ini.ScriviIni(utente, QStringLiteral("Language"), key, language);
@@ -133,7 +132,7 @@ void setIndex(QObject *c, int i)
 
 } // namespace ControlText
 
-QStringList ElencoLingue(const AppState &state)
+QStringList ElencoLingue(const LanguageState &state)
 {
     const QDir dir(state.paths.toHost(state.paths.programFolder() + CartellaLingue));
     QStringList names;
@@ -147,7 +146,7 @@ QStringList ElencoLingue(const AppState &state)
     return names;
 }
 
-QString LinguaImpostata(AppState &state)
+QString LinguaImpostata(LanguageState &state)
 {
     const QString lingua = leggiImpostazione(state).value_or(QString());
     if (nomeSicuro(lingua))
@@ -161,7 +160,7 @@ QString LinguaImpostata(AppState &state)
     return lingue.first();
 }
 
-QString MLSGetString(AppState &state, const QString &key)
+QString MLSGetString(LanguageState &state, const QString &key)
 {
     if (state.LinguaCorrente.isEmpty())
         state.LinguaCorrente = LinguaImpostata(state);
@@ -171,7 +170,7 @@ QString MLSGetString(AppState &state, const QString &key)
         .value_or(QString());
 }
 
-void MLSApplyToForm(AppState &state, QWidget *window)
+void MLSApplyToForm(LanguageState &state, QWidget *window)
 {
     if (!window)
         return;
@@ -238,15 +237,11 @@ void MLSApplyToForm(AppState &state, QWidget *window)
     }
 }
 
-void MLSCambiaLingua(AppState &state, const QString &language)
+void MLSCambiaLingua(LanguageState &state, const QString &language)
 {
     state.LinguaCorrente = language;
-    // The exercises build their sentences from these pieces: they must follow the language too.
-    CaricaFrasi(state);
-    if (state.windows) {
-        for (QWidget *w : state.windows->loaded())
-            MLSApplyToForm(state, w);
-    }
+    if (state.linguaCambiata)
+        state.linguaCambiata();
     if (!scriviImpostazione(state, language) && state.dialogs)
         state.dialogs->message(nullptr, MLSGetString(state, QStringLiteral("0166")), QString(),
                                Dialogs::Icon::Warning);

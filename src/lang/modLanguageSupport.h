@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class AppState;
+class LanguageState;
 class QWidget;
 class QObject;
 
@@ -12,23 +12,23 @@ inline const QString CartellaLingue = QStringLiteral("\\lgnvorbello\\");
 
 // The text of a numbered string ("0001"…), or empty when the language, its file or the key is
 // missing.
-QString MLSGetString(AppState &state, const QString &key);
+QString MLSGetString(LanguageState &state, const QString &key);
 
 // Applies the current language file to a loaded window and all its controls: the window's title
 // and tag, then for each control its caption, tool-tip and tag (control-array elements as
 // Name(Index).Caption), and tab captions. A missing file changes nothing.
-void MLSApplyToForm(AppState &state, QWidget *window);
+void MLSApplyToForm(LanguageState &state, QWidget *window);
 
 // The languages whose ".lng" files exist, in the order the file system lists them (by name).
-QStringList ElencoLingue(const AppState &state);
+QStringList ElencoLingue(const LanguageState &state);
 
 // The language recorded in "LangSetting.ini". When none is recorded but language files exist,
 // the first one is taken and recorded.
-QString LinguaImpostata(AppState &state);
+QString LinguaImpostata(LanguageState &state);
 
-// Switches to another language: every loaded window is translated again and the choice recorded;
-// a choice that cannot be recorded is told.
-void MLSCambiaLingua(AppState &state, const QString &language);
+// Switches to another language: the state's linguaCambiata is told (the program translates its
+// windows again there), then the choice is recorded; a choice that cannot be recorded is told.
+void MLSCambiaLingua(LanguageState &state, const QString &language);
 
 // Control properties as the language layer sees them; false when the control has none.
 namespace ControlText {

@@ -154,7 +154,7 @@ Rapporto FormEserciziEseguiti::rapporto() const
 bool FormEserciziEseguiti::preparaCartella()
 {
     const QString cartella = CartellaReport();
-    if (EsisteCartella(m_state, cartella))
+    if (EsisteCartella(m_state.paths, cartella))
         return true;
     return CreaCartella(m_state, cartella.left(cartella.size() - 1));
 }

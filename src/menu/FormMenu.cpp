@@ -8,8 +8,8 @@
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "layout/clsResize.h"
-#include "menu/ScanBox.h"
 #include "platform/Dialogs.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QActionGroup>

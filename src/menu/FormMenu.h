@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/FormBase.h"
-#include "menu/Scansione.h"
+#include "scanning/Scansione.h"
 
 #include <QList>
 

@@ -93,3 +93,17 @@ QString Paths::toHost(QStringView windowsPath) const
     }
     return current;
 }
+
+bool EsisteCartella(const Paths &paths, const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(paths.toHost(path)).isDir();
+}
+
+bool EsisteFile(const Paths &paths, const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(paths.toHost(path)).isFile();
+}

@@ -30,3 +30,8 @@ private:
     QString m_driveC;
     QString m_programFolder;
 };
+
+// Whether a path named the Windows way is an existing folder, or a regular file; an empty path
+// is neither.
+bool EsisteCartella(const Paths &paths, const QString &path);
+bool EsisteFile(const Paths &paths, const QString &path);

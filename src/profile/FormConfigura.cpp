@@ -4,12 +4,12 @@
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "core/Modulo1.h"
+#include "core/Profilo.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/Filmato.h"
 #include "profile/CommDlgs.h"
-#include "profile/Profilo.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -587,7 +587,7 @@ void FormConfigura::TextNuovoUtente_Change()
     cambiaUtente(testo);
     // The name of a pupil who already has settings takes them up: keeping those on screen
     // would write them over that pupil's file at the next save.
-    if (EsisteFile(m_state, m_state.FileProfilo)) {
+    if (EsisteFile(m_state.paths, m_state.FileProfilo)) {
         CaricaProfilo(m_state);
         ImpostaConfigurazioni();
     }

@@ -5,7 +5,7 @@
 
 #include "RecordingSoundPlayer.h"
 #include "TestEnv.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "core/Modulo1.h"
 #include "core/NomiClip.h"
 #include "core/RandomSource.h"

@@ -4,6 +4,8 @@
 #include "core/Registro.h"
 #include "exercises/ExerciseFlow.h"
 
+#include "QtWarnings.h"
+
 #include <QTest>
 
 Q_DECLARE_METATYPE(ExerciseFlow::Rules)
@@ -26,6 +28,8 @@ class TestExerciseFlow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
+
     // Each exercise's thresholds, checked before a new exercise: five errors take a level down,
     // the exercise's net score one up, neither past its ends; a change logs the level left and
     // starts the new one at zero.

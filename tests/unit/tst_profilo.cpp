@@ -2,8 +2,8 @@
 #include "QtWarnings.h"
 #include "TestEnv.h"
 #include "core/Modulo1.h"
+#include "core/Profilo.h"
 #include "platform/CodePage.h"
-#include "profile/Profilo.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,6 +3,8 @@
 
 #include "core/Registro.h"
 
+#include "QtWarnings.h"
+
 #include <QTest>
 
 namespace {
@@ -23,6 +25,8 @@ class TestRegistro : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
+
     // Results follow their run's name; the next run starts after one empty row; a start that
     // did not open goes again.
     void runs()

@@ -1,4 +1,4 @@
-#include "menu/Scansione.h"
+#include "scanning/Scansione.h"
 
 #include "QtWarnings.h"
 

@@ -1,7 +1,7 @@
 #include "QtWarnings.h"
 #include "RecordingSoundPlayer.h"
 #include "TestEnv.h"
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 
 #include <QTest>
 

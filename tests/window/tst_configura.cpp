@@ -5,7 +5,7 @@
 #include "TestEnv.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "core/Modulo1.h"
 #include "menu/FormMenu.h"
 #include "platform/Filmato.h"

@@ -7,7 +7,7 @@
 #include "core/Colori.h"
 #include "exercises/FormEs1.h"
 #include "exercises/FormEs2.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "platform/Filmato.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "QtWarnings.h"
 #include "core/ColorButton.h"
 #include "exercises/FormEs5.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "platform/Filmato.h"
 
 #include <QLabel>

@@ -8,7 +8,7 @@
 #include "core/SvgPicture.h"
 #include "core/WindowRegistry.h"
 #include "exercises/FormEs8.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "platform/Filmato.h"
 
 #include <QAction>

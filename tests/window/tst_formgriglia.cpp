@@ -5,7 +5,7 @@
 #include "core/ColorButton.h"
 #include "core/Colori.h"
 #include "exercises/FormGriglia.h"
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 #include "platform/Filmato.h"
 
 #include <QLabel>

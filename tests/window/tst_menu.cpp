@@ -3,13 +3,14 @@
 #include "about/FormInfo.h"
 #include "core/ColorButton.h"
 #include "core/Colori.h"
-#include "core/Main.h"
+#include "app/Main.h"
 #include "core/Modulo1.h"
 #include "core/RandomSource.h"
 #include "core/SvgPicture.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
-#include "menu/ScanBox.h"
+#include "core/SvgPicture.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "profile/Profilo.h"
+#include "core/Profilo.h"
 
 #include "core/AppState.h"
 #include "core/Modulo1.h"

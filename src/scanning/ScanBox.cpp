@@ -1,6 +1,6 @@
-#include "menu/ScanBox.h"
+#include "scanning/ScanBox.h"
 
-#include "menu/Scansione.h"
+#include "scanning/Scansione.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "lang/ModuloPerIni.h"
+#include "lang/IniStore.h"
 
 #include "platform/CodePage.h"
 #include "platform/Paths.h"

@@ -1,4 +1,4 @@
-#include "core/Main.h"
+#include "app/Main.h"
 
 #include "about/FormInfo.h"
 #include "core/AppState.h"

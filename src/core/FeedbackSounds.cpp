@@ -1,4 +1,4 @@
-#include "core/ModuloColoriSuoni.h"
+#include "core/FeedbackSounds.h"
 
 #include "core/AppState.h"
 #include "core/RandomSource.h"
