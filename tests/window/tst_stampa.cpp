@@ -446,10 +446,11 @@ private Q_SLOTS:
         digita(w.txtScala, QStringLiteral("2"));
         QTest::mouseClick(w.cmdScalaOK, Qt::LeftButton);
         QCOMPARE(w.posizione(), (Posizione{10, 10, 200, 100}));
-        digita(w.txtPrW, QStringLiteral("123"));
+        // The box now shows 1 : 0.2, which would make it 2000 again.
+        digita(w.txtPrW, QStringLiteral("1999"));
         Q_EMIT w.txtScala->editingFinished();
         QTest::mouseClick(w.cmdScalaOK, Qt::LeftButton);
-        QCOMPARE(w.posizione(), (Posizione{10, 10, 123, 62}));
+        QCOMPARE(w.posizione(), (Posizione{10, 10, 1999, 1000}));
     }
 
     void risoluzione_data()
