@@ -26,7 +26,6 @@ public:
     QString predefinita() const override { return preferita; }
     Foglio foglio(const QString &stampante, const ImpostazioniPagina &pagina) const override
     {
-        ++misure;
         if (!fogli.contains(stampante))
             return {};
         Foglio f = fogli.value(stampante);
@@ -102,6 +101,5 @@ public:
     QStringList richiesteProprieta;
     bool guasta = false;
     bool rifiuta = false;
-    mutable int misure = 0;
     QList<Stampato> stampati;
 };

@@ -17,6 +17,8 @@ e2e_skip_unless() {
 e2e_begin() {
   e2e_skip_unless Xvfb xdotool xwininfo convert import
   E2E_TMP=$(mktemp -d /tmp/vorbello-e2e.XXXXXX)
+  E2E_SHOTS=${E2E_SHOTS:-$E2E_TMP/shots}
+  mkdir -p "$E2E_SHOTS"
   export HOME="$E2E_TMP/home"
   export XDG_RUNTIME_DIR="$E2E_TMP/run"
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
@@ -73,6 +75,23 @@ e2e_start() {
   E2E_PIDS+=("$E2E_PID")
 }
 
+e2e_stop() {
+  kill "$E2E_PID" 2>/dev/null
+  wait "$E2E_PID" 2>/dev/null
+}
+
+# Runs a command every 50 ms until it succeeds, at most the given number of times.
+e2e_until() { # tries command...
+  local tries=$1; shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+e2e_ended() { ! kill -0 "$1" 2>/dev/null; }
+
 # Visible windows of a process (ids, one a line).
 e2e_windows_of() {
   # By _NET_WM_PID, checked here: xdotool's own --pid filter also lets other windows through.
@@ -83,21 +102,18 @@ e2e_windows_of() {
   done
 }
 
-# Waits until the process shows a window of the given size ("WxH" or "any"); prints its id.
-e2e_wait_window() {
-  local pid=$1 size=$2 tries=${3:-200}
-  for _ in $(seq "$tries"); do
-    for w in $(e2e_windows_of "$pid"); do
-      local geo
-      geo=$(xwininfo -id "$w" 2>/dev/null | awk '/Width:/{w=$2}/Height:/{h=$2}END{print w"x"h}')
-      if [ "$size" = any ] || [ "$geo" = "$size" ]; then
-        echo "$w"
-        return 0
-      fi
-    done
-    sleep 0.05
+# Whether the process shows a window of the given size ("WxH" or "any"); its id in E2E_W.
+e2e_has_window() { # pid size
+  for E2E_W in $(e2e_windows_of "$1"); do
+    [ "$2" = any ] && return 0
+    [ "$(xwininfo -id "$E2E_W" 2>/dev/null | awk '/Width:/{w=$2}/Height:/{h=$2}END{print w"x"h}')" = "$2" ] && return 0
   done
   return 1
+}
+
+# Waits until the process shows a window of the given size; prints its id.
+e2e_wait_window() { # pid size [tries]
+  e2e_until "${3:-200}" e2e_has_window "$1" "$2" && echo "$E2E_W"
 }
 
 e2e_key() { # window key...
@@ -106,14 +122,18 @@ e2e_key() { # window key...
   xdotool key --delay 30 "$@"
 }
 
+# Whether the process shows a window other than the given one; its id in E2E_W.
+e2e_has_other() { # pid window
+  E2E_W=$(e2e_windows_of "$1" | grep -vx "$2" | head -1)
+  [ -n "$E2E_W" ]
+}
+e2e_lacks() { ! e2e_windows_of "$1" | grep -qx "$2"; } # pid window
+
 # Answers a message box with Enter, again if the first key came before the box could take it.
 e2e_dismiss() { # pid window
   for _ in 1 2 3 4 5; do
     e2e_key "$2" Return
-    for _ in $(seq 20); do
-      e2e_windows_of "$1" | grep -qx "$2" || return 0
-      sleep 0.05
-    done
+    e2e_until 20 e2e_lacks "$1" "$2" && return 0
   done
   return 1
 }
@@ -128,8 +148,23 @@ e2e_pixel() {
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-e2e_screenshot() { # file
-  import -silent -window root "$1"
+e2e_screenshot() { # name
+  import -silent -window root "$E2E_SHOTS/$1"
+}
+
+# Which of the points LIT_POINTS ("x y" each) show the highlight colour, as a string of indexes.
+e2e_lit() {
+  local out="" i
+  for i in "${!LIT_POINTS[@]}"; do
+    [ "$(e2e_pixel ${LIT_POINTS[$i]})" = "255,0,0" ] && out="$out$i"
+  done
+  echo "$out"
+}
+e2e_lit_is() { [ "$(e2e_lit)" = "$1" ]; }
+e2e_wait_lit() { # expected [tries]
+  e2e_until "${2:-40}" e2e_lit_is "$1" && return 0
+  echo "  highlighted: '$(e2e_lit)', expected '$1'"
+  return 1
 }
 
 e2e_check() { # description command...
@@ -166,34 +201,33 @@ e2e_menu() { # mode speed
   e2e_start
   local avvio
   avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
-  MENU=""
   # Click the start-up window's button until the menu replaces it (a click that lands while
   # the window is still being mapped is lost).
   for _ in 1 2 3 4 5; do
     sleep 0.3
     e2e_click 512 640
-    for _ in $(seq 40); do
-      MENU=$(e2e_windows_of "$E2E_PID" | grep -vx "$avvio" | head -1)
-      [ -n "$MENU" ] && break 2
-      sleep 0.05
-    done
+    e2e_until 40 e2e_has_other "$E2E_PID" "$avvio" && break
   done
+  MENU=$E2E_W
   xdotool mousemove --sync 1000 700 # out of the way, over no choice
   sleep 0.5
 }
 
 # Waits for a window of the program other than the given one; prints it.
 e2e_other_window() { # pid window
-  for _ in $(seq 100); do
-    local w
-    w=$(e2e_windows_of "$1" | grep -vx "$2" | head -1)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.05
-  done
-  return 1
+  e2e_until 100 e2e_has_other "$1" "$2" && echo "$E2E_W"
+}
+
+# From the menu in mode 3, Enter opens the first exercise; ES is its window.
+e2e_first_exercise() {
+  e2e_menu 3 4
+  e2e_key "$MENU" Return
+  ES=$(e2e_other_window "$E2E_PID" "$MENU")
+  sleep 0.8
 }
 
 e2e_finish() {
+  [ -z "$(ls -A "$E2E_SHOTS")" ] || echo "Screenshots: $E2E_SHOTS"
   if [ "$E2E_FAILS" -gt 0 ]; then
     echo "--- program output ---"
     cat "$E2E_TMP/app.log" 2>/dev/null | tail -40

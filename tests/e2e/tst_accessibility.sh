@@ -37,34 +37,25 @@ dbus-run-session -- bash -c '
   /usr/bin/python3 "$2" >"$6"
   xdotool key Escape
   kill $app' _ "$E2E_TMP" "$(dirname "$0")/atspi_list.py" "$LIST" "$ES1" "$FIG" "$PRN" 2>/dev/null
+announced() { # what file role name...
+  local what=$1 file=$2 role=$3
+  shift 3
+  for name; do e2e_check "$what '$name' is announced" grep -qxF "$role|$name" "$file"; done
+}
 cat "$LIST"
-for name in "vero o falso" "uguale - diverso" "trova le differenze" "insiemi" \
-  "trova gli intrusi" "trova la tazza" "esci"; do
-  e2e_check "button '$name' is announced" grep -qx "push button|$name" "$LIST"
-done
-for name in Configurazione Informazioni Lingua Italiano English; do
-  e2e_check "menu entry '$name' is announced" grep -qx "menu item|$name" "$LIST"
-done
+announced button "$LIST" "push button" "vero o falso" "uguale - diverso" "trova le differenze" \
+  insiemi "trova gli intrusi" "trova la tazza" esci
+announced "menu entry" "$LIST" "menu item" Configurazione Informazioni Lingua Italiano English
 e2e_check "no push button without a name" bash -c "! grep -qx 'push button|' '$LIST'"
 cat "$ES1"
-for name in Vero Falso "Avanti: un altro esercizio"; do
-  e2e_check "exercise button '$name' is announced" grep -qx "push button|$name" "$ES1"
-done
+announced "exercise button" "$ES1" "push button" Vero Falso "Avanti: un altro esercizio"
 e2e_check "the exercise sentence is announced" grep -qE '^label\|.+\.$' "$ES1"
 e2e_check "no exercise button without a name" bash -c "! grep -qx 'push button|' '$ES1'"
 echo "--- drawings"; cat "$FIG"
 echo "--- print window"; cat "$PRN"
-for n in 1 2 3 4 5 6; do
-  e2e_check "drawing $n is announced as a button" \
-    grep -qx "push button|Clicca sulla tazza che vuoi stampare: $n" "$FIG"
-done
-for name in Stampa Chiudi OK "Proprieta'"; do
-  e2e_check "print window button '$name' is announced" grep -qx "push button|$name" "$PRN"
-done
-for name in "Margine sinistro [mm]" "Larghezza stampa [mm]" "Numero di copie" "Scala"; do
-  e2e_check "print window box '$name' is announced" grep -qxF "text|$name" "$PRN"
-done
-for name in "Stampa al centro" "Mantieni proporzioni"; do
-  e2e_check "print window check '$name' is announced" grep -qx "check box|$name" "$PRN"
-done
+announced "drawing" "$FIG" "push button" "Clicca sulla tazza che vuoi stampare: "{1..6}
+announced "print window button" "$PRN" "push button" Stampa Chiudi OK "Proprieta'"
+announced "print window box" "$PRN" text "Margine sinistro [mm]" "Larghezza stampa [mm]" \
+  "Numero di copie" Scala
+announced "print window check" "$PRN" "check box" "Stampa al centro" "Mantieni proporzioni"
 e2e_finish

@@ -32,8 +32,7 @@ msg=$(e2e_wait_window "$second" any)
 e2e_check "a second copy shows its message" test -n "$msg"
 e2e_check "a second copy shows no start-up window" test -z "$(e2e_wait_window "$second" "$SCREEN" 5)"
 [ -n "$msg" ] && e2e_dismiss "$second" "$msg"
-for _ in $(seq 100); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
-e2e_check "the second copy ends after its message" bash -c "! kill -0 $second 2>/dev/null"
+e2e_check "the second copy ends after its message" e2e_until 100 e2e_ended "$second"
 e2e_check "the first copy goes on" kill -0 "$first"
 
 kill "$first"; wait "$first" 2>/dev/null

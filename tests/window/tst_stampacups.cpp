@@ -4,67 +4,55 @@
 
 #include "Finestrella.h"
 #include "QtWarnings.h"
-#include "TestEnv.h"
-#include "core/FormBase.h"
 #include "platform/Printers.h"
-#include "print/frmStampa.h"
 
-#include <QComboBox>
+#include <QDebug>
 #include <QImage>
-#include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-const QString Jobs = QStringLiteral(VORBELLO_TEST_DATA "/../print/cups-jobs");
 
 QString coda()
 {
     return qEnvironmentVariable("VORBELLO_CUPS_QUEUE");
 }
 
-QStringList cupsJobs(const QString &azione)
+QString esegui(const QString &programma, const QStringList &argomenti)
 {
     QProcess p;
-    p.start(Jobs, {azione, coda()});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {QStringLiteral("ERROR ") + QString::fromLocal8Bit(p.readAllStandardError())};
-    return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    p.start(programma, argomenti);
+    return p.waitForFinished(60000) && p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput())
+                  : QStringLiteral("ERROR ") + QString::fromLocal8Bit(p.readAllStandardError());
 }
 
-// The first page of a PDF at 50 dpi.
-QImage rendi(const QString &pdf, const QString &cartella)
+QStringList cupsJobs(const QString &azione)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"),
-                                         QStringLiteral("-f"), QStringLiteral("1"),
-                                         QStringLiteral("-l"), QStringLiteral("1"),
-                                         QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                         pdf, cartella + QStringLiteral("/pagina")});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    return QImage(cartella + QStringLiteral("/pagina.png"));
+    return esegui(QStringLiteral(VORBELLO_TEST_DATA "/../print/cups-jobs"), {azione, coda()})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 int pagine(const QString &pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!p.waitForFinished(30000))
-        return -1;
-    for (const QString &l : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (l.startsWith(QStringLiteral("Pages:")))
-            return l.mid(6).trimmed().toInt();
-    return -1;
+    const QString info = esegui(QStringLiteral("pdfinfo"), {pdf});
+    const qsizetype i = info.indexOf(QStringLiteral("Pages:"));
+    return i < 0 ? -1 : info.mid(i + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
 }
 
-// The bounding box of the blue pixels of a page.
-QRect blu(const QImage &img)
+const double PixelMm = 50 / 25.4; // pages are rendered at 50 dpi
+
+// Where the blue drawing lies on the first page of a PDF, in its rendered pixels.
+QRect bluSullaPagina(const QString &pdf, bool *orizzontale)
 {
+    QTemporaryDir tmp;
+    esegui(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-l"),
+                                        QStringLiteral("1"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                        pdf, tmp.filePath(QStringLiteral("pagina"))});
+    const QImage img(tmp.filePath(QStringLiteral("pagina.png")));
+    *orizzontale = img.width() > img.height();
     QRect r;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x) {
@@ -75,7 +63,17 @@ QRect blu(const QImage &img)
     return r;
 }
 
-// A one-page job on A4 painting the rectangle blue, to the test queue.
+// Where the driver's printable area starts on the sheet, in millimetres.
+QPointF originePagina(int orientamento)
+{
+    QPrinter probe(QPrinter::HighResolution);
+    probe.setPrinterName(coda());
+    probe.setPageSize(QPageSize(QPageSize::A4));
+    probe.setPageOrientation(orientamento == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return probe.pageLayout().paintRect(QPageLayout::Millimeter).topLeft();
+}
+
+// A job on A4 painting the rectangle blue, to the test queue.
 LavoroStampa lavoroBlu(const QString &titolo, int orientamento, const QRect &mm)
 {
     LavoroStampa lavoro;
@@ -107,119 +105,72 @@ private Q_SLOTS:
     }
     void cleanup() { cupsJobs(QStringLiteral("clear")); }
 
-    // The printable area as the driver reports it, turned with the orientation.
+    // The printable area as the driver reports it, for the paper and turned with the orientation.
     void foglio()
     {
         QtPrinters printers;
         const Foglio verticale = printers.foglio(coda(), {1, QPageSize(QPageSize::A4)});
         const Foglio orizzontale = printers.foglio(coda(), {2, QPageSize(QPageSize::A4)});
-        QVERIFY(verticale.valido());
         QVERIFY(verticale.larghezza > 190 && verticale.larghezza <= 210);
         QVERIFY(verticale.altezza > 277 && verticale.altezza <= 297);
         QCOMPARE(orizzontale.larghezza, verticale.altezza);
         QCOMPARE(orizzontale.altezza, verticale.larghezza);
-        QVERIFY(!printers.foglio(QStringLiteral("NessunaStampanteCosi"), {}).valido());
-        // Another paper is measured as such.
         const Foglio a5 = printers.foglio(coda(), {1, QPageSize(QPageSize::A5)});
         QVERIFY(a5.larghezza > 130 && a5.larghezza <= 148);
         QVERIFY(a5.altezza > 190 && a5.altezza <= 210);
+        QVERIFY(!printers.foglio(QStringLiteral("NessunaStampanteCosi"), {}).valido());
     }
 
-    // A queue that refuses jobs is not a print: the job is reported as not started, and the
-    // print window stays open saying so.
-    void codaCheRifiuta()
+    void stampa_data()
     {
-        const QString rifiuta = qEnvironmentVariable("VORBELLO_CUPS_REFUSING_QUEUE");
-        if (rifiuta.isEmpty())
-            QSKIP("VORBELLO_CUPS_REFUSING_QUEUE is not set");
-        TestEnv env;
-        QtPrinters printers;
-        env.state->printers = &printers;
-        env.state->stampa.stampante = rifiuta;
-        Finestrella obj(*env.state, QSize(200, 200));
-        frmStampa w(*env.state);
-        QVERIFY(apriStampa(w, &obj));
-        QCOMPARE(w.cboPrinterNames->currentText(), rifiuta);
-        QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
-        QVERIFY(w.isVisible());
-        QCOMPARE(env.dialogs.messages.size(), 1);
-        QVERIFY(env.dialogs.messages[0].startsWith(QStringLiteral("Errore di StartDoc")));
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<int>("orientamento");
+        QTest::addColumn<int>("copie");
+        QTest::addColumn<QRect>("mm");
+        QTest::newRow("three copies") << false << 1 << 3 << QRect(20, 30, 100, 50);
+        QTest::newRow("landscape") << false << 2 << 1 << QRect(0, 0, 50, 50);
+        QTest::newRow("PDF: one document whatever the copies") << true << 1 << 4 << QRect(10, 10, 100, 50);
     }
-
-    // Three copies from the print window are three jobs of one page each, titled after the
-    // window, with the picture where the boxes put it (mm from the printable area's corner).
-    void treCopie()
+    // A job of one page per copy (one file for a PDF), titled as asked, on a page turned as asked,
+    // the picture where the rectangle puts it: millimetres from the printable area's corner.
+    void stampa()
     {
-        TestEnv env;
+        QFETCH(bool, pdf);
+        QFETCH(int, orientamento);
+        QFETCH(int, copie);
+        QFETCH(QRect, mm);
         QtPrinters printers;
-        env.state->printers = &printers;
-        env.state->stampa.stampante = coda();
-        Finestrella obj(*env.state, QSize(400, 200));
-        frmStampa w(*env.state);
-        QVERIFY(w.Prepara(&obj, 20, 30, 100, 100, 1, QString(), std::nullopt));
-        w.Apri();
-        w.show();
-        QCOMPARE(w.cboPrinterNames->currentText(), coda());
-        w.txtNCopies->setText(QStringLiteral("3"));
-        QTest::mouseClick(w.cmdStampa, Qt::LeftButton);
-        QVERIFY2(env.dialogs.messages.isEmpty(), qPrintable(env.dialogs.messages.join(QLatin1Char('|'))));
-        QCOMPARE(w.result(), int(QDialog::Accepted));
-
-        QCOMPARE(cupsJobs(QStringLiteral("count")), QStringList{QStringLiteral("3")});
-        QCOMPARE(cupsJobs(QStringLiteral("titles")), QStringList(3, QStringLiteral("Finestrella")));
-        const QStringList files = cupsJobs(QStringLiteral("files"));
-        if (files.value(0).startsWith(QStringLiteral("ERROR")))
-            QSKIP("the spool is not readable by this user: job contents not checked");
-        QCOMPARE(files.size(), 3);
         QTemporaryDir tmp;
-        for (const QString &f : files)
-            QCOMPARE(pagine(f), 1);
-        const QImage page = rendi(files[0], tmp.path());
-        QVERIFY(!page.isNull());
-        // Where the printable area starts on the sheet: the driver's margins.
-        QPrinter probe(QPrinter::HighResolution);
-        probe.setPrinterName(coda());
-        probe.setPageSize(QPageSize(QPageSize::A4));
-        const QRectF area = probe.pageLayout().paintRect(QPageLayout::Millimeter);
-        const double px = 50 / 25.4;
-        const QRect atteso(qRound((area.x() + 20) * px), qRound((area.y() + 30) * px), qRound(100 * px),
-                           qRound(50 * px));
-        const QRect trovato = blu(page);
-        QVERIFY2(qAbs(trovato.x() - atteso.x()) <= 2 && qAbs(trovato.y() - atteso.y()) <= 2 &&
-                     qAbs(trovato.width() - atteso.width()) <= 2 &&
-                     qAbs(trovato.height() - atteso.height()) <= 2,
-                 qPrintable(QStringLiteral("expected %1,%2 %3x%4, found %5,%6 %7x%8")
-                                .arg(atteso.x()).arg(atteso.y()).arg(atteso.width()).arg(atteso.height())
-                                .arg(trovato.x()).arg(trovato.y()).arg(trovato.width()).arg(trovato.height())));
-    }
-
-    // A landscape print goes out on a landscape page.
-    void orizzontale()
-    {
-        QtPrinters printers;
-        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Orizzontale"), 2, QRect(0, 0, 50, 50));
+        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Finestrella"), orientamento, mm);
+        lavoro.copie = copie;
+        if (pdf) {
+            lavoro.stampante = Printers::nomePdf();
+            lavoro.filePdf = tmp.filePath(QStringLiteral("prova.pdf"));
+        }
         const EsitoStampa esito = printers.stampa(lavoro);
         QVERIFY2(esito.riuscito, qPrintable(esito.errore));
-        QCOMPARE(esito.lavori, 1);
-        QCOMPARE(cupsJobs(QStringLiteral("titles")), QStringList{QStringLiteral("Orizzontale")});
-        const QStringList files = cupsJobs(QStringLiteral("files"));
-        if (files.value(0).startsWith(QStringLiteral("ERROR")))
-            QSKIP("the spool is not readable by this user: job contents not checked");
-        QTemporaryDir tmp;
-        const QImage page = rendi(files[0], tmp.path());
-        QVERIFY(page.width() > page.height());
-        // The picture sits at the printable area's top-left corner of the turned page.
-        QPrinter probe(QPrinter::HighResolution);
-        probe.setPrinterName(coda());
-        probe.setPageSize(QPageSize(QPageSize::A4));
-        probe.setPageOrientation(QPageLayout::Landscape);
-        const QRectF area = probe.pageLayout().paintRect(QPageLayout::Millimeter);
-        const double px = 50 / 25.4;
-        const QRect trovato = blu(page);
-        QVERIFY(qAbs(trovato.x() - qRound(area.x() * px)) <= 2);
-        QVERIFY(qAbs(trovato.y() - qRound(area.y() * px)) <= 2);
-        QVERIFY(qAbs(trovato.width() - qRound(50 * px)) <= 2);
-        QVERIFY(qAbs(trovato.height() - qRound(50 * px)) <= 2);
+        QStringList files{lavoro.filePdf};
+        QPointF origine; // a PDF has no margins
+        if (!pdf) {
+            QCOMPARE(esito.lavori, copie);
+            QCOMPARE(cupsJobs(QStringLiteral("titles")), QStringList(copie, lavoro.titolo));
+            files = cupsJobs(QStringLiteral("files"));
+            if (files.value(0).startsWith(QStringLiteral("ERROR")))
+                QSKIP("the spool is not readable by this user: job contents not checked");
+            QCOMPARE(files.size(), copie);
+            origine = originePagina(orientamento);
+        }
+        for (const QString &f : files)
+            QCOMPARE(pagine(f), 1);
+        bool orizzontale = false;
+        const QRect trovato = bluSullaPagina(files[0], &orizzontale);
+        QCOMPARE(orizzontale, orientamento == 2);
+        const QRect atteso(qRound((origine.x() + mm.x()) * PixelMm), qRound((origine.y() + mm.y()) * PixelMm),
+                           qRound(mm.width() * PixelMm), qRound(mm.height() * PixelMm));
+        const auto vicino = [](int a, int b) { return qAbs(a - b) <= 2; };
+        QVERIFY2(vicino(trovato.x(), atteso.x()) && vicino(trovato.y(), atteso.y()) &&
+                     vicino(trovato.width(), atteso.width()) && vicino(trovato.height(), atteso.height()),
+                 qPrintable(QDebug::toString(trovato) + QStringLiteral(" instead of ") + QDebug::toString(atteso)));
     }
 
     // A document of pages (the printed log) is one job with all its pages.
@@ -231,7 +182,7 @@ private Q_SLOTS:
             for (int i = 0; i < 3; ++i) {
                 if (i > 0 && !nuova())
                     return;
-                p.fillRect(r.adjusted(0, 0, -r.width() / 2, -r.height() / 2), QColor(0, 0, 200));
+                p.fillRect(r, Finestrella::blu());
             }
         };
         const EsitoStampa esito = printers.stampa(lavoro);
@@ -243,27 +194,26 @@ private Q_SLOTS:
         QCOMPARE(pagine(files[0]), 3);
     }
 
-    // The PDF destination writes one document whatever the copies, and a printer that is not
-    // there is refused, not reported as printed.
-    void pdfESconosciuta()
+    void rifiutata_data()
     {
+        QTest::addColumn<QString>("stampante");
+        QTest::addColumn<bool>("nonParte");
+        QTest::newRow("no such printer") << "NessunaStampanteCosi" << false;
+        QTest::newRow("a queue refusing jobs") << qEnvironmentVariable("VORBELLO_CUPS_REFUSING_QUEUE") << true;
+    }
+    // A print that cannot go out is not reported as printed.
+    void rifiutata()
+    {
+        QFETCH(QString, stampante);
+        QFETCH(bool, nonParte);
+        if (stampante.isEmpty())
+            QSKIP("VORBELLO_CUPS_REFUSING_QUEUE is not set");
         QtPrinters printers;
-        QTemporaryDir tmp;
-        LavoroStampa lavoro = lavoroBlu(QString(), 1, QRect(10, 10, 100, 50));
-        lavoro.stampante = Printers::nomePdf();
-        lavoro.copie = 4;
-        lavoro.filePdf = tmp.filePath(QStringLiteral("prova.pdf"));
+        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Rifiutata"), 1, QRect(10, 10, 50, 50));
+        lavoro.stampante = stampante;
         const EsitoStampa esito = printers.stampa(lavoro);
-        QVERIFY2(esito.riuscito, qPrintable(esito.errore));
-        QCOMPARE(pagine(lavoro.filePdf), 1);
-        const QImage page = rendi(lavoro.filePdf, tmp.path());
-        const double px = 50 / 25.4;
-        const QRect trovato = blu(page);
-        QVERIFY(qAbs(trovato.x() - qRound(10 * px)) <= 2);
-        QVERIFY(qAbs(trovato.width() - qRound(100 * px)) <= 2);
-
-        lavoro.stampante = QStringLiteral("NessunaStampanteCosi");
-        QVERIFY(!printers.stampa(lavoro).riuscito);
+        QVERIFY(!esito.riuscito);
+        QCOMPARE(esito.nonParte, nonParte);
         QCOMPARE(cupsJobs(QStringLiteral("count")), QStringList{QStringLiteral("0")});
     }
 };
