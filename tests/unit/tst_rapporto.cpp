@@ -94,7 +94,7 @@ private Q_SLOTS:
     // column (a long name is cut, not run on).
     void printedOnPages()
     {
-        Rapporto r{"Anna", "D", {{"Un nome di esercizio molto lungo davvero", "1", "4", "0"}}, "fine"};
+        Rapporto r{"Anna", "D", {{"Un nome di esercizio molto lungo davvero, che senza taglio passerebbe di molto oltre la tabella", "1", "4", "0"}}, "fine"};
         for (int i = 0; i < 500; ++i)
             r.righe.append({"Vero o falso", "1", QString::number(i), "0"});
         constexpr int altezza = 800;
