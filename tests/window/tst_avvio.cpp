@@ -121,6 +121,19 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), 216);
     }
 
+    // Pieces kept in lower case are lowered whatever the language file holds (the shipped files
+    // hold them in lower case already, so the sentence tests cannot tell).
+    void lowerCasePieces()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0020=Il Cucchiaino\n0021=Il BISCOTTO\n"));
+        env.currentLanguage(QStringLiteral("Italiano"));
+        CaricaFrasi(*env.state);
+        QCOMPARE(env.state->Frasi[18], QStringLiteral("Il BISCOTTO"));
+        QCOMPARE(env.state->Frasi[19], QStringLiteral("il biscotto"));
+        QCOMPARE(env.state->Frasi[20], QStringLiteral("il cucchiaino"));
+    }
+
     // The start-up window scales its controls through the shared resizer, from the design
     // values every time.
     void controlsFollowTheWindowSize()
