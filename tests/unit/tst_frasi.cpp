@@ -32,18 +32,36 @@ struct Claim
     QSet<QString> usedBy;
 };
 
-QHash<QString, Claim> loadClaims()
+// The claim table, or the first thing wrong with it in `error`: every line well formed, no key
+// twice, and every key a numbered string of each shipped language.
+QHash<QString, Claim> loadClaims(QString *error)
 {
     QHash<QString, Claim> out;
     QFile f(QStringLiteral(VORBELLO_TEST_DATA "/claims.tsv"));
     if (!f.open(QIODevice::ReadOnly))
         return out;
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!lines.value(0).startsWith(QStringLiteral("key\trole\tfeature\tvalue")))
+        *error = QStringLiteral("header");
+    QList<PrivateProfile::Document> languages;
+    for (const char *name : {"Italiano", "English"}) {
+        QFile l(QStringLiteral(VORBELLO_SOURCE_DATA "/lgnvorbello/") + QLatin1String(name) + QStringLiteral(".lng"));
+        languages << PrivateProfile::Document::parse(l.open(QIODevice::ReadOnly) ? l.readAll() : QByteArray());
+    }
     for (const QString &line : lines.mid(1)) {
         const QStringList c = line.split(QLatin1Char('\t'));
-        if (c.size() < 5)
-            continue;
-        Claim claim{c[1], c[2].toInt(), c[3], {}};
+        bool numbered = false;
+        const int feature = c.value(2).toInt(&numbered);
+        bool everywhere = true;
+        for (const auto &doc : languages)
+            everywhere = everywhere && doc.contains(u"Strings", c[0]);
+        if (c.size() < 5 || out.contains(c[0]) || !everywhere ||
+            !QStringList({"lead", "join", "feature claim"}).contains(c[1]) ||
+            (c[1] == QLatin1String("feature claim") && (!numbered || feature < 1 || feature > 7))) {
+            *error = line;
+            break;
+        }
+        Claim claim{c[1], feature, c[3], {}};
         for (const QString &u : c[4].split(QLatin1Char(';'), Qt::SkipEmptyParts))
             claim.usedBy.insert(u);
         out.insert(c[0], claim);
@@ -61,21 +79,13 @@ struct Reading
     QString error;
 };
 
+// Whether a saucer (0 empty, 1 teaspoon, 2 biscuit) is as a saucer claim says.
 bool saucerHolds(const QString &value, int saucer)
 {
-    if (value == QLatin1String("teaspoon"))
-        return saucer == 1;
-    if (value == QLatin1String("biscuit"))
-        return saucer == 2;
-    if (value == QLatin1String("neither"))
-        return saucer == 0;
-    if (value == QLatin1String("teaspoon or biscuit"))
-        return saucer != 0;
-    if (value == QLatin1String("not teaspoon"))
-        return saucer != 1;
-    if (value == QLatin1String("not biscuit"))
-        return saucer != 2;
-    return false;
+    static const QHash<QString, QList<int>> holding = {
+        {"teaspoon", {1}}, {"biscuit", {2}}, {"neither", {0}},
+        {"teaspoon or biscuit", {1, 2}}, {"not teaspoon", {0, 2}}, {"not biscuit", {0, 1}}};
+    return holding.value(value).contains(saucer);
 }
 
 Reading readSentence(const QHash<QString, Claim> &claims, const Frase &frase, const Attributi &cup)
@@ -162,36 +172,18 @@ void noteUses(Uses &seen, const QHash<QString, Claim> &claims, const Frase &fras
     }
 }
 
-// Builders of each level, as the claim table names them.
+// Builders of each level, as the claim table names them; past the last level listed, the last.
 QStringList buildersOf(const QString &exercise, int level)
 {
-    if (exercise == QLatin1String("FormEs1")) {
-        static const QStringList b[7] = {
-            {},
-            {"ComponiFrase1"},
-            {"ComponiFrase2"},
-            {"ComponiFrase3"},
-            {"ComponiFrase1", "ScriviFrase4"},
-            {"CiSonoEntrambi", "NonCeNeNe", "CeMaNon", "NonCeMa"},
-            {"ColoreOggetti"},
-        };
-        return b[level];
-    }
-    if (exercise == QLatin1String("FormEs2"))
-        return level == 1 ? QStringList{"ComponiFrasePositiva"}
-             : level == 2 ? QStringList{"ComponiFraseNegativa"}
-                          : QStringList{"ComponiFrasePositiva", "ComponiFraseNegativa"};
-    if (exercise == QLatin1String("FormEs5")) {
-        static const QStringList b[5] = {
-            {},
-            {"ComponiFrasePositiva1"},
-            {"ComponiFrasePositiva2"},
-            {"ComponiFrasePositiva1", "ScriviFrase3"},
-            {"ComponiFrasePositiva2", "ComponiFrasePositiva1", "ScriviFrase4"},
-        };
-        return b[level];
-    }
-    return {"ComponiFrasePositiva"};
+    static const QHash<QString, QStringList> perLevel = {
+        {"FormEs1", {"ComponiFrase1", "ComponiFrase2", "ComponiFrase3", "ComponiFrase1 ScriviFrase4",
+                     "CiSonoEntrambi NonCeNeNe CeMaNon NonCeMa", "ColoreOggetti"}},
+        {"FormEs2", {"ComponiFrasePositiva", "ComponiFraseNegativa", "ComponiFrasePositiva ComponiFraseNegativa"}},
+        {"FormEs5", {"ComponiFrasePositiva1", "ComponiFrasePositiva2", "ComponiFrasePositiva1 ScriviFrase3",
+                     "ComponiFrasePositiva2 ComponiFrasePositiva1 ScriviFrase4"}},
+    };
+    const QStringList levels = perLevel.value(exercise, {QStringLiteral("ComponiFrasePositiva")});
+    return levels.value(qMin(level, int(levels.size())) - 1).split(QLatin1Char(' '));
 }
 
 // The numbered strings and colours a sentence is made of: sentences alike in this are alike in
@@ -257,25 +249,36 @@ class TestFrasi : public QObject
 {
     Q_OBJECT
 
-    QHash<QString, Claim> claims = loadClaims();
+    QString claimError;
+    QHash<QString, Claim> claims = loadClaims(&claimError);
     Uses seen;
     // Catalogue: language -> section -> sentences.
     std::map<QString, std::map<QString, std::set<QString>>> catalogue;
-
     QSet<QString> learnt;
 
-    void record(const QString &language, const QString &section, const QString &sentence)
-    {
-        catalogue[language][section].insert(sentence);
-    }
-    // False when a sentence made of the same pieces was already noted for this section.
-    bool isNew(const QString &language, const QString &section, const Frase &f)
+    // The first time a sentence of these pieces is met in a section, its pieces must be listed
+    // for the builders of the level, and it goes into the catalogue as shown.
+    QString learn(const QString &language, const QString &section, const Frase &f, const QString &exercise,
+                  int level, const QStringList &shown)
     {
         const QString key = language + section + signature(f);
         if (learnt.contains(key))
-            return false;
+            return {};
         learnt.insert(key);
-        return true;
+        QString error;
+        noteUses(seen, claims, f, exercise, buildersOf(exercise, level), &error);
+        for (const QString &text : shown)
+            catalogue[language][section].insert(text);
+        return error;
+    }
+
+    static void languagesAndLevels(int levels)
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("level");
+        for (const char *lang : Languages)
+            for (int level = 1; level <= levels; ++level)
+                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
     }
 
     static bool emptyPiece(const Frase &f)
@@ -288,7 +291,11 @@ class TestFrasi : public QObject
 
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
-    void initTestCase() { QVERIFY(claims.size() > 100); }
+    void initTestCase()
+    {
+        QVERIFY2(claimError.isEmpty(), qPrintable(claimError));
+        QVERIFY(claims.size() > 100);
+    }
 
     // Blanks the program adds around texts must not reach the pupil doubled, at the ends, or
     // before the full stop.
@@ -315,14 +322,7 @@ private Q_SLOTS:
         QCOMPARE(FraseFinita(built, tipo, stop), shown);
     }
 
-    void veroFalso_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("level");
-        for (const char *lang : Languages)
-            for (int level = 1; level <= LogicaEs1::Livelli; ++level)
-                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
-    }
+    void veroFalso_data() { languagesAndLevels(LogicaEs1::Livelli); }
     // "Vero" is right exactly when the sentence is true of the cup on show.
     void veroFalso()
     {
@@ -351,26 +351,16 @@ private Q_SLOTS:
             if (level == 6)
                 QCOMPARE(r.features.first(), Tazza::Colore);
             trueOnes += r.truth;
-            if (!isNew(language, section, es.FraseCorrente))
-                continue;
-            QString error;
-            noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs1"), buildersOf("FormEs1", level), &error);
+            const QString error = learn(language, section, es.FraseCorrente, QStringLiteral("FormEs1"), level,
+                                        {FraseFinita(es.FraseCorrente.testo(), QString(), true)});
             CHECK(error.isEmpty(), error);
-            record(language, section, FraseFinita(es.FraseCorrente.testo(), QString(), true));
         }
         // Levels 1-4 and 6 choose the truth by a coin; level 5 takes it from the picture.
         if (level != 5)
             CHECK(qAbs(trueOnes - Rounds / 2) < Rounds / 20, QString::number(trueOnes));
     }
 
-    void ugualeDiverso_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("level");
-        for (const char *lang : Languages)
-            for (int level = 1; level <= LogicaEs2::Livelli; ++level)
-                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
-    }
+    void ugualeDiverso_data() { languagesAndLevels(LogicaEs2::Livelli); }
     // Completed with the word of the right answer, the sentence is true of the two cups.
     void ugualeDiverso()
     {
@@ -400,28 +390,17 @@ private Q_SLOTS:
             const bool saysSame = (es.Soluzione == 0) != r.negated;
             CHECK(saysSame == same, context());
             negatives += r.negated;
-            if (!isNew(language, section, es.FraseCorrente))
-                continue;
-            QString error;
-            noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs2"), buildersOf("FormEs2", level), &error);
-            CHECK(error.isEmpty(), error);
             // As the label reads after a right answer: the sentence, a blank, the word.
-            const QString shown = ApplicaCarattere(es.FraseCorrente.testo(), QString());
-            for (const QString &w : words)
-                record(language, section, shown + QLatin1Char(' ') + w);
+            const QString shown = ApplicaCarattere(es.FraseCorrente.testo(), QString()) + QLatin1Char(' ');
+            const QString error = learn(language, section, es.FraseCorrente, QStringLiteral("FormEs2"), level,
+                                        {shown + words[0], shown + words[1]});
+            CHECK(error.isEmpty(), error);
         }
         const int expected = level == 1 ? 0 : level == 2 ? Rounds : Rounds / 2;
         CHECK(qAbs(negatives - expected) < Rounds / 20, QString::number(negatives));
     }
 
-    void insiemi_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<int>("level");
-        for (const char *lang : Languages)
-            for (int level = 1; level <= LogicaEs5::Livelli; ++level)
-                QTest::addRow("%s level %d", lang, level) << QString::fromLatin1(lang) << level;
-    }
+    void insiemi_data() { languagesAndLevels(LogicaEs5::Livelli); }
     // A cup belongs to the set (answer 0) exactly when the sentence is true of it.
     void insiemi()
     {
@@ -434,13 +413,9 @@ private Q_SLOTS:
         const QString section = QStringLiteral("Insiemi, livello %1").arg(level);
         for (int i = 0; i < Rounds; ++i) {
             es.ScriviFrase(*lang.testi);
-            if (isNew(language, section, es.FraseCorrente)) {
-                QString error;
-                noteUses(seen, claims, es.FraseCorrente, QStringLiteral("FormEs5"), buildersOf("FormEs5", level), &error);
-                CHECK(error.isEmpty(), error);
-                CHECK(!emptyPiece(es.FraseCorrente), es.FraseCorrente.testo());
-                record(language, section, FraseFinita(es.FraseCorrente.testo(), QString(), true));
-            }
+            const QString error = learn(language, section, es.FraseCorrente, QStringLiteral("FormEs5"), level,
+                                        {FraseFinita(es.FraseCorrente.testo(), QString(), true)});
+            CHECK(error.isEmpty() && !emptyPiece(es.FraseCorrente), error + es.FraseCorrente.testo());
             for (int cup = 0; cup < (i < Rounds / 10 ? 10 : 0); ++cup) {
                 es.ImpostaColori();
                 const Reading r = readSentence(claims, es.FraseCorrente, es.AttributiCorrenti);
@@ -470,6 +445,7 @@ private Q_SLOTS:
         ClockRandom random(trovaLaTazza ? 4001 : 4000);
         LogicaEs6 es(random, trovaLaTazza ? LogicaEs6::Variante::TrovaLaTazza : LogicaEs6::Variante::Intrusi);
         const QString exercise = trovaLaTazza ? QStringLiteral("FormEs7") : QStringLiteral("FormEs6");
+        const QString section = trovaLaTazza ? QStringLiteral("Trova la tazza") : QStringLiteral("Trova gli intrusi");
         for (int i = 0; i < Rounds / 10; ++i) {
             es.Livello = i % LogicaEs6::Livelli + 1;
             es.ImpostaColori();
@@ -487,11 +463,8 @@ private Q_SLOTS:
                 CHECK(r.error.isEmpty() && r.truth && r.features.size() == 1, r.error + context());
                 CHECK(!emptyPiece(line), context());
                 features.insert(r.features.first());
-                QString error;
-                noteUses(seen, claims, line, exercise, buildersOf(exercise, 1), &error);
+                const QString error = learn(language, section, line, exercise, 1, {FraseFinita(line.testo(), QString(), true)});
                 CHECK(error.isEmpty(), error);
-                record(language, trovaLaTazza ? QStringLiteral("Trova la tazza") : QStringLiteral("Trova gli intrusi"),
-                       FraseFinita(line.testo(), QString(), true));
             }
             QCOMPARE(features.size(), 7);
         }

@@ -33,8 +33,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("windows");
         QTest::addColumn<QString>("expected"); // relative to the temporary folder
-        QTest::newRow("drive C root") << "C:\\ImpostazioniProgrammiQuorla\\"
-                                      << "C/ImpostazioniProgrammiQuorla";
         QTest::newRow("lower-case drive letter") << "c:\\impostazioniprogrammiquorla\\vorbello"
                                                  << "C/ImpostazioniProgrammiQuorla/Vorbello";
         QTest::newRow("profile in upper-case extension")

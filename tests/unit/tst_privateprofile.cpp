@@ -1,11 +1,9 @@
-#include "platform/PrivateProfile.h"
-
 #include "Files.h"
 #include "QtWarnings.h"
+#include "platform/PrivateProfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,380 +23,285 @@ class TestPrivateProfile : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
-    void initTestCase();
-    void lookup_data();
-    void lookup();
-    void missingFile_data();
-    void missingFile();
-    void edit_data();
-    void edit();
-    void refusedEdit_data();
-    void refusedEdit();
-    void writeBuildsFile();
-    void writeFailure_data();
-    void writeFailure();
-    void copiedDocument();
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-private:
-    QTemporaryDir m_dir;
-};
+    void lookup_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("def");
+        QTest::addColumn<int>("bufferSize");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("expected");
 
-void TestPrivateProfile::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-}
+        const QString def = u"DEF"_s;
+        // Most rows look up key k of section S; a missing value reads as the default.
+        auto at = [&](const char *name, const QByteArray &file, const QString &section,
+                      const QString &key, const QString &expected) {
+            QTest::newRow(name) << file << section << key << def << 512 << (expected != def)
+                                << expected;
+        };
+        auto row = [&](const char *name, const QByteArray &file, const QString &expected) {
+            at(name, file, u"S"_s, u"k"_s, expected);
+        };
+        auto sized = [&](const char *name, const QByteArray &file, const QString &defaultValue,
+                         int size, const QString &expected) {
+            QTest::newRow(name) << file << u"S"_s << u"k"_s << defaultValue << size << !file.isEmpty()
+                                << expected;
+        };
 
-void TestPrivateProfile::lookup_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("def");
-    QTest::addColumn<int>("bufferSize");
-    QTest::addColumn<bool>("found");
-    QTest::addColumn<QString>("expected");
+        at("case ignored, accents too", "[Citt\xe0]\r\nK\xc8Y=v\r\n", u"CITTÀ"_s, u"kèy"_s, u"v"_s);
+        at("blanks around names and value, text after the header",
+           "  \t[ \tF \t] ; note\r\n \tCommand1(2).Caption \t= \t v w\tx ; y=z \t\r\n", u" F\t"_s,
+           u"\tCommand1(2).Caption "_s, u"v w\tx ; y=z"_s);
+        row("single quotes removed", "[S]\r\nk='a b'\r\n", u"a b"_s);
+        row("quotes removed, blanks outside dropped, inside kept", "[S]\r\nk =  \" a \"  \r\n", u" a "_s);
+        row("only one pair removed", "[S]\r\nk=\"\"a\"\"\r\n", u"\"a\""_s);
+        row("mismatched quotes kept", "[S]\r\nk=\"a'\r\n", u"\"a'"_s);
+        row("lone quote kept", "[S]\r\nk=\"\r\n", u"\""_s);
+        row("empty quotes", "[S]\r\nk=\"\"\r\n", QString());
+        row("blank value is not missing", "[S]\r\nk=  \t\r\n", QString());
+        at("missing key", "[S]\r\nk=v\r\n[T]\r\nj=w\r\n", u"S"_s, u"j"_s, def);
+        at("missing section", "[S]\r\nk=v\r\n", u"T"_s, u"k"_s, def);
+        row("empty file", "", def);
+        row("comment line", "[S]\r\n;k=v\r\n", def);
+        at("indented comment line", "[S]\r\n \t;k=v\r\n", u"S"_s, u";k"_s, def);
+        at("hash starts a key, not a comment", "[S]\r\n#k=v\r\n", u"S"_s, u"#k"_s, u"v"_s);
+        row("hash line hides no key", "[S]\r\n#k=v\r\n", def);
+        at("commented header ignored", "[S]\r\nk=1\r\n;[T]\r\nj=2\r\n", u"S"_s, u"j"_s, u"2"_s);
+        row("first key and first of duplicate sections win", "[S]\r\nk=1\r\nK=2\r\n[T]\r\n[s]\r\nk=3\r\n", u"1"_s);
+        at("duplicate section not searched", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nj=2\r\n", u"S"_s, u"j"_s,
+           def);
+        row("key before any section unreachable", "k=v\r\n[S]\r\n", def);
+        at("key of the next section not found", "[A]\r\n[B]\r\nk=v\r\n", u"A"_s, u"k"_s, def);
+        at("line without equals is not a key", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name3"_s, def);
+        at("line without equals skipped", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name4"_s, u"a"_s);
+        at("empty key unreachable", "[S]\r\n=v\r\n", u"S"_s, QString(), def);
+        at("empty section unreachable", "[]\r\nk=v\r\n", QString(), u"k"_s, def);
+        row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", def);
+        at("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, def);
+        row("mixed line ends", "[S]\r\nj=1\rk=v\nl=2\r\n", u"v"_s);
+        row("LF CR is two line ends", "[S]\n\rk=v\n\r", u"v"_s);
+        row("no final line end, quoted", "[S]\r\nk=\"v \"", u"v "_s);
+        row("header only, no line end", "[S]", def);
+        row("windows-1252 value", "[S]\r\nk=caff\xe8 \x80 \x93x\x94\x81\x8d\x8f\x90\x9d\r\n",
+            u"caffè € “x”\u0081\u008d\u008f\u0090\u009d"_s);
+        at("argument outside the code page", "[S]\r\nk?=v\r\n", u"S"_s, u"kł"_s, u"v"_s);
+        row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"ab"_s);
+        row("NUL and garbage in other lines",
+            bytes("x\0y\r\n\xff\xfe\x01\x1a\x7f\r\n[S]\r\na\0=1\r\nk=v\r\n"), u"v"_s);
+        row("garbage on the header line", "\xff\xfe[S]\r\nk=v\r\n", def);
+        row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"v\x1a"_s);
 
-    const QString def = u"DEF"_s;
-    // Most rows look up key k of section S; a missing value reads as the default.
-    auto at = [&](const char *name, const QByteArray &file, const QString &section,
-                  const QString &key, const QString &expected) {
-        QTest::newRow(name) << file << section << key << def << 512 << (expected != def)
-                            << expected;
-    };
-    auto row = [&](const char *name, const QByteArray &file, const QString &expected) {
-        at(name, file, u"S"_s, u"k"_s, expected);
-    };
-    auto sized = [&](const char *name, const QByteArray &file, const QString &defaultValue,
-                     int size, const QString &expected) {
-        QTest::newRow(name) << file << u"S"_s << u"k"_s << defaultValue << size << !file.isEmpty()
-                            << expected;
-    };
+        const QByteArray x511(511, 'x');
+        sized("511 characters kept", "[S]\r\nk=" + x511 + "\r\n", def, 512, x511);
+        sized("cut after quotes removed", "[S]\r\nk=\"" + x511 + "yz\"\r\n", def, 512, x511);
+        sized("small buffer", "[S]\r\nk=val1\r\n", def, 4, u"val"_s);
+        sized("buffer of one", "[S]\r\nk=a\r\n", def, 1, QString());
+        sized("default cut to buffer", "", u"default"_s, 4, u"def"_s);
+        sized("default trailing blanks dropped", "", u"one two  "_s, 512, u"one two"_s);
+        sized("empty default", "", QString(), 512, QString());
+    }
 
-    row("plain", "[S]\r\nk=v\r\n", u"v"_s);
-    at("section case ignored", "[Strings]\r\n0001=ciao\r\n", u"STRINGS"_s, u"0001"_s, u"ciao"_s);
-    at("key case ignored", "[s]\r\nForm.Caption=x\r\n", u"s"_s, u"form.CAPTION"_s, u"x"_s);
-    at("accented case ignored", "[Citt\xe0]\r\nK\xc8Y=v\r\n", u"CITTÀ"_s, u"kèy"_s, u"v"_s);
-    at("control array key", "[F]\r\nCommand1(2).Caption=Esci\r\n", u"F"_s, u"Command1(2).Caption"_s,
-       u"Esci"_s);
-    row("blanks around section name", "[ \tS \t]\r\nk=v\r\n", u"v"_s);
-    row("blanks before header", "  \t[S]\r\nk=v\r\n", u"v"_s);
-    row("blanks around key and value", "[S]\r\n \tk \t= \t v w \t\r\n", u"v w"_s);
-    at("blanks in arguments", "[S]\r\nk=v\r\n", u" S\t"_s, u"\tk "_s, u"v"_s);
-    row("tab inside value kept", "[S]\r\nk=a\tb\r\n", u"a\tb"_s);
-    row("double quotes removed", "[S]\r\nk=\"a b\"\r\n", u"a b"_s);
-    row("single quotes removed", "[S]\r\nk='a b'\r\n", u"a b"_s);
-    row("blanks outside quotes dropped", "[S]\r\nk =  \"x\"  \r\n", u"x"_s);
-    row("blanks inside quotes kept", "[S]\r\nk=\" a \"\r\n", u" a "_s);
-    row("only one pair removed", "[S]\r\nk=\"\"a\"\"\r\n", u"\"a\""_s);
-    row("inner quotes kept", "[S]\r\nk=a \"b\" c\r\n", u"a \"b\" c"_s);
-    row("mismatched quotes kept", "[S]\r\nk=\"a'\r\n", u"\"a'"_s);
-    row("lone quote kept", "[S]\r\nk=\"\r\n", u"\""_s);
-    row("empty quotes", "[S]\r\nk=\"\"\r\n", QString());
-    row("blank value is not missing", "[S]\r\nk=  \t\r\n", QString());
-    at("missing key", "[S]\r\nk=v\r\n[T]\r\nj=w\r\n", u"S"_s, u"j"_s, def);
-    at("missing section", "[S]\r\nk=v\r\n", u"T"_s, u"k"_s, def);
-    row("empty file", "", def);
-    row("comment line", "[S]\r\n;k=v\r\n", def);
-    at("indented comment line", "[S]\r\n \t;k=v\r\n", u"S"_s, u";k"_s, def);
-    at("hash starts a key, not a comment", "[S]\r\n#k=v\r\n", u"S"_s, u"#k"_s, u"v"_s);
-    row("hash line hides no key", "[S]\r\n#k=v\r\n", def);
-    row("semicolon inside value kept", "[S]\r\nk=v ; note\r\n", u"v ; note"_s);
-    at("commented header ignored", "[S]\r\nk=1\r\n;[T]\r\nj=2\r\n", u"S"_s, u"j"_s, u"2"_s);
-    row("first key wins", "[S]\r\nk=1\r\nK=2\r\n", u"1"_s);
-    row("first of duplicate sections wins", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nk=2\r\n", u"1"_s);
-    at("duplicate section not searched", "[S]\r\nk=1\r\n[T]\r\n[s]\r\nj=2\r\n", u"S"_s, u"j"_s,
-       def);
-    row("key before any section unreachable", "k=v\r\n[S]\r\n", def);
-    at("key of the next section not found", "[A]\r\n[B]\r\nk=v\r\n", u"A"_s, u"k"_s, def);
-    at("line without equals is not a key", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name3"_s, def);
-    at("line without equals skipped", "[S]\r\nname3\r\nname4=a\r\n", u"S"_s, u"name4"_s, u"a"_s);
-    at("empty key unreachable", "[S]\r\n=v\r\n", u"S"_s, QString(), def);
-    at("empty section unreachable", "[]\r\nk=v\r\n", QString(), u"k"_s, def);
-    row("value holding equals", "[S]\r\nk=a=b\r\n", u"a=b"_s);
-    row("header with trailing text", "[S] ; note\r\nk=v\r\n", u"v"_s);
-    row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", def);
-    at("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, def);
-    row("mixed line ends", "[S]\r\nj=1\rk=v\nl=2\r\n", u"v"_s);
-    row("LF CR is two line ends", "[S]\n\rk=v\n\r", u"v"_s);
-    row("no final line end", "[S]\r\nk=v", u"v"_s);
-    row("no final line end, quoted", "[S]\r\nk=\"v \"", u"v "_s);
-    row("header only, no line end", "[S]", def);
-    row("windows-1252 value", "[S]\r\nk=caff\xe8 \x80 \x93x\x94\x81\x8d\x8f\x90\x9d\r\n",
-        u"caffè € “x”\u0081\u008d\u008f\u0090\u009d"_s);
-    at("argument outside the code page", "[S]\r\nk?=v\r\n", u"S"_s, u"kł"_s, u"v"_s);
-    row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"ab"_s);
-    row("NUL before first section", bytes("x\0y\r\n[S]\r\nk=v\r\n"), u"v"_s);
-    row("NUL in another key line", bytes("[S]\r\na\0=1\r\nk=v\r\n"), u"v"_s);
-    row("binary garbage before section", "\xff\xfe\x01\x1a\x7f\r\n[S]\r\nk=v\r\n", u"v"_s);
-    row("garbage on the header line", "\xff\xfe[S]\r\nk=v\r\n", def);
-    row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"v\x1a"_s);
+    // Guards the Windows reading rules that language files and settings depend on, and that a
+    // parsed (cached) document answers exactly as a fresh read of the file does.
+    void lookup()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, def);
+        QFETCH(int, bufferSize);
+        QFETCH(bool, found);
+        QFETCH(QString, expected);
 
-    const QByteArray x511(511, 'x');
-    sized("cut to 511 characters", "[S]\r\nk=" + x511 + "yz\r\n", def, 512, x511);
-    sized("511 characters kept", "[S]\r\nk=" + x511 + "\r\n", def, 512, x511);
-    sized("cut after quotes removed", "[S]\r\nk=\"" + x511 + "yz\"\r\n", def, 512, x511);
-    sized("small buffer", "[S]\r\nk=val1\r\n", def, 4, u"val"_s);
-    sized("buffer of one", "[S]\r\nk=a\r\n", def, 1, QString());
-    sized("default cut to buffer", "", u"default"_s, 4, u"def"_s);
-    sized("default trailing blanks dropped", "", u"one two  "_s, 512, u"one two"_s);
-    sized("empty default", "", QString(), 512, QString());
-}
+        const PrivateProfile::Document doc = PrivateProfile::Document::parse(file);
+        QCOMPARE(doc.value(section, key, def, bufferSize), expected);
+        QCOMPARE(doc.contains(section, key), found);
 
-// Guards the Windows reading rules that language files and settings depend on, and that a
-// parsed (cached) document answers exactly as a fresh read of the file does.
-void TestPrivateProfile::lookup()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, def);
-    QFETCH(int, bufferSize);
-    QFETCH(bool, found);
-    QFETCH(QString, expected);
+        const QString path = m_dir.filePath(u"lookup.ini"_s);
+        QVERIFY(writeBytes(path, file));
+        QCOMPARE(PrivateProfile::read(path, section, key, def, bufferSize), expected);
+    }
 
-    const PrivateProfile::Document doc = PrivateProfile::Document::parse(file);
-    QCOMPARE(doc.value(section, key, def, bufferSize), expected);
-    QCOMPARE(doc.contains(section, key), found);
+    void missingFile_data()
+    {
+        QTest::addColumn<QString>("relativePath");
+        QTest::newRow("no such file") << u"nothing.ini"_s;
+        QTest::newRow("path is a folder") << u"folder.ini"_s;
+    }
 
-    const QString path = m_dir.filePath(u"lookup.ini"_s);
-    QVERIFY(writeBytes(path, file));
-    QCOMPARE(PrivateProfile::read(path, section, key, def, bufferSize), expected);
-}
+    // Guards that an absent or unusable file reads as the default instead of failing.
+    void missingFile()
+    {
+        QFETCH(QString, relativePath);
+        QVERIFY(QDir(m_dir.path()).mkpath(u"folder.ini"_s));
+        const QString path = m_dir.filePath(relativePath);
+        QCOMPARE(PrivateProfile::read(path, u"S", u"k", u"fallback"_s), u"fallback"_s);
+        QCOMPARE(PrivateProfile::read(path, u"S", u"k"), QString());
+    }
 
-void TestPrivateProfile::missingFile_data()
-{
-    QTest::addColumn<QString>("relativePath");
-    QTest::newRow("no such file") << u"nothing.ini"_s;
-    QTest::newRow("path is a folder") << u"folder.ini"_s;
-}
+    void edit_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QString>("readBack");
 
-// Guards that an absent or unusable file reads as the default instead of failing.
-void TestPrivateProfile::missingFile()
-{
-    QFETCH(QString, relativePath);
-    QVERIFY(QDir(m_dir.path()).mkpath(u"folder.ini"_s));
-    const QString path = m_dir.filePath(relativePath);
-    QCOMPARE(PrivateProfile::read(path, u"S", u"k", u"fallback"_s), u"fallback"_s);
-    QCOMPARE(PrivateProfile::read(path, u"S", u"k"), QString());
-}
+        auto full = [](const char *name, const QByteArray &before, const QString &section,
+                       const QString &key, const QString &value, const QByteArray &after,
+                       const QString &readBack) {
+            QTest::newRow(name) << before << section << key << value << after << readBack;
+        };
+        // Most rows set k=v in section A.
+        auto row = [&](const char *name, const QByteArray &before, const QByteArray &after) {
+            full(name, before, u"A"_s, u"k"_s, u"v"_s, after, u"v"_s);
+        };
+        auto put = [&](const char *name, const QString &value, const QByteArray &after,
+                       const QString &readBack) {
+            full(name, "", u"A"_s, u"k"_s, value, after, readBack);
+        };
 
-void TestPrivateProfile::edit_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<QString>("readBack");
+        row("new file", "", "[A]\r\nk=v\r\n");
+        row("new section after missing final line end", "[B]\r\nb=1", "[B]\r\nb=1\r\n[A]\r\nk=v\r\n");
+        row("new section after CR file", "[B]\rb=1\r", "[B]\rb=1\r[A]\r\nk=v\r\n");
+        row("new section after blank lines", "[B]\r\n\r\n\r\n", "[B]\r\n\r\n\r\n[A]\r\nk=v\r\n");
+        row("new key in last section", "[B]\r\nb=1\r\n[A]\r\na=1\r\n",
+            "[B]\r\nb=1\r\n[A]\r\na=1\r\nk=v\r\n");
+        row("new key before blank lines", "[A]\r\na=1\r\n\r\n \r\n[B]\r\n",
+            "[A]\r\na=1\r\nk=v\r\n\r\n \r\n[B]\r\n");
+        row("new key before trailing comment", "[A]\r\na=1\r\n; the B part\r\n[B]\r\n",
+            "[A]\r\na=1\r\nk=v\r\n; the B part\r\n[B]\r\n");
+        row("new key in empty section", "[A]\r\n[B]\r\n", "[A]\r\nk=v\r\n[B]\r\n");
+        row("new key after header without line end", "[A]", "[A]\r\nk=v\r\n");
+        row("new key after last line without line end", "[A]\r\na=1", "[A]\r\na=1\r\nk=v\r\n");
+        row("new key in LF file", "[A]\na=1\n[B]\n", "[A]\na=1\nk=v\r\n[B]\n");
+        row("new key in first of duplicate sections", "[A]\r\na=1\r\n[B]\r\n[a]\r\nx=2\r\n",
+            "[A]\r\na=1\r\nk=v\r\n[B]\r\n[a]\r\nx=2\r\n");
+        full("section found whatever its case", "[Language]\r\n", u"LANGUAGE"_s, u"CurrentLanguage"_s,
+             u"English"_s, "[Language]\r\nCurrentLanguage=English\r\n", u"English"_s);
+        row("section with trailing text found", "[A] ; note\r\na=1\r\n",
+            "[A] ; note\r\na=1\r\nk=v\r\n");
+        row("header without bracket ends section", "[A]\r\na=1\r\n[B\r\nb=2\r\n",
+            "[A]\r\na=1\r\nk=v\r\n[B\r\nb=2\r\n");
+        full("header without bracket is not the section", "[B\r\nb=2\r\n", u"B"_s, u"b"_s, u"v"_s,
+             "[B\r\nb=2\r\n[B]\r\nb=v\r\n", u"v"_s);
+        row("key before sections left alone", "k=1\r\n[A]\r\n", "k=1\r\n[A]\r\nk=v\r\n");
+        row("commented key left alone", "[A]\r\n;k=1\r\n", "[A]\r\nk=v\r\n;k=1\r\n");
+        row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n",
+            "[A]\r\na=1\r\nk=v\r\nnote\r\n");
+        full("replace keeps key spelling", "[A]\r\n  KeY \t= old  \r\n", u"a"_s, u"key"_s, u"v"_s,
+             "[A]\r\n  KeY \t=v\r\n", u"v"_s);
+        row("replace keeps odd line ends", "[A]\rk=old\n\n;c\r\n\r", "[A]\rk=v\n\n;c\r\n\r");
+        row("replace keeps comments and garbage",
+            bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=old\r\n; c3\r\n"),
+            bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=v\r\n; c3\r\n"));
+        row("replace value at end without line end", "[A]\r\nk=old", "[A]\r\nk=v");
+        row("replace first of duplicate keys", "[A]\r\nk=1\r\nK=2\r\n", "[A]\r\nk=v\r\nK=2\r\n");
+        full("replace with empty value", "[A]\r\nk=old\r\n", u"A"_s, u"k"_s, QString(), "[A]\r\nk=\r\n",
+             QString());
+        full("replace quoted value", "[A]\r\nk=\"old\"\r\n", u"A"_s, u"k"_s, u"\"new\""_s,
+             "[A]\r\nk=\"new\"\r\n", u"new"_s);
+        put("value with quotes stored as given", u"\" a b \""_s, "[A]\r\nk=\" a b \"\r\n", u" a b "_s);
+        put("value with blanks reads trimmed", u"  x  "_s, "[A]\r\nk=  x  \r\n", u"x"_s);
+        full("windows-1252 encoded", "", u"Città"_s, u"k"_s, u"caffè € “x”"_s,
+             "[Citt\xe0]\r\nk=caff\xe8 \x80 \x93x\x94\r\n", u"caffè € “x”"_s);
+        put("outside the code page becomes ?", u"łx"_s, "[A]\r\nk=?x\r\n", u"?x"_s);
+        put("value cut at NUL", QString(u"ab\0cd"_s), "[A]\r\nk=ab\r\n", u"ab"_s);
+        full("blanks around names dropped", "", u" A\t"_s, u"\tk "_s, u"v"_s, "[A]\r\nk=v\r\n", u"v"_s);
+    }
 
-    auto full = [](const char *name, const QByteArray &before, const QString &section,
-                   const QString &key, const QString &value, const QByteArray &after,
-                   const QString &readBack) {
-        QTest::newRow(name) << before << section << key << value << after << readBack;
-    };
-    // Most rows set k=v in section A.
-    auto row = [&](const char *name, const QByteArray &before, const QByteArray &after) {
-        full(name, before, u"A"_s, u"k"_s, u"v"_s, after, u"v"_s);
-    };
-    auto put = [&](const char *name, const QString &value, const QByteArray &after,
-                   const QString &readBack) {
-        full(name, "", u"A"_s, u"k"_s, value, after, readBack);
-    };
+    // Guards that writing changes only what it must, byte for byte, as Windows does: other lines,
+    // comments, line ends and unknown bytes survive, and the new value reads back.
+    void edit()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, readBack);
 
-    row("new file", "", "[A]\r\nk=v\r\n");
-    row("new section appended", "[B]\r\nb=1\r\n", "[B]\r\nb=1\r\n[A]\r\nk=v\r\n");
-    row("new section after missing final line end", "[B]\r\nb=1", "[B]\r\nb=1\r\n[A]\r\nk=v\r\n");
-    row("new section after CR file", "[B]\rb=1\r", "[B]\rb=1\r[A]\r\nk=v\r\n");
-    row("new section after blank lines", "[B]\r\n\r\n\r\n", "[B]\r\n\r\n\r\n[A]\r\nk=v\r\n");
-    row("new key in first section", "[A]\r\na=1\r\n[B]\r\nb=1\r\n",
-        "[A]\r\na=1\r\nk=v\r\n[B]\r\nb=1\r\n");
-    row("new key in last section", "[B]\r\nb=1\r\n[A]\r\na=1\r\n",
-        "[B]\r\nb=1\r\n[A]\r\na=1\r\nk=v\r\n");
-    row("new key before blank lines", "[A]\r\na=1\r\n\r\n \r\n[B]\r\n",
-        "[A]\r\na=1\r\nk=v\r\n\r\n \r\n[B]\r\n");
-    row("new key before trailing comment", "[A]\r\na=1\r\n; the B part\r\n[B]\r\n",
-        "[A]\r\na=1\r\nk=v\r\n; the B part\r\n[B]\r\n");
-    row("new key in empty section", "[A]\r\n[B]\r\n", "[A]\r\nk=v\r\n[B]\r\n");
-    row("new key after header without line end", "[A]", "[A]\r\nk=v\r\n");
-    row("new key after last line without line end", "[A]\r\na=1", "[A]\r\na=1\r\nk=v\r\n");
-    row("new key in LF file", "[A]\na=1\n[B]\n", "[A]\na=1\nk=v\r\n[B]\n");
-    row("new key in first of duplicate sections", "[A]\r\na=1\r\n[B]\r\n[a]\r\nx=2\r\n",
-        "[A]\r\na=1\r\nk=v\r\n[B]\r\n[a]\r\nx=2\r\n");
-    full("section found whatever its case", "[Language]\r\n", u"LANGUAGE"_s, u"CurrentLanguage"_s,
-         u"English"_s, "[Language]\r\nCurrentLanguage=English\r\n", u"English"_s);
-    row("section with trailing text found", "[A] ; note\r\na=1\r\n",
-        "[A] ; note\r\na=1\r\nk=v\r\n");
-    row("header without bracket ends section", "[A]\r\na=1\r\n[B\r\nb=2\r\n",
-        "[A]\r\na=1\r\nk=v\r\n[B\r\nb=2\r\n");
-    full("header without bracket is not the section", "[B\r\nb=2\r\n", u"B"_s, u"b"_s, u"v"_s,
-         "[B\r\nb=2\r\n[B]\r\nb=v\r\n", u"v"_s);
-    row("key before sections left alone", "k=1\r\n[A]\r\n", "k=1\r\n[A]\r\nk=v\r\n");
-    row("commented key left alone", "[A]\r\n;k=1\r\n", "[A]\r\nk=v\r\n;k=1\r\n");
-    row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n",
-        "[A]\r\na=1\r\nk=v\r\nnote\r\n");
-    row("replace in place", "[A]\r\nk=old\r\nz=1\r\n", "[A]\r\nk=v\r\nz=1\r\n");
-    full("replace keeps key spelling", "[A]\r\n  KeY \t= old  \r\n", u"a"_s, u"key"_s, u"v"_s,
-         "[A]\r\n  KeY \t=v\r\n", u"v"_s);
-    row("replace keeps odd line ends", "[A]\rk=old\n\n;c\r\n\r", "[A]\rk=v\n\n;c\r\n\r");
-    row("replace keeps comments and garbage",
-        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=old\r\n; c3\r\n"),
-        bytes("\xff\0junk\r\n; c1\r\n[A]\r\n; c2\r\nk=v\r\n; c3\r\n"));
-    row("replace value at end without line end", "[A]\r\nk=old", "[A]\r\nk=v");
-    row("replace first of duplicate keys", "[A]\r\nk=1\r\nK=2\r\n", "[A]\r\nk=v\r\nK=2\r\n");
-    full("replace with empty value", "[A]\r\nk=old\r\n", u"A"_s, u"k"_s, QString(), "[A]\r\nk=\r\n",
-         QString());
-    full("replace quoted value", "[A]\r\nk=\"old\"\r\n", u"A"_s, u"k"_s, u"\"new\""_s,
-         "[A]\r\nk=\"new\"\r\n", u"new"_s);
-    put("value with quotes stored as given", u"\" a b \""_s, "[A]\r\nk=\" a b \"\r\n", u" a b "_s);
-    put("value with blanks reads trimmed", u"  x  "_s, "[A]\r\nk=  x  \r\n", u"x"_s);
-    full("windows-1252 encoded", "", u"Città"_s, u"k"_s, u"caffè € “x”"_s,
-         "[Citt\xe0]\r\nk=caff\xe8 \x80 \x93x\x94\r\n", u"caffè € “x”"_s);
-    put("outside the code page becomes ?", u"łx"_s, "[A]\r\nk=?x\r\n", u"?x"_s);
-    put("value cut at NUL", QString(u"ab\0cd"_s), "[A]\r\nk=ab\r\n", u"ab"_s);
-    full("blanks around names dropped", "", u" A\t"_s, u"\tk "_s, u"v"_s, "[A]\r\nk=v\r\n", u"v"_s);
-}
+        QVERIFY(PrivateProfile::isWritable(section, key, value));
+        const QByteArray edited = PrivateProfile::edit(before, section, key, value);
+        QCOMPARE(edited, after);
+        QCOMPARE(PrivateProfile::Document::parse(edited).value(section, key, u"DEF"_s), readBack);
 
-// Guards that writing changes only what it must, byte for byte, as Windows does: other lines,
-// comments, line ends and unknown bytes survive, and the new value reads back.
-void TestPrivateProfile::edit()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(QByteArray, after);
-    QFETCH(QString, readBack);
+        const QString path = m_dir.filePath(u"edit.ini"_s);
+        QFile::remove(path);
+        if (!before.isEmpty())
+            QVERIFY(writeBytes(path, before));
+        QVERIFY(PrivateProfile::write(path, section, key, value));
+        QCOMPARE(fileBytes(path), after);
+    }
 
-    QVERIFY(PrivateProfile::isWritable(section, key, value));
-    const QByteArray edited = PrivateProfile::edit(before, section, key, value);
-    QCOMPARE(edited, after);
-    QCOMPARE(PrivateProfile::Document::parse(edited).value(section, key, u"DEF"_s), readBack);
+    void refusedEdit_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
 
-    const QString path = m_dir.filePath(u"edit.ini"_s);
-    QFile::remove(path);
-    if (!before.isEmpty())
+        QTest::newRow("LF in value") << u"A"_s << u"k"_s << u"one\n[B]\nx=1"_s;
+        QTest::newRow("CR in value") << u"A"_s << u"k"_s << u"one\rtwo"_s;
+        QTest::newRow("line break in key") << u"A"_s << u"k\nj"_s << u"v"_s;
+        QTest::newRow("line break in section") << u"A\r\nB"_s << u"k"_s << u"v"_s;
+        QTest::newRow("empty section") << QString() << u"k"_s << u"v"_s;
+        QTest::newRow("blank section") << u" \t"_s << u"k"_s << u"v"_s;
+        QTest::newRow("empty key") << u"A"_s << QString() << u"v"_s;
+        QTest::newRow("equals in key") << u"A"_s << u"a=b"_s << u"v"_s;
+        QTest::newRow("key starting with semicolon") << u"A"_s << u" ;k"_s << u"v"_s;
+        QTest::newRow("key starting with bracket") << u"A"_s << u"[k]"_s << u"v"_s;
+        QTest::newRow("bracket closing section") << u"A]x"_s << u"k"_s << u"v"_s;
+        QTest::newRow("NUL in key") << u"A"_s << QString(u"k\0j"_s) << u"v"_s;
+        QTest::newRow("NUL in section") << QString(u"A\0B"_s) << u"k"_s << u"v"_s;
+    }
+
+    // Guards against a write that would forge extra lines or sections, or store a key that could
+    // never be read back: it is refused and the file stays as it was.
+    void refusedEdit()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+
+        const QByteArray before = "[A]\r\nk=old\r\n";
+        QVERIFY(!PrivateProfile::isWritable(section, key, value));
+        QCOMPARE(PrivateProfile::edit(before, section, key, value), before);
+
+        const QString path = m_dir.filePath(u"refused.ini"_s);
         QVERIFY(writeBytes(path, before));
-    QVERIFY(PrivateProfile::write(path, section, key, value));
-    QCOMPARE(fileBytes(path), after);
-}
+        QVERIFY(!PrivateProfile::write(path, section, key, value));
+        QCOMPARE(fileBytes(path), before);
+    }
 
-void TestPrivateProfile::refusedEdit_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
+    // Guards that a failed write is reported and leaves what was there whole.
+    void writeFailure()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(u"folder.ini"_s));
+        QVERIFY(!PrivateProfile::write(m_dir.filePath(u"folder.ini"_s), u"A", u"k", u"new"_s));
+        QVERIFY(QFileInfo(m_dir.filePath(u"folder.ini"_s)).isDir());
+        QVERIFY(!PrivateProfile::write(m_dir.filePath(u"missing/file.ini"_s), u"A", u"k", u"new"_s));
+    }
 
-    QTest::newRow("LF in value") << u"A"_s << u"k"_s << u"one\n[B]\nx=1"_s;
-    QTest::newRow("CR in value") << u"A"_s << u"k"_s << u"one\rtwo"_s;
-    QTest::newRow("line break in key") << u"A"_s << u"k\nj"_s << u"v"_s;
-    QTest::newRow("line break in section") << u"A\r\nB"_s << u"k"_s << u"v"_s;
-    QTest::newRow("empty section") << QString() << u"k"_s << u"v"_s;
-    QTest::newRow("blank section") << u" \t"_s << u"k"_s << u"v"_s;
-    QTest::newRow("empty key") << u"A"_s << QString() << u"v"_s;
-    QTest::newRow("equals in key") << u"A"_s << u"a=b"_s << u"v"_s;
-    QTest::newRow("key starting with semicolon") << u"A"_s << u" ;k"_s << u"v"_s;
-    QTest::newRow("key starting with bracket") << u"A"_s << u"[k]"_s << u"v"_s;
-    QTest::newRow("bracket closing section") << u"A]x"_s << u"k"_s << u"v"_s;
-    QTest::newRow("NUL in key") << u"A"_s << QString(u"k\0j"_s) << u"v"_s;
-    QTest::newRow("NUL in section") << QString(u"A\0B"_s) << u"k"_s << u"v"_s;
-}
-
-// Guards against a write that would forge extra lines or sections, or store a key that could
-// never be read back: it is refused and the file stays as it was.
-void TestPrivateProfile::refusedEdit()
-{
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-
-    const QByteArray before = "[A]\r\nk=old\r\n";
-    QVERIFY(!PrivateProfile::isWritable(section, key, value));
-    QCOMPARE(PrivateProfile::edit(before, section, key, value), before);
-
-    const QString path = m_dir.filePath(u"refused.ini"_s);
-    QVERIFY(writeBytes(path, before));
-    QVERIFY(!PrivateProfile::write(path, section, key, value));
-    QCOMPARE(fileBytes(path), before);
-}
-
-// Guards the file layout Windows produces when a file is built by successive writes.
-void TestPrivateProfile::writeBuildsFile()
-{
-    const QString path = m_dir.filePath(u"built.ini"_s);
-    QFile::remove(path);
-    QVERIFY(PrivateProfile::write(path, u"App1", u"key1", u"string1"_s));
-    QVERIFY(PrivateProfile::write(path, u"App1", u"key2", u"string2"_s));
-    QVERIFY(PrivateProfile::write(path, u"App1", u"key3", u"string3"_s));
-    QVERIFY(PrivateProfile::write(path, u"App2", u"key4", u"string4"_s));
-    QVERIFY(PrivateProfile::write(path, u"App3", u"key5", u"string5"_s));
-    QVERIFY(PrivateProfile::write(path, u"app1", u"KEY2", u"two"_s));
-    QCOMPARE(fileBytes(path), QByteArray("[App1]\r\n"
-                                         "key1=string1\r\n"
-                                         "key2=two\r\n"
-                                         "key3=string3\r\n"
-                                         "[App2]\r\n"
-                                         "key4=string4\r\n"
-                                         "[App3]\r\n"
-                                         "key5=string5\r\n"));
-    QCOMPARE(PrivateProfile::read(path, u"App1", u"key2"), u"two"_s);
-}
-
-void TestPrivateProfile::writeFailure_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QFile::Permissions>("folderRights");
-    QTest::addColumn<QFile::Permissions>("fileRights");
-    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-    QTest::newRow("path is a folder") << u"locked"_s << all << all;
-    QTest::newRow("folder missing") << u"missing/file.ini"_s << all << all;
-    QTest::newRow("read-only folder")
-        << u"locked/file.ini"_s << (QFile::ReadOwner | QFile::ExeOwner) << all;
-    QTest::newRow("read-only file")
-        << u"locked/file.ini"_s << all << QFile::Permissions(QFile::ReadOwner);
-}
-
-// Guards that a failed write is reported and leaves the old file whole.
-void TestPrivateProfile::writeFailure()
-{
-    QFETCH(QString, name);
-    QFETCH(QFile::Permissions, folderRights);
-    QFETCH(QFile::Permissions, fileRights);
-    const QByteArray before = "[A]\r\nk=old\r\n";
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString folder = dir.filePath(u"locked"_s);
-    const QString file = folder + u"/file.ini"_s;
-    QVERIFY(QDir().mkpath(folder));
-    QVERIFY(writeBytes(file, before));
-    const auto restore = qScopeGuard([&] {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    });
-    QVERIFY(QFile::setPermissions(file, fileRights));
-    QVERIFY(QFile::setPermissions(folder, folderRights));
-    QFile probe(folder + u"/probe"_s);
-    if (!fileRights.testFlag(QFile::WriteOwner) && QFile(file).open(QIODevice::Append))
-        QSKIP("Permissions are not enforced for this user");
-    if (!folderRights.testFlag(QFile::WriteOwner) && probe.open(QIODevice::WriteOnly))
-        QSKIP("Permissions are not enforced for this user");
-
-    QVERIFY(!PrivateProfile::write(dir.filePath(name), u"A", u"k", u"new"_s));
-    QCOMPARE(fileBytes(file), before);
-}
-
-// Guards that a copy of a cached document keeps answering after the original is replaced.
-void TestPrivateProfile::copiedDocument()
-{
-    PrivateProfile::Document doc = PrivateProfile::Document::parse("[S]\r\nk=1\r\n");
-    const PrivateProfile::Document copy = doc;
-    doc = PrivateProfile::Document::parse("[S]\r\nk=2\r\n");
-    QCOMPARE(copy.value(u"S", u"k"), u"1"_s);
-    QCOMPARE(doc.value(u"S", u"k"), u"2"_s);
-    PrivateProfile::Document moved = std::move(doc);
-    QCOMPARE(moved.value(u"S", u"k"), u"2"_s);
-}
+    // Guards that a copy of a cached document keeps answering after the original is replaced.
+    void copiedDocument()
+    {
+        PrivateProfile::Document doc = PrivateProfile::Document::parse("[S]\r\nk=1\r\n");
+        const PrivateProfile::Document copy = doc;
+        doc = PrivateProfile::Document::parse("[S]\r\nk=2\r\n");
+        QCOMPARE(copy.value(u"S", u"k"), u"1"_s);
+        QCOMPARE(doc.value(u"S", u"k"), u"2"_s);
+        PrivateProfile::Document moved = std::move(doc);
+        QCOMPARE(moved.value(u"S", u"k"), u"2"_s);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPrivateProfile)
 #include "tst_privateprofile.moc"

@@ -1,8 +1,8 @@
+#include "QtWarnings.h"
 #include "platform/CodePage.h"
 #include "platform/RecordFile.h"
 
-#include "QtWarnings.h"
-
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -46,259 +46,225 @@ class TestRecordFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void number_data();
-    void number();
-    void textRoundTrip_data();
-    void textRoundTrip();
-    void readText_data();
-    void readText();
-    void readInteger_data();
-    void readInteger();
-    void mixedReads_data();
-    void mixedReads();
-    void fileRoundTrip();
-    void largeInputs_data();
-    void largeInputs();
-};
+    void init() { failOnQtWarnings(); }
 
-void TestRecordFile::init()
-{
-    failOnQtWarnings();
-}
+    // Guards the number form that existing profile and report files hold.
+    void number_data()
+    {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<QString>("written");
 
-// Guards the number form that existing profile and report files hold.
-void TestRecordFile::number_data()
-{
-    QTest::addColumn<qint64>("value");
-    QTest::addColumn<QString>("written");
-
-    QTest::newRow("positive") << qint64(130) << u" 130 "_s;
-    QTest::newRow("zero") << qint64(0) << u" 0 "_s;
-    QTest::newRow("system colour") << qint64(-2147483630) << u"-2147483630 "_s;
-    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << u" 9223372036854775807 "_s;
-    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-9223372036854775808 "_s;
-}
-
-void TestRecordFile::number()
-{
-    QFETCH(qint64, value);
-    QFETCH(QString, written);
-    QCOMPARE(RecordFormat::number(value), written);
-    QCOMPARE(runReads(CodePage::encode(written + u"\r\n"_s), u"it"_s),
-             (QStringList{QString::number(value), fail}));
-}
-
-// Guards a stored text coming back split, trimmed or changed, which would shift every later
-// value of the file; and plain texts must keep the form older files have.
-void TestRecordFile::textRoundTrip_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<QString>("readBack");
-
-    const auto same = [](const char *name, const QString &value) {
-        QTest::newRow(name) << value << value << value;
-    };
-    const auto quoted = [](const char *name, const QString &value, const QString &written) {
-        QTest::newRow(name) << value << written << value;
-    };
-    same("plain with blanks, apostrophe and semicolon", u"dell'uovo;  scuro  "_s);
-    same("empty", QString());
-    same("inner quotes", u"di \"Mario\""_s);
-    same("code page and nul", u"perch\u00E9 \u20AC\u0081"_s + QChar(0) + u'x');
-    same("leading no-break space", u"\u00A0a"_s);
-    quoted("comma", u"rosso, scuro"_s, u"\"rosso, scuro\""_s);
-    quoted("only a comma", u","_s, u"\",\""_s);
-    quoted("leading blank", u" a"_s, u"\" a\""_s);
-    quoted("leading tab", u"\ta"_s, u"\"\ta\""_s);
-    quoted("leading quote", u"\"ciao\" disse"_s, u"\"\"\"ciao\"\" disse\""_s);
-    quoted("only a quote", u"\""_s, u"\"\"\"\""_s);
-    quoted("quote before a comma", u"a\",b"_s, u"\"a\"\",b\""_s);
-    QTest::newRow("line breaks inside") << u"a\r\nb\nc\rd"_s << u"a b c d"_s << u"a b c d"_s;
-    QTest::newRow("leading line break") << u"\nx"_s << u"\" x\""_s << u" x"_s;
-}
-
-void TestRecordFile::textRoundTrip()
-{
-    QFETCH(QString, value);
-    QFETCH(QString, written);
-    QFETCH(QString, readBack);
-    QCOMPARE(RecordFormat::text(value), written);
-    QCOMPARE(runReads(CodePage::encode(written + u"\r\nnext\r\n"_s)),
-             (QStringList{readBack, u"next"_s}));
-}
-
-// Guards the field rules that files written by the older program depend on.
-void TestRecordFile::readText_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("fields");
-
-    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields) {
-        QTest::newRow(name) << bytes << fields;
-    };
-    row("line ends of all kinds", "a\r\nb\nc\rd\r", {"a", "b", "c", "d"});
-    row("lf cr is two line ends", "a\n\rb", {"a", "", "b"});
-    row("empty input", "", {});
-    row("empty lines are empty fields", "False\r\n\r\n\r\n", {"False", "", ""});
-    row("blank-only line", " \t \r\nx", {"", "x"});
-    row("leading blanks skipped, trailing kept", " \t arial 130 \r\n", {"arial 130 "});
-    row("old-style comma splits the line", "rosso, scuro\r\nrossi\r\n",
-        {"rosso", "scuro", "rossi"});
-    row("comma at the end of a line", "a,\r\nb\r\n", {"a", "", "b"});
-    row("comma at the end of the input", "a,", {"a", ""});
-    row("two commas, no final line end", "a,,b", {"a", "", "b"});
-    row("quoted with a comma", "\"rosso, scuro\"\r\nx\r\n", {"rosso, scuro", "x"});
-    row("quoted keeps blanks", "  \" a \"\r\n", {" a "});
-    row("doubled quote", "\"a\"\"b\"\r\n", {"a\"b"});
-    row("text after the closing quote dropped", "\"ciao\" \"mondo, x\r\n", {"ciao", "x"});
-    row("no closing quote runs to the line end", "\"a, b\r\nc\r\n", {"a, b", "c"});
-    row("no closing quote at the end of the input", "\"a,b", {"a,b"});
-    row("empty quoted field", "\"\",x", {"", "x"});
-    row("quote inside a plain field", "di \"Mario, x\r\n", {"di \"Mario", "x"});
-    row("nul byte", QByteArray("a\0b\r\n\0", 6), {u"a"_s + QChar(0) + u'b', QString(QChar(0))});
-}
-
-void TestRecordFile::readText()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, fields);
-    RecordReader reader(bytes);
-    QCOMPARE(runReads(reader), fields);
-    // At the end a read fails and leaves its output alone.
-    QCOMPARE(runReads(reader, u"tl"_s), (QStringList{fail, fail}));
-}
-
-// Guards a damaged number line being taken for a value (or for zero) instead of a failure.
-void TestRecordFile::readInteger_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("results");
-
-    const auto row = [](const char *name, const QByteArray &bytes, const QStringList &results) {
-        QTest::newRow(name) << bytes << results;
-    };
-    row("print form", " 130 \r\n-2147483630 \r\n 0 \r\n", {"130", "-2147483630", "0"});
-    row("plus sign", "+7", {"7"});
-    row("tabs around", "\t42\t\r\n", {"42"});
-    row("leading zeros", "007\r\n", {"7"});
-    row("two on a line", "1,2\r\n", {"1", "2"});
-    row("largest", "9223372036854775807", {"9223372036854775807"});
-    row("smallest", "-9223372036854775808", {"-9223372036854775808"});
-    row("one past the largest", "9223372036854775808", {fail});
-    row("one past the smallest", "-9223372036854775809", {fail});
-    row("many digits", QByteArray(400, '9'), {fail});
-    row("empty and blank lines", "\r\n  \r\n 5 \r\n", {fail, fail, "5"});
-    row("flag word is consumed", "True\r\n 5 \r\n", {fail, "5"});
-    row("two numbers apart", "1 2\r\n", {fail});
-    row("sign alone", "-\r\n", {fail});
-    row("blank after the sign", "- 5\r\n", {fail});
-    row("two signs", "--5\r\n", {fail});
-    row("hexadecimal", "&H10\r\n0x10\r\n", {fail, fail});
-    row("decimal point and exponent", "1.5\r\n1e3\r\n", {fail, fail});
-    row("superscript digit", "\xB2\r\n", {fail});
-    row("nul after digits", QByteArray("12\0", 3), {fail});
-}
-
-void TestRecordFile::readInteger()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, results);
-    RecordReader reader(bytes);
-    QCOMPARE(runReads(reader, QString(results.size() + 1, u'i')), results + QStringList{fail});
-    QVERIFY(reader.atEnd());
-}
-
-// Guards the report layout: captions as fields, the row count as a number, cells as whole
-// lines, each read picking up exactly where the previous one stopped.
-void TestRecordFile::mixedReads_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("ops");
-    QTest::addColumn<QStringList>("results");
-
-    const auto row = [](const char *name, const QByteArray &bytes, const QString &ops,
-                        const QStringList &results) {
-        QTest::newRow(name) << bytes << ops << results;
-    };
-    row("report",
-        "Mario\r\n\"Data: 1, maggio\"\r\n 2 \r\n Tazze, piatti \r\n 1 \r\n\"3\"\r\n\r\n\r\n",
-        u"ttillllll"_s,
-        {"Mario", "Data: 1, maggio", "2", " Tazze, piatti ", " 1 ", "\"3\"", "", "", fail});
-    row("line after a comma", "a, b,c\r\nd", u"tll"_s, {"a", " b,c", "d"});
-    row("line keeps leading blanks", "  x  \r", u"ll"_s, {"  x  ", fail});
-    row("line after a comma at the end", "a,", u"tll"_s, {"a", "", fail});
-    row("cr only lines", "a\r 5 \rc", u"lil"_s, {"a", "5", "c"});
-    row("failed number moves on", "x\r\ny\r\n", u"it"_s, {fail, "y"});
-    row("line after an unclosed quote", "\"a\r\nb\r\n", u"tl"_s, {"a", "b"});
-}
-
-void TestRecordFile::mixedReads()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, ops);
-    QFETCH(QStringList, results);
-    QCOMPARE(runReads(bytes, ops), results);
-}
-
-// Guards the profile and report files: what is saved must load back field for field, with the
-// upper half of the code page unaltered, and a file one line short must fail at its last read.
-void TestRecordFile::fileRoundTrip()
-{
-    QByteArray high;
-    for (int b = 0x80; b <= 0xFF; ++b)
-        high.append(char(b));
-    high.append('\0');
-    const QString value = CodePage::decode(high);
-    const QStringList lines{RecordFormat::number(130), RecordFormat::flag(true),
-                            RecordFormat::flag(false), RecordFormat::text(u"rosso, scuro"_s),
-                            RecordFormat::text(u" verde"_s), RecordFormat::number(-2147483630),
-                            RecordFormat::number(0), RecordFormat::text(value),
-                            RecordFormat::line(value), QString(), QString()};
-    const QByteArray bytes = CodePage::encode(lines.join(u"\r\n"_s) + u"\r\n"_s);
-    QCOMPARE(bytes,
-             " 130 \r\nTrue\r\nFalse\r\n\"rosso, scuro\"\r\n\" verde\"\r\n-2147483630 \r\n 0 \r\n" +
-                 high + "\r\n" + high + "\r\n\r\n\r\n");
-    const QString ops = u"ittttiitlttt"_s;
-    QStringList expected{
-        "130", "True", "False", "rosso, scuro", " verde", "-2147483630", "0", value, value,
-        "",    "",     fail};
-    QCOMPARE(runReads(bytes, ops), expected);
-    expected.replace(10, fail);
-    QCOMPARE(runReads(bytes.chopped(2), ops), expected);
-}
-
-// Guards quadratic reading, which would hang the program on a large or hostile file (the test
-// would then run into its time-out).
-void TestRecordFile::largeInputs_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("fields");
-
-    const int size = 1024 * 1024;
-    QTest::newRow("one long line") << QByteArray(size, 'x') << 1;
-    QTest::newRow("one long quoted line") << ('"' + QByteArray(size, 'x')) << 1;
-    QTest::newRow("doubled quotes") << ('"' + QByteArray(size, '"')) << 1;
-    QTest::newRow("commas") << QByteArray(size, ',') << size + 1;
-    QTest::newRow("empty lines") << QByteArray(size, '\n') << size;
-    QTest::newRow("unclosed quotes") << QByteArray(size / 2, '"').replace("\"", "\"\r") << size / 2;
-}
-
-void TestRecordFile::largeInputs()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, fields);
-    RecordReader reader(bytes);
-    QString text;
-    int count = 0;
-    while (reader.readText(&text))
-        ++count;
-    QCOMPARE(count, fields);
-    RecordReader lines(bytes);
-    while (lines.readLine(&text)) {
+        QTest::newRow("positive") << qint64(130) << u" 130 "_s;
+        QTest::newRow("zero") << qint64(0) << u" 0 "_s;
+        QTest::newRow("system colour") << qint64(-2147483630) << u"-2147483630 "_s;
+        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << u" 9223372036854775807 "_s;
+        QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-9223372036854775808 "_s;
     }
-}
+
+    void number()
+    {
+        QFETCH(qint64, value);
+        QFETCH(QString, written);
+        QCOMPARE(RecordFormat::number(value), written);
+        QCOMPARE(runReads(CodePage::encode(written + u"\r\n"_s), u"it"_s),
+                 (QStringList{QString::number(value), fail}));
+    }
+
+    // Guards a stored text coming back split, trimmed or changed, which would shift every later
+    // value of the file; and plain texts must keep the form older files have.
+    void textRoundTrip_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("readBack");
+
+        const auto same = [](const char *name, const QString &value) {
+            QTest::newRow(name) << value << value << value;
+        };
+        const auto quoted = [](const char *name, const QString &value, const QString &written) {
+            QTest::newRow(name) << value << written << value;
+        };
+        same("empty", QString());
+        same("blanks, apostrophe, semicolon, inner quotes, code page, nul",
+             u"\u00A0dell'uovo;  di \"Mario\" perch\u00E9 \u20AC\u0081"_s + QChar(0) + u"x  "_s);
+        quoted("comma", u"rosso, scuro"_s, u"\"rosso, scuro\""_s);
+        quoted("only a comma", u","_s, u"\",\""_s);
+        quoted("leading blank", u" a"_s, u"\" a\""_s);
+        quoted("leading tab", u"\ta"_s, u"\"\ta\""_s);
+        quoted("leading quote", u"\"ciao\" disse"_s, u"\"\"\"ciao\"\" disse\""_s);
+        quoted("only a quote", u"\""_s, u"\"\"\"\""_s);
+        quoted("quote before a comma", u"a\",b"_s, u"\"a\"\",b\""_s);
+        QTest::newRow("line breaks inside") << u"a\r\nb\nc\rd"_s << u"a b c d"_s << u"a b c d"_s;
+        QTest::newRow("leading line break") << u"\nx"_s << u"\" x\""_s << u" x"_s;
+    }
+
+    void textRoundTrip()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        QFETCH(QString, readBack);
+        QCOMPARE(RecordFormat::text(value), written);
+        QCOMPARE(runReads(CodePage::encode(written + u"\r\nnext\r\n"_s)),
+                 (QStringList{readBack, u"next"_s}));
+    }
+
+    // Guards the field rules that files written by the older program depend on.
+    void readText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("fields");
+
+        const auto row = [](const char *name, const QByteArray &bytes, const QStringList &fields) {
+            QTest::newRow(name) << bytes << fields;
+        };
+        row("line ends of all kinds", "a\r\nb\nc\rd\r", {"a", "b", "c", "d"});
+        row("lf cr is two line ends", "a\n\rb", {"a", "", "b"});
+        row("empty input", "", {});
+        row("empty lines are empty fields", "False\r\n\r\n\r\n", {"False", "", ""});
+        row("blank-only line", " \t \r\nx", {"", "x"});
+        row("leading blanks skipped, trailing kept", " \t arial 130 \r\n", {"arial 130 "});
+        row("old-style comma splits the line", "rosso, scuro\r\nrossi\r\n",
+            {"rosso", "scuro", "rossi"});
+        row("comma at the end of a line", "a,\r\nb\r\n", {"a", "", "b"});
+        row("comma at the end of the input", "a,", {"a", ""});
+        row("two commas, no final line end", "a,,b", {"a", "", "b"});
+        row("quoted with a comma", "\"rosso, scuro\"\r\nx\r\n", {"rosso, scuro", "x"});
+        row("quoted keeps blanks, doubled quote", "  \" a\"\"b \"\r\n", {" a\"b "});
+        row("text after the closing quote dropped", "\"ciao\" \"mondo, x\r\n", {"ciao", "x"});
+        row("no closing quote runs to the line end", "\"a, b\r\nc\r\n", {"a, b", "c"});
+        row("no closing quote at the end of the input", "\"a,b", {"a,b"});
+        row("empty quoted field", "\"\",x", {"", "x"});
+        row("quote inside a plain field", "di \"Mario, x\r\n", {"di \"Mario", "x"});
+        row("nul byte", QByteArray("a\0b\r\n\0", 6), {u"a"_s + QChar(0) + u'b', QString(QChar(0))});
+    }
+
+    void readText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, fields);
+        RecordReader reader(bytes);
+        QCOMPARE(runReads(reader), fields);
+        // At the end a read fails and leaves its output alone.
+        QCOMPARE(runReads(reader, u"tl"_s), (QStringList{fail, fail}));
+    }
+
+    // Guards a damaged number line being taken for a value (or for zero) instead of a failure.
+    void readInteger_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("results");
+
+        const auto row = [](const char *name, const QByteArray &bytes, const QStringList &results) {
+            QTest::newRow(name) << bytes << results;
+        };
+        row("plus sign, leading zeros, tabs around", "\t+007\t\r\n", {"7"});
+        row("two on a line", "1,2\r\n", {"1", "2"});
+        row("one past the largest", "9223372036854775808", {fail});
+        row("one past the smallest", "-9223372036854775809", {fail});
+        row("many digits", QByteArray(400, '9'), {fail});
+        row("empty and blank lines", "\r\n  \r\n 5 \r\n", {fail, fail, "5"});
+        row("flag word is consumed", "True\r\n 5 \r\n", {fail, "5"});
+        row("two numbers apart", "1 2\r\n", {fail});
+        row("sign alone", "-\r\n", {fail});
+        row("blank after the sign", "- 5\r\n", {fail});
+        row("two signs", "--5\r\n", {fail});
+        row("hexadecimal", "&H10\r\n0x10\r\n", {fail, fail});
+        row("decimal point and exponent", "1.5\r\n1e3\r\n", {fail, fail});
+        row("superscript digit", "\xB2\r\n", {fail});
+        row("nul after digits", QByteArray("12\0", 3), {fail});
+    }
+
+    void readInteger()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, results);
+        RecordReader reader(bytes);
+        QCOMPARE(runReads(reader, QString(results.size() + 1, u'i')), results + QStringList{fail});
+        QVERIFY(reader.atEnd());
+    }
+
+    // Guards the report layout: captions as fields, the row count as a number, cells as whole
+    // lines, each read picking up exactly where the previous one stopped.
+    void mixedReads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("ops");
+        QTest::addColumn<QStringList>("results");
+
+        const auto row = [](const char *name, const QByteArray &bytes, const QString &ops,
+                            const QStringList &results) {
+            QTest::newRow(name) << bytes << ops << results;
+        };
+        row("report",
+            "Mario\r\n\"Data: 1, maggio\"\r\n 2 \r\n Tazze, piatti \r\n 1 \r\n\"3\"\r\n\r\n\r\n",
+            u"ttillllll"_s,
+            {"Mario", "Data: 1, maggio", "2", " Tazze, piatti ", " 1 ", "\"3\"", "", "", fail});
+        row("line after a comma", "a, b,c\r\nd", u"tll"_s, {"a", " b,c", "d"});
+        row("line keeps leading blanks", "  x  \r", u"ll"_s, {"  x  ", fail});
+        row("line after a comma at the end", "a,", u"tll"_s, {"a", "", fail});
+        row("cr only lines", "a\r 5 \rc", u"lil"_s, {"a", "5", "c"});
+        row("failed number moves on", "x\r\ny\r\n", u"it"_s, {fail, "y"});
+        row("line after an unclosed quote", "\"a\r\nb\r\n", u"tl"_s, {"a", "b"});
+    }
+
+    void mixedReads()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, ops);
+        QFETCH(QStringList, results);
+        QCOMPARE(runReads(bytes, ops), results);
+    }
+
+    // Guards the profile and report files: flags, texts and whole-line cells must load back as saved, with
+    // the upper half of the code page unaltered, and a file one line short must fail at its last read.
+    void fileRoundTrip()
+    {
+        QByteArray high;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            high.append(char(b));
+        high.append('\0');
+        const QString value = CodePage::decode(high);
+        const QByteArray bytes = CodePage::encode(QStringList{RecordFormat::flag(true), RecordFormat::flag(false),
+                                                              RecordFormat::text(value), RecordFormat::line(value), QString()}
+                                                      .join(u"\r\n"_s) + u"\r\n"_s);
+        QCOMPARE(bytes, "True\r\nFalse\r\n" + high + "\r\n" + high + "\r\n\r\n");
+        QStringList expected{"True", "False", value, value, ""};
+        QCOMPARE(runReads(bytes, u"tttlt"_s), expected);
+        expected.replace(4, fail);
+        QCOMPARE(runReads(bytes.chopped(2), u"tttlt"_s), expected);
+    }
+
+    // Guards quadratic reading, which would hang the program on a large or hostile file (the test
+    // would then run into its time-out).
+    void largeInputs_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("fields");
+
+        const int size = 1024 * 1024;
+        QTest::newRow("one long line") << QByteArray(size, 'x') << 1;
+        QTest::newRow("one long quoted line") << ('"' + QByteArray(size, 'x')) << 1;
+        QTest::newRow("doubled quotes") << ('"' + QByteArray(size, '"')) << 1;
+        QTest::newRow("commas") << QByteArray(size, ',') << size + 1;
+        QTest::newRow("empty lines") << QByteArray(size, '\n') << size;
+        QTest::newRow("unclosed quotes") << QByteArray(size / 2, '"').replace("\"", "\"\r") << size / 2;
+    }
+
+    void largeInputs()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, fields);
+        RecordReader reader(bytes);
+        QString text;
+        int count = 0;
+        while (reader.readText(&text))
+            ++count;
+        QCOMPARE(count, fields);
+        RecordReader lines(bytes);
+        while (lines.readLine(&text)) {
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRecordFile)
 #include "tst_recordfile.moc"

@@ -7,13 +7,11 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTabBar>
 #include <QTest>
-#include <QWidget>
 
 namespace {
 
@@ -21,36 +19,38 @@ namespace {
 struct Window
 {
     QWidget w;
-    QPushButton *single;
-    QPushButton *el0;
-    QPushButton *el2;
-    QLabel *label;
-    QAction *menu;
-    QTabBar *tabs;
+    QPushButton *single = button("cmdOk", -1);
+    QPushButton *el0 = button("Command1", 0);
+    QPushButton *el2 = button("Command1", 2);
+    QLabel *label = new QLabel(QStringLiteral("etichetta"), &w);
+    QAction *menu = new QAction(QStringLiteral("menu"), &w);
+    QTabBar *tabs = new QTabBar(&w);
 
+    QPushButton *button(const char *name, int index)
+    {
+        auto *b = new QPushButton(QStringLiteral("design%1").arg(index), &w);
+        b->setObjectName(QString::fromLatin1(name));
+        if (index >= 0)
+            ControlText::setIndex(b, index);
+        return b;
+    }
     Window()
     {
         w.setObjectName(QStringLiteral("FormProva"));
         w.setWindowTitle(QStringLiteral("titolo di progetto"));
-        single = new QPushButton(QStringLiteral("design"), &w);
-        single->setObjectName(QStringLiteral("cmdOk"));
-        el0 = new QPushButton(QStringLiteral("design0"), &w);
-        el0->setObjectName(QStringLiteral("Command1"));
-        ControlText::setIndex(el0, 0);
-        el2 = new QPushButton(QStringLiteral("design2"), &w);
-        el2->setObjectName(QStringLiteral("Command1"));
-        ControlText::setIndex(el2, 2);
-        label = new QLabel(QStringLiteral("etichetta"), &w);
         label->setObjectName(QStringLiteral("Label1"));
         ControlText::setTag(label, QStringLiteral("@L,T"));
-        menu = new QAction(QStringLiteral("menu"), &w);
         menu->setObjectName(QStringLiteral("mnuEsci"));
-        tabs = new QTabBar(&w);
         tabs->setObjectName(QStringLiteral("TabStrip1"));
         for (int i = 0; i < 3; ++i)
             tabs->addTab(QStringLiteral("tab%1").arg(i));
     }
 };
+
+QString languageFile(const TestEnv &env, const char *name)
+{
+    return env.prog() + QStringLiteral("\\lgnvorbello\\") + QString::fromLatin1(name) + QStringLiteral(".lng");
+}
 
 } // namespace
 
@@ -65,23 +65,13 @@ private Q_SLOTS:
     void applyToForm()
     {
         TestEnv env;
-        env.currentLanguage(QStringLiteral("Italiano"));
         env.language(QStringLiteral("Italiano"),
-                     QStringLiteral("[FormProva]\n"
-                                    "FormProva.Caption=Finestra\n"
-                                    "FormProva.Tag=\n"
-                                    "cmdOk.Caption=Va bene\n"
-                                    "cmdOk.ToolTipText=Conferma\n"
-                                    "Command1(0).Caption=Primo\n"
-                                    "Command1(2).Caption=\n"
-                                    "Command1.Caption=sbagliato\n"
-                                    "Label1.Tag=\n"
-                                    "Label1.Caption=Però\n"
-                                    "mnuEsci.Caption=Esci\n"
-                                    "TabStrip1.TabCaption(0)=Colori\n"
-                                    "TabStrip1.TabCaption(1)=\n"
-                                    "[Altro]\n"
-                                    "cmdOk.Caption=da un'altra finestra\n"));
+                     QStringLiteral("[FormProva]\nFormProva.Caption=Finestra\nFormProva.Tag=\n"
+                                    "cmdOk.Caption=Va bene\ncmdOk.ToolTipText=Conferma\n"
+                                    "Command1(0).Caption=Primo\nCommand1(2).Caption=\n"
+                                    "Command1.Caption=sbagliato\nLabel1.Tag=\nLabel1.Caption=Però\n"
+                                    "mnuEsci.Caption=Esci\nTabStrip1.TabCaption(0)=Colori\n"
+                                    "TabStrip1.TabCaption(1)=\n[Altro]\ncmdOk.Caption=da un'altra finestra\n"));
         Window win;
         ControlText::setTag(&win.w, QStringLiteral("vecchio"));
         env.state->LinguaCorrente = QStringLiteral("Italiano");
@@ -100,37 +90,37 @@ private Q_SLOTS:
         QCOMPARE(win.tabs->tabText(2), QString()); // missing key: empty too
     }
 
-    // A missing or unreadable language file must leave every text of the window as it was.
-    void missingFileChangesNothing_data()
+    // A missing file, or a window key the file lacks, must not blank the title for good; an
+    // untitled window stays untitled. Tabs change only when there is a file.
+    void titleKept_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::newRow("no such file") << QStringLiteral("Klingon");
-        QTest::newRow("no language yet") << QString();
+        QTest::addColumn<QString>("body"); // empty: no file
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("tab1");
+        QTest::newRow("no such file") << "Klingon" << "" << "titolo di progetto" << "tab1";
+        QTest::newRow("no language yet") << "" << "" << "titolo di progetto" << "tab1";
+        QTest::newRow("window key missing") << "Italiano" << "[FormProva]\ncmdOk.Caption=Va bene\n"
+                                            << "titolo di progetto" << "";
+        QTest::newRow("untitled window") << "Italiano" << "[FormProva]\nFormProva.Caption=Finestra\n" << "" << "";
     }
-    void missingFileChangesNothing()
+    void titleKept()
     {
         QFETCH(QString, language);
+        QFETCH(QString, body);
+        QFETCH(QString, title);
+        QFETCH(QString, tab1);
         TestEnv env;
+        if (!body.isEmpty())
+            env.language(language, body);
         Window win;
+        win.w.setWindowTitle(title);
         env.state->LinguaCorrente = language;
         MLSApplyToForm(*env.state, &win.w);
-        QCOMPARE(win.w.windowTitle(), QStringLiteral("titolo di progetto"));
-        QCOMPARE(win.tabs->tabText(1), QStringLiteral("tab1"));
-        QCOMPARE(win.el0->text(), QStringLiteral("design0"));
-    }
-
-    // A window key the file lacks leaves the title as it was, so a partial translation cannot
-    // blank it for good; the tabs still take empty texts.
-    void missingTitleKeyKeepsTitle()
-    {
-        TestEnv env;
-        env.language(QStringLiteral("Italiano"), QStringLiteral("[FormProva]\ncmdOk.Caption=Va bene\n"));
-        Window win;
-        env.state->LinguaCorrente = QStringLiteral("Italiano");
-        MLSApplyToForm(*env.state, &win.w);
-        QCOMPARE(win.w.windowTitle(), QStringLiteral("titolo di progetto"));
-        QCOMPARE(win.single->text(), QStringLiteral("Va bene"));
-        QCOMPARE(win.tabs->tabText(0), QString());
+        QCOMPARE(win.w.windowTitle(), title);
+        QCOMPARE(win.tabs->tabText(1), tab1);
+        QCOMPARE(win.single->text(), body.contains(QStringLiteral("cmdOk")) ? QStringLiteral("Va bene")
+                                                                             : QStringLiteral("design-1"));
     }
 
     // A reader handed out for one pass stays valid while the store reads the file again.
@@ -138,11 +128,10 @@ private Q_SLOTS:
     {
         TestEnv env;
         env.language(QStringLiteral("X"), QStringLiteral("[S]\nk=uno\n"));
-        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\X.lng");
+        const QString file = languageFile(env, "X");
         const IniStore::Lettore reader = env.state->ini.lettore(file);
         env.language(QStringLiteral("X"), QStringLiteral("[S]\nk=due, più lungo\n"));
-        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")),
-                 QString::fromUtf8("due, più lungo"));
+        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")), QString::fromUtf8("due, più lungo"));
         env.state->ini.ScriviIni(file, QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("tre"));
         QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("uno"));
         QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("manca")), std::nullopt);
@@ -155,37 +144,8 @@ private Q_SLOTS:
         TestEnv env;
         env.put(QStringLiteral("prog/lgnvorbello/X.lng"),
                 QByteArray("\xEF\xBB\xBF[Strings]\r\n0001=Vorbello \xC3\xA8 gi\xC3\xA0 aperto\r\n"));
-        QCOMPARE(env.state->ini.LeggiIni(env.prog() + QStringLiteral("\\lgnvorbello\\X.lng"),
-                                         QStringLiteral("Strings"), QStringLiteral("0001")),
+        QCOMPARE(env.state->ini.LeggiIni(languageFile(env, "X"), QStringLiteral("Strings"), QStringLiteral("0001")),
                  QString::fromUtf8("Vorbello è già aperto"));
-    }
-
-    // A file too large to hold is still searched, on disk, by the large-file rule.
-    void hugeFileSearchedOnDisk()
-    {
-        TestEnv env;
-        env.state->ini.setLimiteInMemoria(100000);
-        QByteArray body = QByteArray("; x\r\n").repeated(100000 / 5 + 10);
-        body += "0001=\"trovato\"\r\n";
-        env.put(QStringLiteral("prog/lgnvorbello/Enorme.lng"), body);
-        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\Enorme.lng");
-        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0001")),
-                 QStringLiteral("trovato"));
-        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0002")),
-                 QString());
-    }
-
-    // An empty window title is left empty: only titled windows are translated.
-    void untitledWindowStaysUntitled()
-    {
-        TestEnv env;
-        env.language(QStringLiteral("Italiano"),
-                     QStringLiteral("[FormProva]\nFormProva.Caption=Finestra\n"));
-        Window win;
-        win.w.setWindowTitle(QString());
-        env.state->LinguaCorrente = QStringLiteral("Italiano");
-        MLSApplyToForm(*env.state, &win.w);
-        QCOMPARE(win.w.windowTitle(), QString());
     }
 
     // Numbered strings: the language comes from LangSetting.ini the first time it is needed.
@@ -195,18 +155,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("language");
-        QTest::newRow("recorded language") << QByteArray("[Language]\r\nCurrentLanguage=English\r\n")
-                                           << "0001" << "Already open" << "English";
-        QTest::newRow("missing key") << QByteArray("[Language]\r\nCurrentLanguage=English\r\n")
-                                     << "0999" << "" << "English";
+        const QByteArray english = "[Language]\r\nCurrentLanguage=English\r\n";
+        QTest::newRow("recorded language") << english << "0001" << "Already open" << "English";
+        QTest::newRow("missing key") << english << "0999" << "" << "English";
         QTest::newRow("recorded file missing")
-            << QByteArray("[Language]\r\nCurrentLanguage=Klingon\r\n") << "0001" << ""
-            << "Klingon";
+            << QByteArray("[Language]\r\nCurrentLanguage=Klingon\r\n") << "0001" << "" << "Klingon";
         QTest::newRow("recorded name is case-sensitive for the menu only")
-            << QByteArray("[Language]\r\nCurrentLanguage=english\r\n") << "0001"
-            << "Already open" << "english";
-        QTest::newRow("no setting file: first language taken")
-            << QByteArray() << "0001" << "Già aperto" << "Deutsch";
+            << QByteArray("[Language]\r\nCurrentLanguage=english\r\n") << "0001" << "Already open" << "english";
+        QTest::newRow("no setting file: first language taken") << QByteArray() << "0001" << "Già aperto" << "Deutsch";
     }
     void getString()
     {
@@ -223,14 +179,18 @@ private Q_SLOTS:
         QCOMPARE(env.state->LinguaCorrente, language);
     }
 
-    // With no LangSetting.ini, the language chosen must be recorded so the next start agrees.
-    void missingSettingIsWritten()
+    // With no LangSetting.ini, the language chosen must be recorded so the next start agrees;
+    // with no language at all, strings are empty and nothing is written.
+    void missingSetting()
     {
         TestEnv env;
+        QCOMPARE(MLSGetString(*env.state, QStringLiteral("0001")), QString());
+        QVERIFY(!env.exists(QStringLiteral("prog/lgnvorbello/LangSetting.ini")));
+        QVERIFY(ElencoLingue(*env.state).isEmpty());
         env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=x\n"));
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
-        QCOMPARE(PrivateProfile::read(env.prog() + QStringLiteral("/lgnvorbello/LangSetting.ini"),
-                                      u"Language", u"CurrentLanguage"),
+        QCOMPARE(PrivateProfile::read(env.prog() + QStringLiteral("/lgnvorbello/LangSetting.ini"), u"Language",
+                                      u"CurrentLanguage"),
                  QStringLiteral("Italiano"));
     }
 
@@ -259,8 +219,7 @@ private Q_SLOTS:
         TestEnv env;
         env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=ciao\n"));
         env.language(QStringLiteral("a\\b"), QStringLiteral("[Strings]\n0001=no\n"));
-        env.put(QStringLiteral("prog/lgnvorbello/LangSetting.ini"),
-                "[Language]\r\nCurrentLanguage=..\\..\\segreto\r\n");
+        env.put(QStringLiteral("prog/lgnvorbello/LangSetting.ini"), "[Language]\r\nCurrentLanguage=..\\..\\segreto\r\n");
         QCOMPARE(ElencoLingue(*env.state), QStringList{QStringLiteral("Italiano")});
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
         QCOMPARE(MLSGetString(*env.state, QStringLiteral("0001")), QStringLiteral("ciao"));
@@ -268,46 +227,34 @@ private Q_SLOTS:
         QVERIFY(env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")).contains("segreto"));
     }
 
-    // No language at all: empty strings, and nothing is written.
-    void noLanguageAtAll()
-    {
-        TestEnv env;
-        QCOMPARE(MLSGetString(*env.state, QStringLiteral("0001")), QString());
-        QVERIFY(!env.exists(QStringLiteral("prog/lgnvorbello/LangSetting.ini")));
-        QVERIFY(ElencoLingue(*env.state).isEmpty());
-    }
-
     // Files over 64,000 bytes are searched line by line, sections ignored, values unquoted by
-    // one character at each end.
+    // one character at each end: held in memory, read afresh, or (too large to hold) on disk.
     void largeFile_data()
     {
-        QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("first match in any section") << "Strings" << "Label1.Caption" << "prima";
-        QTest::newRow("quotes stripped") << "Strings" << "0001" << "ciao";
-        QTest::newRow("case-sensitive") << "Strings" << "label1.caption" << "";
-        QTest::newRow("unquoted loses its ends") << "Strings" << "0002" << "bcd";
-        QTest::newRow("too short") << "Strings" << "0003" << "";
-        QTest::newRow("missing") << "Strings" << "9999" << "";
+        QTest::newRow("first match in any section") << "Label1.Caption" << "prima";
+        QTest::newRow("quotes stripped") << "0001" << "ciao";
+        QTest::newRow("case-sensitive") << "label1.caption" << "";
+        QTest::newRow("unquoted loses its ends") << "0002" << "bcd";
+        QTest::newRow("too short") << "0003" << "";
+        QTest::newRow("missing") << "9999" << "";
     }
     void largeFile()
     {
-        QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, expected);
         TestEnv env;
-        QString body = QStringLiteral("[FormMenu]\nLabel1.Caption=\"prima\"\n[Strings]\n"
-                                      "0001=\"ciao\"\n0002=abcde\n0003=x\n"
-                                      "[FormEs1]\nLabel1.Caption=\"seconda\"\n");
-        body += QStringLiteral("; riempitivo\n").repeated(6000);
-        env.language(QStringLiteral("Grande"), body);
+        env.language(QStringLiteral("Grande"),
+                     QStringLiteral("[FormMenu]\nLabel1.Caption=\"prima\"\n[Strings]\n0001=\"ciao\"\n0002=abcde\n"
+                                    "0003=x\n[FormEs1]\nLabel1.Caption=\"seconda\"\n") +
+                         QStringLiteral("; riempitivo\n").repeated(6000));
         QVERIFY(QFileInfo(env.prog() + QStringLiteral("/lgnvorbello/Grande.lng")).size() > 64000);
-        for (bool caching : {true, false}) {
-            env.state->ini.setCaching(caching);
-            QCOMPARE(env.state->ini
-                         .LeggiIni(env.prog() + QStringLiteral("\\lgnvorbello\\Grande.lng"),
-                                   section, key)
+        for (int mode = 0; mode < 3; ++mode) {
+            env.state->ini.setCaching(mode != 1);
+            if (mode == 2)
+                env.state->ini.setLimiteInMemoria(70000);
+            QCOMPARE(env.state->ini.LeggiIni(languageFile(env, "Grande"), QStringLiteral("Strings"), key)
                          .value_or(QStringLiteral("<missing file>")),
                      expected);
         }
@@ -319,7 +266,7 @@ private Q_SLOTS:
     {
         TestEnv env;
         QRandomGenerator rng(12345);
-        const QString file = env.prog() + QStringLiteral("\\lgnvorbello\\X.lng");
+        const QString file = languageFile(env, "X");
         IniStore fresh(env.state->paths);
         fresh.setCaching(false);
         for (int round = 0; round < 40; ++round) {
@@ -327,7 +274,6 @@ private Q_SLOTS:
             for (int k = 0; k < 20; ++k)
                 body += QStringLiteral("%1=v%2\n").arg(k, 4, 10, QLatin1Char('0')).arg(rng.bounded(10));
             env.language(QStringLiteral("X"), body);
-            // Same size, new content, and a different modification time.
             QFile f(env.prog() + QStringLiteral("/lgnvorbello/X.lng"));
             QVERIFY(f.open(QIODevice::ReadWrite));
             f.setFileTime(QDateTime::currentDateTime().addSecs(round), QFileDevice::FileModificationTime);
@@ -342,15 +288,16 @@ private Q_SLOTS:
         QVERIFY(!env.state->ini.LeggiIni(file, QStringLiteral("Strings"), QStringLiteral("0001")));
     }
 
-    // Switching language re-translates every loaded window, the sentence pieces the exercises
-    // build from, and records the choice.
+    // Switching language re-translates every loaded window and the sentence pieces the exercises
+    // build from, and records the choice. A choice that cannot be recorded (a full disk once
+    // emptied LangSetting.ini and said nothing) keeps the recorded choice whole and is told.
     void switchLanguage()
     {
         TestEnv env;
         env.language(QStringLiteral("Italiano"),
-                     QStringLiteral("[Strings]\n0003=Esatti \n[FormProva]\ncmdOk.Caption=Va bene\n"));
+                     QStringLiteral("[Strings]\n0003=Esatti \n0166=Non salvata\n[FormProva]\ncmdOk.Caption=Va bene\n"));
         env.language(QStringLiteral("English"),
-                     QStringLiteral("[Strings]\n0003=Right \n[FormProva]\ncmdOk.Caption=OK\n"));
+                     QStringLiteral("[Strings]\n0003=Right \n0166=Not saved\n[FormProva]\ncmdOk.Caption=OK\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
         QPointer<QPushButton> button;
         env.windows->define(QStringLiteral("FormProva"), [&button](AppState &) {
@@ -365,25 +312,16 @@ private Q_SLOTS:
         QCOMPARE(env.state->Frasi[0], QStringLiteral("Right"));
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
         QVERIFY(env.dialogs.messages.isEmpty());
-    }
 
-    // A choice that cannot be recorded (a full disk once emptied LangSetting.ini and said
-    // nothing) keeps the recorded choice whole and is told.
-    void unrecordedChoiceIsTold()
-    {
-        TestEnv env;
-        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0166=Non salvata\n"));
-        env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0166=Not saved\n"));
-        env.currentLanguage(QStringLiteral("Italiano"));
         const QByteArray before = env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini"));
         {
             FullDisk full;
-            MLSCambiaLingua(*env.state, QStringLiteral("English"));
+            MLSCambiaLingua(*env.state, QStringLiteral("Italiano"));
         }
         QCOMPARE(env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")), before);
         QVERIFY(!env.exists(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/LangSetting.ini")));
-        QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Not saved")});
-        QCOMPARE(env.state->LinguaCorrente, QStringLiteral("English"));
+        QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Non salvata")});
+        QCOMPARE(env.state->LinguaCorrente, QStringLiteral("Italiano"));
     }
 };
 
