@@ -7,6 +7,7 @@
 #include "core/SvgPicture.h"
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
+#include "profile/Pupils.h"
 #include "layout/clsResize.h"
 #include "platform/Dialogs.h"
 #include "scanning/ScanBox.h"
@@ -192,17 +193,7 @@ void FormMenu::resizeEvent(QResizeEvent *event)
 void FormMenu::RecuperaUtenti()
 {
     Combo1->clear();
-    const bool maiuscolo = m_state.profilo.TipoCarattere == QLatin1String("maiuscolo");
-    const QDir dir(m_state.paths.toHost(SettingsRoot::Programma));
-    const QStringList entries =
-        dir.entryList({QStringLiteral("*.ini")}, QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &e : entries) {
-        const QString name = e.left(e.size() - 4);
-        // A name that reads as a path would save the profile somewhere else.
-        if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char('/')))
-            continue;
-        Combo1->addItem(maiuscolo ? name.toUpper() : name);
-    }
+    Combo1->addItems(Pupils(m_state).elenco(Pupils::Filtro::Menu));
     for (int i = 0; i < Combo1->count(); ++i) {
         if (Combo1->itemText(i).compare(m_state.NomeUtente, Qt::CaseInsensitive) == 0) {
             Combo1->setCurrentIndex(i);
@@ -216,14 +207,14 @@ void FormMenu::RecuperaUtenti()
 void FormMenu::Combo1_Click()
 {
     const QString prima = m_state.NomeUtente;
-    SalvaProfilo(m_state);
-    m_state.NomeUtente = Combo1->currentText();
-    m_state.FileProfilo = SettingsRoot::Programma + m_state.NomeUtente + QStringLiteral(".ini");
-    CaricaProfilo(m_state);
-    if (m_state.NomeUtente.compare(prima, Qt::CaseInsensitive) != 0) {
-        m_state.registro.svuota();
-        ImpostaUtente();
+    // Settings that could not be saved stay in use (the teacher was told): reloading the
+    // pupil's file over them would lose them.
+    if (!Pupils(m_state).passaA(Combo1->currentText())) {
+        Combo1->setCurrentIndex(Combo1->findText(prima, Qt::MatchFixedString));
+        return;
     }
+    if (m_state.NomeUtente.compare(prima, Qt::CaseInsensitive) != 0)
+        ImpostaUtente();
 }
 
 void FormMenu::dimensionaFont()

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Filmato.h"
 #include "profile/CommDlgs.h"
+#include "profile/Pupils.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -275,7 +276,7 @@ FormConfigura::FormConfigura(AppState &state)
                 [this, i] { OptionUtente_Click(i); });
     connect(ListModificaUtente, &QListWidget::itemSelectionChanged, this,
             [this] { ListModificaUtente_Click(); });
-    connect(TextNuovoUtente, &QLineEdit::textChanged, this, [this] { TextNuovoUtente_Change(); });
+    connect(TextNuovoUtente, &QLineEdit::editingFinished, this, [this] { TextNuovoUtente_Conferma(); });
     connect(CheckSalvaUtente, &QCheckBox::toggled, this,
             [this](bool on) { m_state.profilo.TieniTraccia = on; });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
@@ -474,32 +475,6 @@ QString FormConfigura::DidascaliaVelocita(int quarti, const QString &modello)
     return QString::fromUtf8("Velocità scansione: ") + secondi + QStringLiteral(" secondi");
 }
 
-bool FormConfigura::NomeUtenteValido(const QString &nome)
-{
-    if (nome.trimmed().isEmpty() || nome.contains(QLatin1String("..")))
-        return false;
-    bool soloPunti = true;
-    for (const QChar c : nome) {
-        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
-            return false;
-        if (c != QLatin1Char('.') && !c.isSpace())
-            soloPunti = false;
-    }
-    if (soloPunti)
-        return false;
-    // Device names are not files on Windows, whatever follows them.
-    const QString base = nome.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-    static const QStringList dispositivi = {QStringLiteral("CON"), QStringLiteral("PRN"),
-                                            QStringLiteral("AUX"), QStringLiteral("NUL")};
-    if (dispositivi.contains(base))
-        return false;
-    if (base.size() == 4 &&
-        (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
-        base[3] >= QLatin1Char('1') && base[3] <= QLatin1Char('9'))
-        return false;
-    return true;
-}
-
 void FormConfigura::TabStrip1_Click(int tab)
 {
     if (tab < 0 || tab >= frames.size())
@@ -513,17 +488,21 @@ void FormConfigura::TabStrip1_Click(int tab)
 
 void FormConfigura::cambiaUtente(const QString &nomeUtente)
 {
-    if (nomeUtente.compare(m_state.NomeUtente, Qt::CaseInsensitive) != 0) {
-        m_state.registro.svuota();
-    }
-    m_state.NomeUtente = nomeUtente;
-    m_state.FileProfilo = SettingsRoot::Programma + nomeUtente + QStringLiteral(".ini");
+    Pupils(m_state).rendiCorrente(nomeUtente);
     Label4->setText(nomeUtente);
 }
 
 void FormConfigura::OptionUtente_Click(int index)
 {
-    SalvaProfilo(m_state);
+    // A new pupil whose name was refused has no file: leaving it goes back to the pupil before,
+    // as last saved, rather than writing its settings over that pupil's.
+    if (m_state.FileProfilo.isEmpty()) {
+        Pupils(m_state).prendi(m_state.NomeUtente);
+        ImpostaConfigurazioni();
+    } else {
+        SalvaProfilo(m_state);
+    }
+    m_nuovoConfermato.clear();
     switch (index) {
     case 0:
         cambiaUtente(Predefinito);
@@ -534,20 +513,7 @@ void FormConfigura::OptionUtente_Click(int index)
         ListModificaUtente->show();
         const QSignalBlocker block(ListModificaUtente);
         ListModificaUtente->clear();
-        const QDir dir(m_state.paths.toHost(SettingsRoot::Programma));
-        const QStringList files = dir.entryList(
-            {QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-        QStringList nomi;
-        for (const QString &file : files) {
-            if (file.toLower() == QLatin1String("_predefinito.ini") || file.size() <= 4)
-                continue;
-            const QString n = file.left(file.size() - 4);
-            // A name that could not be typed here would lead the profile out of its folder.
-            if (!NomeUtenteValido(n) || nomi.contains(n.toUpper()))
-                continue;
-            nomi.append(n.toUpper());
-        }
-        ListModificaUtente->addItems(nomi);
+        ListModificaUtente->addItems(Pupils(m_state).elenco(Pupils::Filtro::Configurazione));
         TextNuovoUtente->hide();
         break;
     }
@@ -568,29 +534,48 @@ void FormConfigura::ListModificaUtente_Click()
     if (scelti.isEmpty())
         return;
     // Loading another pupil over settings that could not be written would lose them.
-    if (!SalvaProfilo(m_state)) {
+    if (!Pupils(m_state).passaA(scelti.first()->text())) {
         const QSignalBlocker block(ListModificaUtente);
         ListModificaUtente->clearSelection();
         return;
     }
-    cambiaUtente(scelti.first()->text());
-    CaricaProfilo(m_state);
+    Label4->setText(m_state.NomeUtente);
     ImpostaConfigurazioni();
 }
 
-void FormConfigura::TextNuovoUtente_Change()
+bool FormConfigura::TextNuovoUtente_Conferma()
 {
+    if (TextNuovoUtente->isHidden())
+        return true;
     const QString testo = TextNuovoUtente->text();
-    // Until the text is a usable name, the pupil stays the one named last.
-    if (!NomeUtenteValido(testo))
-        return;
-    cambiaUtente(testo);
-    // The name of a pupil who already has settings takes them up: keeping those on screen
-    // would write them over that pupil's file at the next save.
-    if (EsisteFile(m_state.paths, m_state.FileProfilo)) {
-        CaricaProfilo(m_state);
-        ImpostaConfigurazioni();
+    const bool senzaNome = m_state.FileProfilo.isEmpty();
+    if (!senzaNome && (testo.isEmpty() || testo == m_nuovoConfermato))
+        return true;
+    Pupils alunni(m_state);
+    if (!Pupils::nomeValido(testo)) {
+        // Until it has a usable name the new pupil has no file: nothing typed for it may be
+        // saved over the pupil before. What was typed stays to be mended.
+        m_state.FileProfilo.clear();
+        QString testoMessaggio = MLSGetString(m_state, QStringLiteral("0167"));
+        if (!testoMessaggio.contains(QLatin1String("%1")))
+            testoMessaggio = QString::fromUtf8("Il nome \"%1\" non può essere usato per un alunno.");
+        m_state.dialogs->message(this, testoMessaggio.arg(testo), QStringLiteral("Vorbello"),
+                                 Dialogs::Icon::Warning);
+        TextNuovoUtente->setFocus();
+        return false;
     }
+    m_nuovoConfermato = testo;
+    // A pupil who already has settings takes them up: keeping those on screen would write them
+    // over that pupil's file at the next save.
+    const QString esistente = alunni.esistente(testo);
+    if (!esistente.isEmpty()) {
+        alunni.prendi(esistente);
+        ImpostaConfigurazioni();
+    } else {
+        alunni.rendiCorrente(testo);
+    }
+    Label4->setText(m_state.NomeUtente);
+    return true;
 }
 
 void FormConfigura::CasellaColorata_Click(int k)
@@ -747,7 +732,8 @@ void FormConfigura::HScroll3_Change()
 
 void FormConfigura::mnuEsci_Click()
 {
-    if (m_uscita)
+    // A refused name keeps the window open on it rather than lose the pupil's settings.
+    if (m_uscita || !TextNuovoUtente_Conferma())
         return;
     m_uscita = true;
     SalvaProfilo(m_state);

@@ -42,7 +42,6 @@ public:
     void PreparaVorbe();
 
     // Whether a typed name can name a pupil: it must stay a file inside the profile folder.
-    static bool NomeUtenteValido(const QString &nome);
     // "Velocità scansione: 1,50 secondi" for 6 quarters of a second, in the locale's style.
     // The speed caption: `modello` from the language file with %1 for the seconds.
     static QString DidascaliaVelocita(int quarti, const QString &modello = QString());
@@ -108,7 +107,9 @@ private:
     void TabStrip1_Click(int tab);
     void OptionUtente_Click(int index);
     void ListModificaUtente_Click();
-    void TextNuovoUtente_Change();
+    // The new pupil's name is taken when the teacher leaves the box (or the window): typed
+    // letter by letter, "Anna" would first take up a pupil "Ann". False when it is refused.
+    bool TextNuovoUtente_Conferma();
     void CasellaColorata_Click(int k);
     void Command4_Click();
     void minuscolo_Click();
@@ -129,4 +130,5 @@ private:
     void sfondo(QWidget *w, const QColor &colour);
 
     bool m_uscita = false;
+    QString m_nuovoConfermato; // the new pupil's name last taken
 };

@@ -10,6 +10,7 @@
 #include "menu/FormMenu.h"
 #include "platform/Filmato.h"
 #include "profile/FormConfigura.h"
+#include "profile/Pupils.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -222,48 +223,57 @@ private Q_SLOTS:
     void newUser_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("user");
-        QTest::newRow("a name") << "Luca"
-                                << "Luca";
-        QTest::newRow("a way out of the folder") << "../../evil"
-                                                 << "_predefinito";
-        QTest::newRow("a folder") << "a\\b"
-                                  << "a";
-        QTest::newRow("a drive") << "C:x"
-                                 << "C";
-        QTest::newRow("blanks only") << "   "
-                                     << "_predefinito";
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("a name") << "Luca" << false;
+        QTest::newRow("a way out of the folder") << "../../evil" << true;
+        QTest::newRow("a folder") << "Anna/2" << true;
+        QTest::newRow("a drive") << "C:x" << true;
+        QTest::newRow("markup") << "<Bob>" << true;
+        QTest::newRow("blanks only") << "   " << true;
     }
-    // Each usable name typed points the profile at that pupil; nothing is written until a
-    // save, and only the last name gets a file, always inside the profile folder.
+    // A new pupil's name is taken when the teacher leaves the box; only that pupil's file is
+    // written, inside the profile folder. A refused name is told and kept to be mended, and the
+    // window stays: its settings were once cut to "Anna" or written into the pupil before.
     void newUser()
     {
         QFETCH(QString, typed);
-        QFETCH(QString, user);
+        QFETCH(bool, refused);
         Configura c;
         c.w->OptionUtente[2]->click();
         QVERIFY(c.w->TextNuovoUtente->isVisible());
-        const QStringList before = c.fileProfili();
+        const QByteArray before = c.env.get(Cartella + QStringLiteral("_predefinito.INI"));
         QTest::keyClicks(c.w->TextNuovoUtente, typed);
-        QCOMPARE(c.env.state->NomeUtente, user);
-        QCOMPARE(c.env.state->FileProfilo.compare(
-                     SettingsRoot::Programma + user + QStringLiteral(".ini"), Qt::CaseInsensitive),
-                 0);
-        QCOMPARE(c.fileProfili(), before);
+        QCOMPARE(c.env.state->NomeUtente, QStringLiteral("_predefinito")); // not yet taken
+        QTest::keyClick(c.w->TextNuovoUtente, Qt::Key_Return);
+        c.p().ModoInput = 2; // a setting for the new pupil
         c.w->mnuEsci->trigger();
-        QStringList written;
-        QDirIterator it(c.env.driveC(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            written << QDir(c.env.driveC()).relativeFilePath(it.next());
-        written.sort();
-        QStringList expected{
-            QStringLiteral("ImpostazioniProgrammiQuorla/Vorbello/_predefinito.INI")};
-        if (user != QLatin1String("_predefinito"))
-            expected.append(QStringLiteral("ImpostazioniProgrammiQuorla/Vorbello/") + user +
-                            QStringLiteral(".ini"));
-        expected.sort();
-        written.removeAll(QStringLiteral("ImpostazioniProgrammiQuorla/leggimi.txt"));
-        QCOMPARE(written, expected);
+        QCOMPARE(c.env.get(Cartella + QStringLiteral("_predefinito.INI")), before);
+        if (refused) {
+            QCOMPARE(c.env.dialogs.messages.size(), 2); // on leaving the box, then on leaving
+            QVERIFY(c.env.dialogs.messages[0].contains(typed));
+            QVERIFY(c.w->isVisible());
+            QCOMPARE(c.w->TextNuovoUtente->text(), typed);
+            QCOMPARE(c.fileProfili(), QStringList{QStringLiteral("_predefinito.INI")});
+            return;
+        }
+        QVERIFY(c.env.dialogs.messages.isEmpty());
+        QCOMPARE(c.env.state->NomeUtente, typed);
+        QCOMPARE(c.fileProfili(), (QStringList{typed + QStringLiteral(".ini"), QStringLiteral("_predefinito.INI")}));
+        QCOMPARE(c.salvato(typed + QStringLiteral(".ini")).ModoInput, qint16(2));
+    }
+
+    // Only a complete name takes up another pupil: typing "Anna" once took up "Ann" on the way.
+    void newUserNamePrefix()
+    {
+        Configura c;
+        c.scriviUtente(QStringLiteral("Ann.ini"), [](Profilo &q) { q.ModoInput = 3; });
+        c.w->OptionUtente[2]->click();
+        QTest::keyClicks(c.w->TextNuovoUtente, QStringLiteral("Anna"));
+        QTest::keyClick(c.w->TextNuovoUtente, Qt::Key_Return);
+        QCOMPARE(c.env.state->NomeUtente, QStringLiteral("Anna"));
+        QCOMPARE(c.p().ModoInput, qint16(0));
+        c.w->mnuEsci->trigger();
+        QCOMPARE(c.salvato(QStringLiteral("Ann.ini")).ModoInput, qint16(3));
     }
 
     // Typing the name of a pupil who already has a file takes up that pupil's settings, so the
@@ -274,6 +284,7 @@ private Q_SLOTS:
         c.scriviUtente(QStringLiteral("Marco.ini"), [](Profilo &q) { q.ModoInput = 3; });
         c.w->OptionUtente[2]->click();
         QTest::keyClicks(c.w->TextNuovoUtente, QStringLiteral("marco"));
+        QTest::keyClick(c.w->TextNuovoUtente, Qt::Key_Return);
         QCOMPARE(c.p().ModoInput, qint16(3));
         c.w->mnuEsci->trigger();
         QCOMPARE(c.salvato(QStringLiteral("Marco.ini")).ModoInput, qint16(3));
@@ -298,7 +309,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(bool, valid);
-        QCOMPARE(FormConfigura::NomeUtenteValido(name), valid);
+        QCOMPARE(Pupils::nomeValido(name), valid);
     }
 
     // With "Sfondo" chosen a palette box changes only the background colour and asks nothing.

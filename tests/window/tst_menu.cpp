@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "QtWarnings.h"
 #include "TestEnv.h"
 #include "about/FormInfo.h"
@@ -9,7 +10,6 @@
 #include "core/SvgPicture.h"
 #include "lang/modLanguageSupport.h"
 #include "menu/FormMenu.h"
-#include "core/SvgPicture.h"
 #include "scanning/ScanBox.h"
 
 #include <QAction>
@@ -210,6 +210,29 @@ private Q_SLOTS:
         m.show();
         QCOMPARE(m.menu->Combo1->count(), 1);
         QCOMPARE(m.menu->Combo1->itemText(0), QStringLiteral("_predefinito"));
+    }
+
+    // A save that fails (a full disk) keeps the settings in use and the pupil: every menu
+    // activation once said so and then reloaded the old file over them.
+    void failedSaveKeepsSettings()
+    {
+        Menu m([](TestEnv &env) {
+            env.state->FileProfilo = SettingsRoot::Programma + QStringLiteral("Anna.ini");
+            env.state->NomeUtente = QStringLiteral("Anna");
+            QVERIFY(SalvaProfilo(*env.state));
+        });
+        m.show();
+        m.env.state->profilo.ModoInput = 3;
+        m.env.state->profilo.DimensioneFont = 40;
+        m.env.dialogs.messages.clear();
+        {
+            FullDisk full;
+            m.menu->RecuperaUtenti(); // as each activation of the menu does
+        }
+        QCOMPARE(m.env.dialogs.messages.size(), 1);
+        QCOMPARE(m.env.state->NomeUtente, QStringLiteral("Anna"));
+        QCOMPARE(m.env.state->profilo.ModoInput, qint16(3));
+        QCOMPARE(m.env.state->profilo.DimensioneFont, qint16(40));
     }
 
     // Switching user through the list saves the old one, loads the new one and empties the log.

@@ -1,0 +1,106 @@
+#include "profile/Pupils.h"
+
+#include "core/AppState.h"
+#include "core/Modulo1.h"
+#include "core/Profilo.h"
+
+#include <QDir>
+
+namespace {
+
+QString fileDi(const QString &nome)
+{
+    return SettingsRoot::Programma + nome + QStringLiteral(".ini");
+}
+
+} // namespace
+
+QStringList Pupils::elenco(Filtro filtro) const
+{
+    const QDir dir(m_state.paths.toHost(SettingsRoot::Programma));
+    QStringList nomi;
+    if (filtro == Filtro::Menu) {
+        const bool maiuscolo = m_state.profilo.TipoCarattere == QLatin1String("maiuscolo");
+        for (const QString &e : dir.entryList({QStringLiteral("*.ini")},
+                                              QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name)) {
+            const QString nome = e.left(e.size() - 4);
+            // A name that reads as a path would save the profile somewhere else.
+            if (nome.contains(QLatin1Char('\\')) || nome.contains(QLatin1Char('/')))
+                continue;
+            nomi.append(maiuscolo ? nome.toUpper() : nome);
+        }
+        return nomi;
+    }
+    for (const QString &file : dir.entryList({QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden,
+                                             QDir::Name | QDir::IgnoreCase)) {
+        if (file.toLower() == QLatin1String("_predefinito.ini") || file.size() <= 4)
+            continue;
+        const QString nome = file.left(file.size() - 4);
+        // A name that could not be typed here would lead the profile out of its folder.
+        if (!nomeValido(nome) || nomi.contains(nome.toUpper()))
+            continue;
+        nomi.append(nome.toUpper());
+    }
+    return nomi;
+}
+
+bool Pupils::nomeValido(const QString &nome)
+{
+    if (nome.trimmed().isEmpty() || nome.contains(QLatin1String("..")))
+        return false;
+    bool soloPunti = true;
+    for (const QChar c : nome) {
+        if (c.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return false;
+        if (c != QLatin1Char('.') && !c.isSpace())
+            soloPunti = false;
+    }
+    if (soloPunti)
+        return false;
+    // Device names are not files on Windows, whatever follows them.
+    const QString base = nome.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    static const QStringList dispositivi = {QStringLiteral("CON"), QStringLiteral("PRN"),
+                                            QStringLiteral("AUX"), QStringLiteral("NUL")};
+    if (dispositivi.contains(base))
+        return false;
+    return !(base.size() == 4 &&
+             (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+             base[3] >= QLatin1Char('1') && base[3] <= QLatin1Char('9'));
+}
+
+QString Pupils::esistente(const QString &nome) const
+{
+    if (!nomeValido(nome))
+        return QString();
+    const QString file = m_state.paths.toHost(fileDi(nome));
+    if (!EsisteFile(m_state.paths, fileDi(nome)))
+        return QString();
+    // The name as the folder spells it, so the profile is not written twice in two cases.
+    const QString trovato = QFileInfo(file).fileName();
+    return trovato.left(trovato.size() - 4);
+}
+
+bool Pupils::passaA(const QString &nome)
+{
+    // A new pupil whose name was refused has no file and nothing to save.
+    if (!m_state.FileProfilo.isEmpty() && !SalvaProfilo(m_state))
+        return false;
+    rendiCorrente(nome);
+    CaricaProfilo(m_state);
+    return true;
+}
+
+void Pupils::prendi(const QString &nome)
+{
+    rendiCorrente(nome);
+    if (EsisteFile(m_state.paths, m_state.FileProfilo))
+        CaricaProfilo(m_state);
+}
+
+void Pupils::rendiCorrente(const QString &nome)
+{
+    if (nome.compare(m_state.NomeUtente, Qt::CaseInsensitive) != 0)
+        m_state.registro.svuota();
+    m_state.NomeUtente = nome;
+    m_state.FileProfilo = fileDi(nome);
+}
