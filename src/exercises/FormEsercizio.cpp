@@ -213,7 +213,7 @@ void FormEsercizio::mnuLiv_Click(int index)
 
 void FormEsercizio::mnuStEserc_Click()
 {
-    const EsitoStampa esito = StampaVeloce(m_state, this);
+    const EsitoStampa esito = StampaVeloce(m_state, this, nomeLavoro());
     if (!esito.riuscito)
         m_state.dialogs->message(this, TestoErroreStampa(esito),
                                  QStringLiteral(" Errore in frmStampaFPB/Print_Form"),
@@ -222,13 +222,13 @@ void FormEsercizio::mnuStEserc_Click()
 
 void FormEsercizio::mnuStOr_Click()
 {
-    StampaFPB(m_state, this, this, 10, 10, 100, 100, 2, QString());
+    StampaFPB(m_state, this, this, 10, 10, 100, 100, 2, QString(), std::nullopt, nomeLavoro());
     ricomincia();
 }
 
 void FormEsercizio::mnuStVer_Click()
 {
-    StampaFPB(m_state, this, this, 10, 10, 100, 100, 1, QString());
+    StampaFPB(m_state, this, this, 10, 10, 100, 100, 1, QString(), std::nullopt, nomeLavoro());
     ricomincia();
 }
 
@@ -238,6 +238,15 @@ void FormEsercizio::mnuCol_Click()
     figure.Form_Load();
     figure.exec();
     ricomincia();
+}
+
+QString FormEsercizio::nomeLavoro() const
+{
+    for (int i = 0; i < 6; ++i)
+        if (objectName() == QLatin1String(Esercizi::Finestre[i]))
+            return NomeLavoroStampa(MLSGetString(
+                m_state, QStringLiteral("%1").arg(Esercizi::PrimaChiaveNome + i, 4, 10, QLatin1Char('0'))));
+    return NomeLavoroStampa(QString());
 }
 
 void FormEsercizio::ricomincia()

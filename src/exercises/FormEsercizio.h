@@ -72,6 +72,8 @@ protected:
     void scriviPannelli();
     // Back from a print dialog: the exercise starts again, as at every activation.
     void ricomincia();
+    // This exercise's print jobs, named in the pupil's language.
+    QString nomeLavoro() const;
     // One more right answer, shown; true when a reward is due.
     bool contaGiusta(bool attendeAvanti);
     void contaSbagliata(); // the wrong sound and one more error, shown

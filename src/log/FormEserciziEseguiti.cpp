@@ -216,7 +216,7 @@ void FormEserciziEseguiti::mnuStampa_Click()
     // folder, which is then shown.
     LavoroStampa lavoro;
     lavoro.stampante = StampantePredefinita(m_state);
-    lavoro.titolo = QStringLiteral("Vorbello");
+    lavoro.titolo = NomeLavoroStampa(MLSGetString(m_state, QStringLiteral("0191")));
     lavoro.pagina = {2, QPageSize()};
     const Foglio f = m_state.printers->foglio(lavoro.stampante, lavoro.pagina);
     lavoro.rettangoloMm = QRect(0, 0, std::max(1, f.larghezza), std::max(1, f.altezza));

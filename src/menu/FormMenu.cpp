@@ -8,6 +8,7 @@
 #include "core/WindowRegistry.h"
 #include "lang/modLanguageSupport.h"
 #include "profile/Pupils.h"
+#include "exercises/ExerciseFlow.h"
 #include "layout/clsResize.h"
 #include "platform/Dialogs.h"
 #include "scanning/ScanBox.h"
@@ -28,7 +29,6 @@
 namespace {
 
 // The window each choice opens, and the key of the name it writes into the log.
-const char *const Finestre[6] = {"FormEs1", "FormEs2", "FormEs8", "FormEs5", "FormEs6", "FormEs7"};
 const char *const Didascalie[FormMenu::NumeroScelte] = {
     "Vero o falso", "Uguale - diverso", "Uguali ", "Insiemi", "Trova gli intrusi",
     "Trova la tazza", "esci"};
@@ -286,8 +286,8 @@ void FormMenu::AvviaEsercizi(int scelta)
         m_scaricata = true;
         // Past the log's last row the choice still works but is not logged.
         m_state.registro.iniziaEsercizio(
-            MLSGetString(m_state, QStringLiteral("%1").arg(64 + scelta, 4, 10, QLatin1Char('0'))));
-        if (!mostraEChiudi(QString::fromLatin1(Finestre[scelta]))) {
+            MLSGetString(m_state, QStringLiteral("%1").arg(Esercizi::PrimaChiaveNome + scelta, 4, 10, QLatin1Char('0'))));
+        if (!mostraEChiudi(QString::fromLatin1(Esercizi::Finestre[scelta]))) {
             m_scaricata = false;
             m_state.registro.annullaEsercizio();
         }

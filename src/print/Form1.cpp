@@ -58,7 +58,10 @@ void Form1::Picture1_Click(int index)
 {
     if (index < 0 || index >= Picture1.size())
         return;
-    StampaFPB(m_state, this, Picture1[index], 10, 10, 100, 100, 1, QString());
+    const QString modello = MLSGetString(m_state, QStringLiteral("0190"));
+    const QString cosa = modello.contains(QLatin1String("%1")) ? modello.arg(index + 1) : modello;
+    StampaFPB(m_state, this, Picture1[index], 10, 10, 100, 100, 1, QString(), std::nullopt,
+              NomeLavoroStampa(cosa));
 }
 
 void Form1::mnuEsci_Click()

@@ -624,8 +624,9 @@ bool frmStampa::StampaSuFoglio()
 
     LavoroStampa lavoro;
     lavoro.stampante = nome;
-    // The queue names the job after the object when the caller gave no title.
-    lavoro.titolo = m_titolo.isEmpty() ? m_nomeOggetto : m_titolo;
+    lavoro.titolo = !m_nomeLavoro.isEmpty() ? m_nomeLavoro
+                    : m_titolo.isEmpty()     ? m_nomeOggetto
+                                             : m_titolo;
     lavoro.pagina = m_state.stampa.pagina;
     lavoro.copie = std::max(1, m_state.stampa.copie);
     lavoro.rettangoloMm = QRect(p.X, p.Y, p.W, p.H);
@@ -707,7 +708,8 @@ bool frmStampa::eventFilter(QObject *watched, QEvent *event)
 
 bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y, int W,
                std::optional<int> H, std::optional<int> orientamento,
-               std::optional<QString> titolo, std::optional<double> fattoreLarghezza)
+               std::optional<QString> titolo, std::optional<double> fattoreLarghezza,
+               const QString &nomeLavoro)
 {
     if (!state.printers || !state.dialogs)
         return false;
@@ -724,6 +726,7 @@ bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y,
     frmStampa finestra(state, parent);
     if (!finestra.Prepara(oggetto, X, Y, W, H, orientamento, titolo, fattoreLarghezza))
         return false;
+    finestra.setNomeLavoro(nomeLavoro);
     finestra.Apri();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     finestra.exec();
@@ -772,7 +775,7 @@ QString StampantePredefinita(const AppState &state)
     return nome;
 }
 
-EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
+EsitoStampa StampaVeloce(AppState &state, QWidget *finestra, const QString &nomeLavoro)
 {
     EsitoStampa esito;
     if (!state.printers || !finestra)
@@ -791,7 +794,7 @@ EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
     size.scale(QSizeF(f.larghezza, f.altezza), Qt::KeepAspectRatio);
     LavoroStampa lavoro;
     lavoro.stampante = nome;
-    lavoro.titolo = finestra->objectName();
+    lavoro.titolo = nomeLavoro.isEmpty() ? finestra->objectName() : nomeLavoro;
     lavoro.pagina = pagina;
     lavoro.rettangoloMm = QRect(0, 0, std::max(1, int(size.width())), std::max(1, int(size.height())));
     lavoro.disegna = [immagine](QPainter &p, const QRect &r) {
@@ -799,4 +802,9 @@ EsitoStampa StampaVeloce(AppState &state, QWidget *finestra)
         p.drawImage(r, immagine);
     };
     return InviaStampa(state, lavoro);
+}
+
+QString NomeLavoroStampa(const QString &cosa)
+{
+    return cosa.isEmpty() ? QStringLiteral("Vorbello") : QStringLiteral("Vorbello \u2013 ") + cosa;
 }

@@ -34,6 +34,8 @@ public:
     bool Prepara(QWidget *oggetto, int X, int Y, int W, std::optional<int> H,
                  std::optional<int> orientamento, std::optional<QString> titolo,
                  std::optional<double> fattoreLarghezza);
+    // The job's name in the printer's queue; without one, the title or the object's name.
+    void setNomeLavoro(const QString &nome) { m_nomeLavoro = nome; }
     // What happens each time the window opens: printers listed, sheet measured, boxes filled.
     void Apri();
 
@@ -113,6 +115,7 @@ private:
     bool m_finestra = false; // the object is a window (else a drawing)
     QString m_nomeOggetto;
     QString m_titolo;
+    QString m_nomeLavoro;
     int m_orientamentoRichiesto = 0;
     std::function<void(QPainter &, const QRect &)> m_disegna;
     QImage m_immagine; // a window's image, taken once
@@ -132,11 +135,16 @@ private:
 bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y, int W,
                std::optional<int> H = std::nullopt, std::optional<int> orientamento = std::nullopt,
                std::optional<QString> titolo = std::nullopt,
-               std::optional<double> fattoreLarghezza = std::nullopt);
+               std::optional<double> fattoreLarghezza = std::nullopt,
+               const QString &nomeLavoro = QString());
 
 // Prints a window as it looks, on the default printer (else the first destination there is),
 // at once and without asking.
-EsitoStampa StampaVeloce(AppState &state, QWidget *finestra);
+EsitoStampa StampaVeloce(AppState &state, QWidget *finestra, const QString &nomeLavoro = QString());
+
+// The name a print job shows in the printer's queue, where a teacher looks for it among others:
+// the program's name and what is printed ("Vorbello – Vero o falso").
+QString NomeLavoroStampa(const QString &cosa);
 
 // The default printer, else the first destination there is; empty when there is none.
 QString StampantePredefinita(const AppState &state);

@@ -375,6 +375,8 @@ private Q_SLOTS:
         QCOMPARE(f.env.printers.stampati.size(), 1);
         const auto &s = f.env.printers.stampati[0];
         QCOMPARE(s.lavoro.pagina.orientamento, 1);
+        // Named for a teacher looking in a shared queue, not after an internal object.
+        QCOMPARE(s.lavoro.titolo, QStringLiteral("Vorbello \u2013 figura da colorare 3"));
         const auto [dentro, fuori] = pixel(s, nero);
         QVERIFY(dentro > 100);
         QCOMPARE(fuori, 0);
@@ -422,6 +424,8 @@ private Q_SLOTS:
         QCOMPARE(f.env.printers.stampati.size(), orientamento ? 1 : 0);
         if (orientamento)
             QCOMPARE(f.env.printers.stampati[0].lavoro.pagina.orientamento, orientamento);
+        if (orientamento)
+            QCOMPARE(f.env.printers.stampati[0].lavoro.titolo, QStringLiteral("Vorbello \u2013 Vero o falso"));
         QCOMPARE(w->flow().level(), 1);
         QCOMPARE(w->flow().wrongAnswers(), 0);
         QCOMPARE(registro.righe(), righe + 1);
@@ -530,6 +534,7 @@ private Q_SLOTS:
         QCOMPARE(f.env.printers.stampati.size(), 1);
         const auto &s = f.env.printers.stampati[0];
         QCOMPARE(s.lavoro.stampante, QStringLiteral("Segreteria"));
+        QCOMPARE(s.lavoro.titolo, QStringLiteral("Vorbello \u2013 Vero o falso"));
         QCOMPARE(s.lavoro.pagina.orientamento, 2);
         // 280 × 204 landscape: the width fits, 280 × 210 would not, so the height sets it.
         QCOMPARE(s.lavoro.rettangoloMm, QRect(0, 0, 272, 204));
