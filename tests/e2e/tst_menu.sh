@@ -40,9 +40,10 @@ e2e_check "mode 3: Up goes back to choice 0" e2e_wait_lit 0
 e2e_screenshot menu-mode3.png
 e2e_stop
 
-# Mode 2: the timer moves the highlight every VelocitaScansione x 250 ms; holding space stops
+# Mode 2: the timer moves the highlight every VelocitaScansione x 250 ms (a second here, so a
+# busy machine still sees each step); holding space stops
 # it; releasing selects.
-e2e_menu 2 2
+e2e_menu 2 4
 e2e_check "mode 2: the first tick lights choice 1" e2e_wait_lit 1 40
 e2e_check "mode 2: the next tick lights choice 2" e2e_wait_lit 2 40
 e2e_screenshot menu-mode2.png
