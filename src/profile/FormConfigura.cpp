@@ -17,6 +17,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -201,8 +203,15 @@ FormConfigura::FormConfigura(AppState &state)
     maiuscolo =
         opzione(FrameScelte, "maiuscolo", -1, QStringLiteral("MAIUSCOLO"), {16, 76, 220, 32});
     corsivo = opzione(FrameScelte, "corsivo", -1, QStringLiteral("corsivo"), {16, 118, 220, 32});
+    // The cursive font draws small for its size: grown until its letters stand as tall as the
+    // other choices' (at its own size it was about 5 pixels, unreadable).
     QFont cf = corsivo->font();
     cf.setFamily(QStringLiteral("Indis1"));
+    const int altezza = QFontMetrics(minuscolo->font()).tightBoundingRect(minuscolo->text()).height();
+    cf.setPixelSize(std::max(1, QFontInfo(minuscolo->font()).pixelSize()));
+    while (cf.pixelSize() < corsivo->height() &&
+           QFontMetrics(cf).tightBoundingRect(corsivo->text()).height() < altezza)
+        cf.setPixelSize(cf.pixelSize() + 1);
     corsivo->setFont(cf);
 
     // Fonts and colours. Sample 0 lives here, sample 1 on the didactic tab.

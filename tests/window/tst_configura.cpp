@@ -11,6 +11,7 @@
 #include "platform/Filmato.h"
 #include "profile/FormConfigura.h"
 #include "profile/Pupils.h"
+#include "platform/Desktop.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 #include <QSlider>
 #include <QStandardPaths>
 #include <QTabBar>
+#include <QFontMetrics>
 #include <QTest>
 
 namespace {
@@ -260,6 +262,21 @@ private Q_SLOTS:
         QCOMPARE(c.env.state->NomeUtente, typed);
         QCOMPARE(c.fileProfili(), (QStringList{typed + QStringLiteral(".ini"), QStringLiteral("_predefinito.INI")}));
         QCOMPARE(c.salvato(typed + QStringLiteral(".ini")).ModoInput, qint16(2));
+    }
+
+    // The cursive choice shows the cursive letters as tall as the other choices' (it was
+    // drawn about 5 pixels tall).
+    void cursiveReadable()
+    {
+        QVERIFY(!Fonts::registerForProgram(QStringLiteral(VORBELLO_SOURCE_DATA "/indis1.ttf"),
+                                           QStringLiteral("Indis1"))
+                     .isEmpty());
+        Configura c;
+        const auto alto = [](const QAbstractButton *b) {
+            return QFontMetrics(b->font()).tightBoundingRect(b->text()).height();
+        };
+        QVERIFY2(alto(c.w->corsivo) >= alto(c.w->minuscolo),
+                 qPrintable(QStringLiteral("%1 < %2").arg(alto(c.w->corsivo)).arg(alto(c.w->minuscolo))));
     }
 
     // Only a complete name takes up another pupil: typing "Anna" once took up "Ann" on the way.
