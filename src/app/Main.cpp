@@ -19,6 +19,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PlainToolTips.h"
 #include "platform/SoundPlayer.h"
+#include "platform/StoredFile.h"
 #include "profile/FormConfigura.h"
 
 #include <QApplication>
@@ -48,11 +49,11 @@ void RegistraFinestre(AppState &state)
     definisci<FormConfigura>(state, QStringLiteral("FormConfigura"));
 }
 
-bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
+std::optional<int> AvviaProgramma(AppState &state, bool altraCopiaAttiva)
 {
     if (altraCopiaAttiva) {
         state.dialogs->message(nullptr, MLSGetString(state, QStringLiteral("0001")));
-        return false;
+        return 0;
     }
     if (!CreaCartelleImpostazioni(state)) {
         QString msg = MLSGetString(state, QStringLiteral("0165"));
@@ -62,8 +63,11 @@ bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
                                msg + QStringLiteral("\r\n") +
                                    state.paths.toHost(SettingsRoot::Programma),
                                QString(), Dialogs::Icon::Critical);
-        return false;
+        return 1;
     }
+    // Left by a save that was killed; the program runs once, so none is being written now.
+    StoredFile::removeLeftovers(state.paths.toHost(SettingsRoot::Programma), QStringLiteral(".ini"),
+                                std::chrono::minutes(1));
     // The cursive style asks for "Indis1"; make that name find the shipped font in this run.
     Fonts::registerForProgram(
         state.paths.toHost(state.paths.programFolder() + QStringLiteral("\\indis1.ttf")),
@@ -77,7 +81,7 @@ bool AvviaProgramma(AppState &state, bool altraCopiaAttiva)
     CaricaPalette(state);
     if (QWidget *w = state.windows->get(QStringLiteral("FormAvvio")))
         w->show();
-    return true;
+    return std::nullopt;
 }
 
 int Main(int argc, char **argv)
@@ -106,7 +110,7 @@ int Main(int argc, char **argv)
     QDir().mkpath(state.paths.driveC());
 
     SingleInstance instance(state.paths.driveC() + QLatin1Char('|') + state.paths.programFolder());
-    if (!AvviaProgramma(state, !instance.acquire()))
-        return 0;
+    if (const std::optional<int> fine = AvviaProgramma(state, !instance.acquire()))
+        return *fine;
     return app.exec();
 }

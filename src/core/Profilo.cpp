@@ -8,6 +8,9 @@
 #include "platform/RecordFile.h"
 #include "platform/StoredFile.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <limits>
 
 Profilo::Profilo()
@@ -105,6 +108,42 @@ struct Reader
     }
 };
 
+// Colour codes as the program writes them: RGB in the low 24 bits, or a system colour with the
+// top bit set. Anything between has no colour meaning.
+bool coloreSensato(double code)
+{
+    return code <= 0xFFFFFF || quint32(qint64(code)) & 0x80000000u;
+}
+
+// Values the program itself never writes would leave a pupil with no way in (an input mode
+// no control answers, a scan too fast to follow), so they count as damage.
+bool valoriSensati(const Profilo &p)
+{
+    static const QStringList tipi = {QStringLiteral("minuscolo"), QStringLiteral("maiuscolo"),
+                                     QStringLiteral("corsivo")};
+    return p.ModoInput >= 0 && p.ModoInput <= 3 && p.VelocitaScansione >= 4 &&
+           p.VelocitaScansione <= 60 && p.DimensioneFont >= 1 && tipi.contains(p.TipoCarattere) &&
+           coloreSensato(p.ColoreFisso) && coloreSensato(p.ColoreFont) &&
+           coloreSensato(p.ColoreBottoni) && coloreSensato(p.ColoreSelezione) &&
+           coloreSensato(p.SfondoTesto);
+}
+
+// Moves a profile that cannot be used out of the way of the next save, under a name no
+// earlier one took, so a teacher can still recover it by hand. Empty when it could not be moved.
+QString mettiDaParte(const QString &path, const QString &motivo)
+{
+    for (int n = 1; n <= 999; ++n) {
+        QString aside = path + QLatin1Char('.') + motivo;
+        if (n > 1)
+            aside += QLatin1Char('.') + QString::number(n);
+        const QFileInfo info(aside);
+        if (info.exists() || info.isSymLink())
+            continue;
+        return QFile::rename(path, aside) ? aside : QString();
+    }
+    return QString();
+}
+
 } // namespace
 
 bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
@@ -140,7 +179,7 @@ bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
     QString discard;
     r.text(discard); // lines 49 and 50 must be there, though nothing is kept of them
     r.text(discard);
-    if (!r.ok)
+    if (!r.ok || !valoriSensati(p))
         return false;
     *out = p;
     return true;
@@ -163,8 +202,27 @@ bool SalvaProfilo(AppState &state)
 void CaricaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
-    QByteArray bytes;
+    const QFileInfo info(path);
     // A profile is 50 short lines; anything far larger is not one of ours.
-    if (!StoredFile::read(path, 1 << 20, &bytes) || !ProfiloDaBytes(bytes, &state.profilo))
-        ImpostaPredefiniti(state.profilo);
+    constexpr qint64 limite = 1 << 20;
+    QByteArray bytes;
+    const bool letto = StoredFile::read(path, limite, &bytes);
+    if (letto && ProfiloDaBytes(bytes, &state.profilo))
+        return;
+    ImpostaPredefiniti(state.profilo);
+    if (!info.exists())
+        return;
+    const bool danneggiato = letto || (info.isFile() && info.size() > limite);
+    const QString aside =
+        mettiDaParte(path, danneggiato ? QStringLiteral("danneggiato") : QStringLiteral("illeggibile"));
+    QString msg = MLSGetString(state, danneggiato ? QStringLiteral("0168") : QStringLiteral("0169"));
+    if (msg.isEmpty())
+        msg = danneggiato ? QStringLiteral("Le impostazioni di %1 erano danneggiate: si usano quelle "
+                                           "predefinite. Il file danneggiato è conservato come:")
+                          : QStringLiteral("Impossibile leggere le impostazioni di %1: si usano quelle "
+                                           "predefinite. Il file è conservato come:");
+    state.dialogs->message(nullptr,
+                           msg.arg(state.NomeUtente) + QStringLiteral("\r\n") +
+                               (aside.isEmpty() ? path : aside),
+                           QString(), Dialogs::Icon::Warning);
 }

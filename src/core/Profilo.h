@@ -46,13 +46,15 @@ void ImpostaPredefiniti(Profilo &p);
 // The 50 lines of a profile file, CR LF after each, Windows-1252.
 QByteArray ProfiloInBytes(const Profilo &p);
 // Fills *out from the bytes of a profile file; false (and *out untouched) when the file is short,
-// a line cannot be read as its field's type, or a number is out of range.
+// a line cannot be read as its field's type, or a number is out of its field's range or meaning.
 bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out);
 
 class AppState;
 // Writes the profile to FileProfilo. The old file is replaced only once the new one is complete;
 // on failure it stays as it was, the record is untouched, the user is told, and false returned.
 bool SalvaProfilo(AppState &state);
-// Fills the profile from FileProfilo, or with every default when the file is missing or damaged:
-// never a mixture of stored and default values.
+// Fills the profile from FileProfilo, or with every default when the file is missing, damaged or
+// unreadable: never a mixture of stored and default values. A damaged or unreadable file is
+// first moved aside (NAME.ini.danneggiato, NAME.ini.illeggibile, numbered after the first) and
+// the user is told where it is.
 void CaricaProfilo(AppState &state);

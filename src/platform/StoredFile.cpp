@@ -1,5 +1,7 @@
 #include "platform/StoredFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -135,6 +137,26 @@ bool replace(const QString &path, QByteArrayView bytes)
         ::close(dir);
     }
     return true;
+}
+
+void removeLeftovers(const QString &folder, const QString &targetEnding, std::chrono::seconds age)
+{
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-age.count());
+    const qsizetype suffix = TemporarySuffixLength - 1;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString name = info.fileName();
+        const qsizetype dot = name.size() - suffix - 1;
+        if (dot <= targetEnding.size() || name[dot] != QLatin1Char('.') ||
+            !QStringView(name).left(dot).endsWith(targetEnding, Qt::CaseInsensitive))
+            continue;
+        bool letters = true;
+        for (const QChar c : QStringView(name).mid(dot + 1))
+            letters = letters && c.unicode() < 0x80 && c.isLetterOrNumber();
+        if (!letters || info.isSymLink() || info.lastModified().toUTC() > before)
+            continue;
+        ::unlink(QFile::encodeName(info.absoluteFilePath()).constData());
+    }
 }
 
 } // namespace StoredFile

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <chrono>
+
 // Reading and replacing the files the program keeps: profiles, reports, settings, language
 // files. A full disk, a killed program or a hostile file must never cost the user a file.
 namespace StoredFile {
@@ -17,6 +19,12 @@ bool read(const QString &path, qint64 maxBytes, QByteArray *out);
 // be on disk; on any failure the old file is left exactly as it was and false is returned.
 // A symbolic link is followed, so the link stays and its target is replaced.
 bool replace(const QString &path, QByteArrayView bytes);
+
+// Removes the temporary files replace() left in `folder` beside targets ending in `targetEnding`
+// (compared without case) when it was killed: regular files named exactly like one, and only
+// those unchanged for at least `age`, so a save under way is not hit.
+void removeLeftovers(const QString &folder, const QString &targetEnding,
+                     std::chrono::seconds age);
 
 // The suffix of the temporary files replace() writes beside their target.
 inline constexpr int TemporarySuffixLength = 7; // ".XXXXXX"

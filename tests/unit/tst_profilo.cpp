@@ -130,6 +130,14 @@ private Q_SLOTS:
         QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01garbage\x00", 13);
         QTest::newRow("old file, comma in an adjective")
             << QByteArray(full).replace("gialle", "gialle, chiare");
+        // Values no control of the program can give, which locked a pupil out.
+        QTest::newRow("input mode 7") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n 7 \r\n 4 ");
+        QTest::newRow("input mode -1") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n-1 \r\n 4 ");
+        QTest::newRow("scan speed 0") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n 0 \r\n 0 ");
+        QTest::newRow("scan speed 61") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n 0 \r\n 61 ");
+        QTest::newRow("font size 0") << QByteArray(full).replace(" 24 ", " 0 ");
+        QTest::newRow("unknown letter case") << QByteArray(full).replace("minuscolo", "Minuscolo");
+        QTest::newRow("colour above 24 bits") << QByteArray(full).replace(" 255 ", " 16777216 ");
     }
     void damaged()
     {
@@ -144,6 +152,41 @@ private Q_SLOTS:
         env.state->profilo = awkward();
         CaricaProfilo(*env.state);
         QCOMPARE(env.state->profilo, Profilo());
+    }
+
+    // A damaged profile was replaced by the defaults at the next save without a trace: it is
+    // kept aside, a later one beside it under a number, and the teacher told once each time.
+    void damagedFileKeptAside()
+    {
+        TestEnv env;
+        env.state->FileProfilo = QStringLiteral("C:\\p.ini");
+        env.put(QStringLiteral("C/p.ini"), "first");
+        CaricaProfilo(*env.state);
+        env.put(QStringLiteral("C/p.ini"), "second");
+        CaricaProfilo(*env.state);
+        CaricaProfilo(*env.state);
+        QCOMPARE(env.state->profilo, Profilo());
+        QCOMPARE(env.get(QStringLiteral("C/p.ini.danneggiato")), QByteArray("first"));
+        QCOMPARE(env.get(QStringLiteral("C/p.ini.danneggiato.2")), QByteArray("second"));
+        QVERIFY(!env.exists(QStringLiteral("C/p.ini")));
+        QCOMPARE(env.dialogs.messages.size(), 2);
+        QVERIFY(env.dialogs.messages[1].endsWith(env.driveC() + QStringLiteral("/p.ini.danneggiato.2")));
+    }
+
+    // A profile that cannot be read (here a folder, which root cannot read either) was met by
+    // a save failure later; it is told as unreadable and moved out of the save's way.
+    void unreadableFileTold()
+    {
+        TestEnv env;
+        QVERIFY(QDir(env.driveC()).mkpath(QStringLiteral("p.ini")));
+        env.state->FileProfilo = QStringLiteral("C:\\p.ini");
+        env.state->profilo = awkward();
+        CaricaProfilo(*env.state);
+        QCOMPARE(env.state->profilo, Profilo());
+        QCOMPARE(env.dialogs.messages.size(), 1);
+        QVERIFY(env.dialogs.messages[0].endsWith(env.driveC() + QStringLiteral("/p.ini.illeggibile")));
+        QVERIFY(QFileInfo(env.driveC() + QStringLiteral("/p.ini.illeggibile")).isDir());
+        QVERIFY(SalvaProfilo(*env.state));
     }
 
     // Lines after the fiftieth are ignored; a file written by the old program loads.

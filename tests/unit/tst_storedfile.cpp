@@ -4,6 +4,7 @@
 #include "FullDisk.h"
 #include "QtWarnings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void replaceWritesEverything();
     void failedReplaceChangesNothing_data();
     void failedReplaceChangesNothing();
+    void removeLeftovers_data();
+    void removeLeftovers();
 };
 
 // Guards a report or profile that is a link to a device, a FIFO or a huge file exhausting memory
@@ -118,6 +121,42 @@ void TestStoredFile::failedReplaceChangesNothing()
     }
     QVERIFY(!replaced);
     QCOMPARE(folderSnapshot(dir.path()), before);
+}
+
+// A save killed midway left its temporary file for good; only such files, and none a save
+// might still be writing, may go.
+void TestStoredFile::removeLeftovers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("old");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("stale") << QStringLiteral("ANNA.ini.aB3dE9") << true << true;
+    QTest::newRow("upper-case ending") << QStringLiteral("_predefinito.INI.Zz0000") << true << true;
+    QTest::newRow("recent") << QStringLiteral("ANNA.ini.aB3dE9") << false << false;
+    QTest::newRow("five characters") << QStringLiteral("ANNA.ini.aB3dE") << true << false;
+    QTest::newRow("seven characters") << QStringLiteral("ANNA.ini.aB3dE9x") << true << false;
+    QTest::newRow("not alphanumeric") << QStringLiteral("ANNA.ini.aB3-E9") << true << false;
+    QTest::newRow("non-ASCII letter") << QStringLiteral("ANNA.ini.aB3dEè") << true << false;
+    QTest::newRow("other ending") << QStringLiteral("report.rpt.aB3dE9") << true << false;
+    QTest::newRow("nothing before the ending") << QStringLiteral(".ini.aB3dE9") << true << false;
+    QTest::newRow("a profile") << QStringLiteral("ANNA.ini") << true << false;
+}
+
+void TestStoredFile::removeLeftovers()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, old);
+    QFETCH(bool, removed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(writeBytes(path, "x"));
+    if (old) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-61), QFileDevice::FileModificationTime));
+    }
+    StoredFile::removeLeftovers(dir.path(), QStringLiteral(".ini"), std::chrono::minutes(1));
+    QCOMPARE(QFileInfo::exists(path), !removed);
 }
 
 QTEST_GUILESS_MAIN(TestStoredFile)

@@ -6,6 +6,7 @@
 #include "core/PictureButton.h"
 #include "platform/Desktop.h"
 
+#include <QDateTime>
 #include <QFontInfo>
 #include <QSet>
 #include <QStandardPaths>
@@ -51,7 +52,7 @@ private Q_SLOTS:
     {
         Start s;
         TestEnv &env = s.env;
-        QVERIFY(AvviaProgramma(*env.state, false));
+        QVERIFY(!AvviaProgramma(*env.state, false).has_value());
         QVERIFY(env.exists(Root + QStringLiteral("/Vorbello/dati")));
         QCOMPARE(env.get(Root + QStringLiteral("/leggimi.txt")), TestoLeggimi());
         QVERIFY(env.exists(QStringLiteral("C/fonts/indis1.ttf")));
@@ -70,11 +71,19 @@ private Q_SLOTS:
         env.dialogs.messages.clear();
         QFile::remove(env.driveC() + QStringLiteral("/fonts/indis1.ttf"));
         env.put(Root + QStringLiteral("/leggimi.txt"), "changed by hand");
-        QVERIFY(AvviaProgramma(*env.state, false));
+        // A temporary file a killed save left beside a profile goes at the next start.
+        const QString stale = env.dir.filePath(Root + QStringLiteral("/Vorbello/ANNA.ini.Ab12Cd"));
+        QVERIFY(writeBytes(stale, "half"));
+        QFile f(stale);
+        QVERIFY(f.open(QIODevice::ReadWrite) &&
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+        f.close();
+        QVERIFY(!AvviaProgramma(*env.state, false).has_value());
+        QVERIFY(!QFileInfo::exists(stale));
         QCOMPARE(env.get(Root + QStringLiteral("/leggimi.txt")), QByteArray("changed by hand"));
 
         QVERIFY(QDir(env.dir.path() + QLatin1Char('/') + Root + QStringLiteral("/Vorbello/dati")).removeRecursively());
-        QVERIFY(AvviaProgramma(*env.state, false));
+        QVERIFY(!AvviaProgramma(*env.state, false).has_value());
         QVERIFY(env.exists(Root + QStringLiteral("/Vorbello/dati")));
         QCOMPARE(env.get(Root + QStringLiteral("/leggimi.txt")), TestoLeggimi());
         QVERIFY(env.dialogs.messages.isEmpty());
@@ -82,18 +91,19 @@ private Q_SLOTS:
     }
 
     // A second copy says so with key "0001", and neither creates anything nor opens a window;
-    // a settings root that cannot be made ends start-up with a message and no window.
+    // a settings root that cannot be made ends start-up with a message, no window and a failure
+    // status (it was 0, as if all had gone well).
     void startRefused()
     {
         Start copy(false);
-        QVERIFY(!AvviaProgramma(*copy.env.state, true));
+        QCOMPARE(AvviaProgramma(*copy.env.state, true), std::optional<int>(0));
         QCOMPARE(copy.env.dialogs.messages, QStringList{QString::fromUtf8("Vorbello è già aperto")});
         QVERIFY(copy.env.windows->loaded().isEmpty());
         QVERIFY(!copy.env.exists(Root));
 
         Start blocked(false);
         blocked.env.put(Root, "a file in the way");
-        QVERIFY(!AvviaProgramma(*blocked.env.state, false));
+        QCOMPARE(AvviaProgramma(*blocked.env.state, false), std::optional<int>(1));
         QCOMPARE(blocked.env.dialogs.messages.size(), 1);
         QVERIFY(blocked.env.windows->loaded().isEmpty());
         QCOMPARE(blocked.env.get(Root), QByteArray("a file in the way"));
