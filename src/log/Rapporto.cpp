@@ -32,7 +32,8 @@ QByteArray ScriviRapporto(const Rapporto &r)
 bool LeggiRapporto(const QByteArray &bytes, Rapporto *out)
 {
     *out = Rapporto();
-    RecordReader reader(bytes);
+    // A report edited and saved by hand may carry an editor's byte-order mark.
+    RecordReader reader(CodePage::encode(CodePage::decodeText(bytes)));
     qint64 n = 0;
     if (!reader.readText(&out->utente) || !reader.readText(&out->data) || !reader.readInteger(&n))
         return false;
