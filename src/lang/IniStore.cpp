@@ -66,18 +66,20 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
-        QByteArray bytes = f.read(m_limiteInMemoria + 1);
+        const QByteArray bytes = f.read(m_limiteInMemoria + 1);
         // Changed while we read it: judge the content by what was read, not by the older stamp.
         if (bytes.size() != e->size)
             e->modified = -1;
-        // A text editor may save a language file as UTF-8 with a byte-order mark; read it as
-        // what it is rather than losing its first section to the mark.
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes = CodePage::encode(QString::fromUtf8(bytes.mid(3)));
-        e->large = bytes.size() > LimiteFilePiccolo;
-        if (e->large)
-            e->lines = CodePage::splitLines(CodePage::decode(bytes));
-        else
+        // Large or not by the text, as a file behind a byte-order mark holds fewer characters
+        // than bytes.
+        e->large = false;
+        if (bytes.size() > LimiteFilePiccolo) {
+            const QString text = CodePage::decodeText(bytes);
+            e->large = text.size() > LimiteFilePiccolo;
+            if (e->large)
+                e->lines = CodePage::splitLines(text);
+        }
+        if (!e->large)
             e->doc = PrivateProfile::Document::parse(bytes);
     }
     if (m_caching && !e->onDisk)

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -44,20 +45,47 @@ bool nomeSicuro(const QString &name)
            !name.contains(QLatin1String(".."));
 }
 
-std::optional<QString> leggiImpostazione(LanguageState &state)
+std::optional<QString> leggiFile(LanguageState &state, const QString &file)
 {
-    const QString utente = fileImpostazioneUtente(state);
-    const QString file = EsisteFile(state.paths, utente) ? utente : fileImpostazione(state);
     return state.ini.LeggiIni(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+}
+
+// There, but not to be read (a device, a FIFO, no permission): it may hold a choice we cannot
+// see. A folder in its place holds none.
+bool illeggibile(LanguageState &state, const QString &file)
+{
+    const QFileInfo fi(state.paths.toHost(file));
+    return fi.exists() && !fi.isDir() && !leggiFile(state, file);
+}
+
+enum class Impostazione { Letta, Assente, Illeggibile };
+
+// The user's copy wins; one that cannot be read gives way to the program folder's choice.
+Impostazione leggiImpostazione(LanguageState &state, QString *lingua)
+{
+    lingua->clear();
+    bool nonLetta = false;
+    for (const QString &file : {fileImpostazioneUtente(state), fileImpostazione(state)}) {
+        if (const auto v = leggiFile(state, file)) {
+            *lingua = *v;
+            return Impostazione::Letta;
+        }
+        nonLetta = nonLetta || illeggibile(state, file);
+    }
+    return nonLetta ? Impostazione::Illeggibile : Impostazione::Assente;
 }
 
 bool scriviImpostazione(LanguageState &state, const QString &language)
 {
     const QString utente = fileImpostazioneUtente(state);
     const QString key = QStringLiteral("CurrentLanguage");
-    if (!EsisteFile(state.paths, utente) &&
-        state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"), key, language))
-        return true;
+    if (!EsisteFile(state.paths, utente)) {
+        if (state.ini.ScriviIni(fileImpostazione(state), QStringLiteral("Language"), key, language))
+            return true;
+        // A copy of ours would override, from then on, a choice we could not even read.
+        if (illeggibile(state, fileImpostazione(state)))
+            return false;
+    }
     return state.ini.ScriviIni(utente, QStringLiteral("Language"), key, language);
 }
 
@@ -148,14 +176,19 @@ QStringList ElencoLingue(const LanguageState &state)
 
 QString LinguaImpostata(LanguageState &state)
 {
-    const QString lingua = leggiImpostazione(state).value_or(QString());
+    QString lingua;
+    const Impostazione letta = leggiImpostazione(state, &lingua);
     if (nomeSicuro(lingua))
         return lingua;
+    // A choice we cannot read is no reason to leave the language in use.
+    if (letta == Impostazione::Illeggibile && !state.LinguaCorrente.isEmpty())
+        return state.LinguaCorrente;
     const QStringList lingue = ElencoLingue(state);
     if (lingue.isEmpty())
         return QString();
-    // Nothing recorded: record the first language. Something unusable recorded: leave it be.
-    if (lingua.isEmpty())
+    // Nothing recorded: record the first language. Something unusable or unreadable recorded:
+    // leave it be.
+    if (letta != Impostazione::Illeggibile && lingua.isEmpty())
         scriviImpostazione(state, lingue.first());
     return lingue.first();
 }

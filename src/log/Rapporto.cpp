@@ -32,7 +32,10 @@ QByteArray ScriviRapporto(const Rapporto &r)
 bool LeggiRapporto(const QByteArray &bytes, Rapporto *out)
 {
     *out = Rapporto();
-    RecordReader reader(bytes);
+    // A report saved again by a text editor may carry a UTF-8 mark. Only that one: a pupil
+    // whose name starts with "ÿþ" would otherwise read as UTF-16.
+    const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    RecordReader reader(utf8 ? CodePage::encode(CodePage::decodeText(bytes)) : bytes);
     qint64 n = 0;
     if (!reader.readText(&out->utente) || !reader.readText(&out->data) || !reader.readInteger(&n))
         return false;

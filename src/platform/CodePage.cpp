@@ -120,6 +120,22 @@ QByteArray encode(QStringView text)
     return out;
 }
 
+QString decodeText(QByteArrayView bytes)
+{
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        text = QString::fromUtf8(bytes.sliced(3));
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        // A last odd byte is half a character: dropped.
+        text.resize((bytes.size() - 2) / 2);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(char16_t(quint8(bytes[2 + 2 * i]) | quint8(bytes[3 + 2 * i]) << 8));
+    } else {
+        return decode(bytes);
+    }
+    return decode(encode(text));
+}
+
 QStringList splitLines(QStringView text)
 {
     QStringList lines;

@@ -15,6 +15,11 @@ QString decode(QByteArrayView bytes);
 // A character Windows-1252 cannot hold becomes '?'.
 QByteArray encode(QStringView text);
 
+// A file an editor saved with a byte-order mark, as UTF-8 or as UTF-16 LE (the "Unicode" of
+// Windows editors), holds that text: decoded as such, each character Windows-1252 lacks as '?'
+// so that it reads as if saved in the code page. Anything else is decode(bytes).
+QString decodeText(QByteArrayView bytes);
+
 // Splits at CR LF, LF or CR; a final line end does not add an empty line.
 QStringList splitLines(QStringView text);
 

@@ -72,7 +72,7 @@ QString lookupKey(QStringView name)
     return lowered(name);
 }
 
-enum class Kind { Blank, Comment, Header, BrokenHeader, Key, Other };
+enum class Kind { Blank, Comment, Header, Key, Other };
 
 struct Line {
     qsizetype start = 0;
@@ -113,14 +113,10 @@ template <typename F> void forEachLine(QStringView text, F &&f)
             line.kind = Kind::Comment;
         } else if (text[p] == u'[') {
             const QStringView rest = text.sliced(p + 1, end - p - 1);
+            // A translator's forgotten ']' still opens the section, as on Windows.
             const qsizetype close = rest.indexOf(u']');
-            if (close < 0) {
-                // Still ends the section above, but names none.
-                line.kind = Kind::BrokenHeader;
-            } else {
-                line.kind = Kind::Header;
-                line.name = trimmed(rest.first(close));
-            }
+            line.kind = Kind::Header;
+            line.name = trimmed(close < 0 ? rest : rest.first(close));
         } else {
             const QStringView body = text.sliced(start, end - start);
             const qsizetype eq = body.indexOf(u'=');
@@ -167,6 +163,18 @@ bool hasLineBreak(QStringView s)
     return s.contains(u'\r') || s.contains(u'\n');
 }
 
+enum class Form { CodePage, Utf8, Utf16 };
+
+// What CodePage::decodeText() reads the bytes as.
+Form formOf(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return Form::Utf8;
+    if (bytes.startsWith("\xFF\xFE"))
+        return Form::Utf16;
+    return Form::CodePage;
+}
+
 QString valueToStore(const QString &value)
 {
     const qsizetype nul = value.indexOf(QChar(0));
@@ -208,7 +216,7 @@ Document Document::parse(const QByteArray &bytes)
 {
     Document doc;
     Data &data = *doc.d;
-    data.text = CodePage::decode(bytes);
+    data.text = CodePage::decodeText(bytes);
     data.lower = data.text;
     QChar *lower = data.lower.data();
     const QStringView text(data.text);
@@ -232,9 +240,6 @@ Document Document::parse(const QByteArray &bytes)
             }
             break;
         }
-        case Kind::BrokenHeader:
-            current = -1;
-            break;
         case Kind::Key:
             if (current >= 0 && !line.name.isEmpty()) {
                 ValueSpan &span = data.keys[size_t(current)][lowerOf(line.name)];
@@ -317,14 +322,58 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
     if (!isWritable(section, key, value))
         return bytes;
 
-    const QByteArray sectionBytes = CodePage::encode(trimmed(section));
-    const QByteArray keyBytes = CodePage::encode(trimmed(key));
-    const QByteArray valueBytes = CodePage::encode(valueToStore(value));
-    const QString wantedSection = lookupKey(CodePage::decode(sectionBytes));
-    const QString wantedKey = lookupKey(CodePage::decode(keyBytes));
+    const QString sectionText = trimmed(section).toString();
+    const QString keyText = trimmed(key).toString();
+    const QString valueText = valueToStore(value);
+    const QString wantedSection = lookupKey(CodePage::decode(CodePage::encode(sectionText)));
+    const QString wantedKey = lookupKey(CodePage::decode(CodePage::encode(keyText)));
 
-    // One character per byte, so positions in the text are positions in the bytes.
-    const QString text = CodePage::decode(bytes);
+    // The file is edited as the reader sees it, so that a mark put there by an editor neither
+    // hides the section nor is lost. Positions in the text map to `unit` bytes each after the
+    // mark; every character that shapes a line is ASCII, so UTF-8 is taken byte by byte and only
+    // names are decoded for comparison.
+    const Form form = formOf(bytes);
+    QString text;
+    qsizetype skip = 0;
+    qsizetype unit = 1;
+    auto at = [&](qsizetype position) { return skip + position * unit; };
+    switch (form) {
+    case Form::CodePage:
+        text = CodePage::decode(bytes);
+        break;
+    case Form::Utf8:
+        skip = 3;
+        text = CodePage::decode(QByteArrayView(bytes).sliced(skip));
+        break;
+    case Form::Utf16:
+        skip = 2;
+        unit = 2;
+        // Raw units, so that positions stay positions: decodeText() would fold a pair of
+        // surrogates into one '?'. A last odd byte is no character and stays as it was.
+        text.resize((bytes.size() - skip) / 2);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            text[i] = QChar(char16_t(quint8(bytes[at(i)]) | quint8(bytes[at(i) + 1]) << 8));
+        break;
+    }
+    auto seen = [form](QStringView name) {
+        if (form == Form::CodePage)
+            return lookupKey(name);
+        if (form == Form::Utf8)
+            return lookupKey(CodePage::decodeText("\xEF\xBB\xBF" + CodePage::encode(name)));
+        return lookupKey(CodePage::decode(CodePage::encode(name)));
+    };
+    auto store = [form](QStringView s) {
+        if (form == Form::CodePage)
+            return CodePage::encode(s);
+        if (form == Form::Utf8)
+            return s.toUtf8();
+        QByteArray out(s.size() * 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            out[2 * i] = char(s[i].unicode() & 0xFF);
+            out[2 * i + 1] = char(s[i].unicode() >> 8);
+        }
+        return out;
+    };
     enum class State { Before, Inside, After } state = State::Before;
     qsizetype insertAt = -1;    // after the last key line of the section (or its header)
     bool anchorEndsLine = true; // whether that line has a line end of its own
@@ -333,16 +382,15 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
     forEachLine(text, [&](const Line &line) {
         if (state == State::After)
             return;
-        const bool header = line.kind == Kind::Header || line.kind == Kind::BrokenHeader;
         if (state == State::Inside) {
-            if (header) {
+            if (line.kind == Kind::Header) {
                 state = State::After;
                 return;
             }
             if (line.kind == Kind::Key) {
                 insertAt = line.next;
                 anchorEndsLine = line.next > line.end;
-                if (valueFrom < 0 && !line.name.isEmpty() && lookupKey(line.name) == wantedKey) {
+                if (valueFrom < 0 && !line.name.isEmpty() && seen(line.name) == wantedKey) {
                     valueFrom = line.eq + 1;
                     valueTo = line.end;
                     state = State::After;
@@ -350,7 +398,7 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
             }
             return;
         }
-        if (line.kind == Kind::Header && lookupKey(line.name) == wantedSection) {
+        if (line.kind == Kind::Header && seen(line.name) == wantedSection) {
             state = State::Inside;
             insertAt = line.next;
             anchorEndsLine = line.next > line.end;
@@ -359,17 +407,19 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
 
     QByteArray out = bytes;
     if (valueFrom >= 0) {
-        out.replace(valueFrom, valueTo - valueFrom, valueBytes);
+        out.replace(at(valueFrom), at(valueTo) - at(valueFrom), store(valueText));
         return out;
     }
-    const QByteArray keyLine = keyBytes + '=' + valueBytes + "\r\n";
+    const QString keyLine = keyText + QLatin1Char('=') + valueText + QStringLiteral("\r\n");
     if (insertAt >= 0) {
-        out.insert(insertAt, anchorEndsLine ? keyLine : "\r\n" + keyLine);
+        out.insert(at(insertAt), store(anchorEndsLine ? keyLine : QStringLiteral("\r\n") + keyLine));
         return out;
     }
-    if (!out.isEmpty() && !out.endsWith('\r') && !out.endsWith('\n'))
-        out.append("\r\n");
-    out.append('[' + sectionBytes + "]\r\n" + keyLine);
+    QString tail;
+    if (!text.isEmpty() && !text.endsWith(u'\r') && !text.endsWith(u'\n'))
+        tail = QStringLiteral("\r\n");
+    tail += QLatin1Char('[') + sectionText + QStringLiteral("]\r\n") + keyLine;
+    out.insert(at(text.size()), store(tail));
     return out;
 }
 

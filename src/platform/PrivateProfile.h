@@ -8,7 +8,9 @@
 // INI files with the semantics of the Windows private-profile functions (QSettings differs):
 // case-insensitive sections and keys, the first match wins, blanks and tabs around keys and
 // values trimmed, one pair of enclosing quotes removed, ';' comment lines, keys before any
-// section unreachable. Files are Windows-1252.
+// section unreachable, a section line without its ']' naming the section to the line's end.
+// Files are Windows-1252, or the text CodePage::decodeText() finds behind a byte-order mark; an
+// edit keeps the file's mark and encoding.
 namespace PrivateProfile {
 
 // A parsed file, for callers that look up many keys in one file.

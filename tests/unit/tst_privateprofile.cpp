@@ -17,6 +17,15 @@ template <qsizetype N> QByteArray bytes(const char (&s)[N])
     return QByteArray(s, N - 1);
 }
 
+// What a Windows editor saves as "Unicode": UTF-16 LE behind its mark.
+QByteArray utf16(const QString &text)
+{
+    QByteArray out("\xFF\xFE");
+    for (const QChar c : text)
+        out += char(c.unicode() & 0xFF), out += char(c.unicode() >> 8);
+    return out;
+}
+
 } // namespace
 
 class TestPrivateProfile : public QObject
@@ -84,7 +93,7 @@ private Q_SLOTS:
         at("empty key unreachable", "[S]\r\n=v\r\n", u"S"_s, QString(), def);
         at("empty section unreachable", "[]\r\nk=v\r\n", QString(), u"k"_s, def);
         row("header without bracket ends section", "[S]\r\n[T\r\nk=v\r\n", def);
-        at("header without bracket names nothing", "[S]\r\n[T\r\nk=v\r\n", u"T"_s, u"k"_s, def);
+        at("header without bracket names the section", "[S]\r\n[ T \r\nk=v\r\n", u"T"_s, u"k"_s, u"v"_s);
         row("mixed line ends", "[S]\r\nj=1\rk=v\nl=2\r\n", u"v"_s);
         row("LF CR is two line ends", "[S]\n\rk=v\n\r", u"v"_s);
         row("no final line end, quoted", "[S]\r\nk=\"v \"", u"v "_s);
@@ -95,6 +104,8 @@ private Q_SLOTS:
         row("NUL ends the value", bytes("[S]\r\nk=ab\0cd\r\n"), u"ab"_s);
         row("NUL and garbage in other lines",
             bytes("x\0y\r\n\xff\xfe\x01\x1a\x7f\r\n[S]\r\na\0=1\r\nk=v\r\n"), u"v"_s);
+        row("UTF-16 with its mark", utf16(u"[S]\r\nk=caffè ł😀\r\n"_s), u"caffè ??"_s);
+        row("UTF-8 with its mark", "\xEF\xBB\xBF[S]\r\nk=caff\xC3\xA8\r\n", u"caffè"_s);
         row("garbage on the header line", "\xff\xfe[S]\r\nk=v\r\n", def);
         row("Ctrl-Z is an ordinary byte", "[S]\r\nk=v\x1a\r\n", u"v\x1a"_s);
 
@@ -191,8 +202,14 @@ private Q_SLOTS:
             "[A] ; note\r\na=1\r\nk=v\r\n");
         row("header without bracket ends section", "[A]\r\na=1\r\n[B\r\nb=2\r\n",
             "[A]\r\na=1\r\nk=v\r\n[B\r\nb=2\r\n");
-        full("header without bracket is not the section", "[B\r\nb=2\r\n", u"B"_s, u"b"_s, u"v"_s,
-             "[B\r\nb=2\r\n[B]\r\nb=v\r\n", u"v"_s);
+        full("header without bracket is the section", "[B\r\nb=2\r\n", u"B"_s, u"b"_s, u"v"_s,
+             "[B\r\nb=v\r\n", u"v"_s);
+        full("UTF-8 mark: the section is found, the mark kept", "\xEF\xBB\xBF[Language]\r\nCurrentLanguage=English\r\n",
+             u"Language"_s, u"CurrentLanguage"_s, u"Italiano"_s,
+             "\xEF\xBB\xBF[Language]\r\nCurrentLanguage=Italiano\r\n", u"Italiano"_s);
+        full("UTF-8 mark: names and value in UTF-8", "\xEF\xBB\xBF[Citt\xC3\xA0]\r\na=1\r\n", u"Città"_s, u"k"_s,
+             u"è"_s, "\xEF\xBB\xBF[Citt\xC3\xA0]\r\na=1\r\nk=\xC3\xA8\r\n", u"è"_s);
+        row("UTF-16 mark: new section in UTF-16", utf16(u"[B]\r\nb=1"_s), utf16(u"[B]\r\nb=1\r\n[A]\r\nk=v\r\n"_s));
         row("key before sections left alone", "k=1\r\n[A]\r\n", "k=1\r\n[A]\r\nk=v\r\n");
         row("commented key left alone", "[A]\r\n;k=1\r\n", "[A]\r\nk=v\r\n;k=1\r\n");
         row("new key after last key, not after other lines", "[A]\r\na=1\r\nnote\r\n",

@@ -47,6 +47,14 @@ private Q_SLOTS:
                  QByteArray("Anna\r\nD\r\n 2 \r\nInsiemi\r\n1\r\n4\r\n0\r\n\r\n"));
     }
 
+    // A report saved again by a text editor keeps the pupil's name clean of the editor's mark.
+    void byteOrderMark()
+    {
+        Rapporto r;
+        QVERIFY(LeggiRapporto("\xEF\xBB\xBFNiccol\xC3\xB2\r\nD\r\n 1 \r\n\r\n", &r));
+        QCOMPARE(r.utente, QString::fromUtf8("Niccolò"));
+    }
+
     void damaged_data()
     {
         QTest::addColumn<QByteArray>("bytes");

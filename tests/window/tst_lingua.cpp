@@ -13,6 +13,8 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A window shaped like the program's: single controls, a control array, a menu entry, tabs.
@@ -210,6 +212,22 @@ private Q_SLOTS:
         QVERIFY(env.exists(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/LangSetting.ini")));
         MLSCambiaLingua(*env.state, QStringLiteral("English"));
         QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
+    }
+
+    // A LangSetting.ini that is there but cannot be read (a FIFO here: permissions do not stop
+    // root) keeps the language in use, and no user copy is left to override it from then on.
+    void unreadableSetting()
+    {
+        TestEnv env;
+        env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0166=Not saved\n"));
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0166=Non salvata\n"));
+        QCOMPARE(::mkfifo(QFile::encodeName(env.prog() + QStringLiteral("/lgnvorbello/LangSetting.ini")), 0600), 0);
+        QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello"));
+        env.state->LinguaCorrente = QStringLiteral("Italiano");
+        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("Italiano"));
+        MLSCambiaLingua(*env.state, QStringLiteral("English"));
+        QVERIFY(!env.exists(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/LangSetting.ini")));
+        QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Not saved")});
     }
 
     // Language names are file names: one that would lead out of the language folder is not
