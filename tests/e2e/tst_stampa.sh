@@ -25,8 +25,8 @@ e2e_screenshot print-window.png
 # The print command has the focus: Enter prints.
 e2e_key "$PW" Return
 e2e_check "Enter sends one job to the queue" e2e_until 200 jobs_are 1
-e2e_check "the job is titled after the window" \
-  bash -c "'$JOBS' titles '$VORBELLO_CUPS_QUEUE' | grep -qx FormEs1"
+e2e_check "the job is named after the exercise, for a teacher looking in a shared queue" \
+  bash -c "'$JOBS' titles '$VORBELLO_CUPS_QUEUE' | grep -qx 'Vorbello – Vero o falso'"
 e2e_check "the print window closes after printing" e2e_until 60 no_print_window
 e2e_check "the exercise is still there" bash -c "xwininfo -id '$ES' | grep -q IsViewable"
 "$JOBS" clear "$VORBELLO_CUPS_QUEUE"
