@@ -5,6 +5,7 @@
 #include "core/Profilo.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
