@@ -241,7 +241,7 @@ void FormEserciziEseguiti::mnuStampa_Click()
             p.translate(area.topLeft());
         };
         origine();
-        StampaGriglia(p, nome, r, testata, larghezze, font, area.height(), [&] {
+        StampaGriglia(p, nome, r, testata, larghezze, font, QSizeF(area.size()), [&] {
             if (!nuova())
                 return false;
             origine();

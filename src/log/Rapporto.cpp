@@ -6,6 +6,9 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QSizeF>
+
+#include <algorithm>
 
 namespace {
 // The log holds rows 1..500: no report of ours can list more.
@@ -64,12 +67,26 @@ QString TestoLimitato(const QPainter &p, const QString &testo, qreal larghezza)
 }
 
 int StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
-                  const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font,
-                  qreal altezzaPagina, const std::function<bool()> &nuovaPagina)
+                  const QStringList &intestazione, QList<qreal> larghezze, const QFont &font,
+                  const QSizeF &foglio, const std::function<bool()> &nuovaPagina)
 {
     const qreal dpi = p.device()->logicalDpiY();
     const qreal gap = 60.0 * dpi / 1440.0; // 60 twips
     const qreal xmin = gap;
+    const qreal altezzaPagina = foglio.height();
+    // Column widths come from the window, which may be far wider than the paper: the counts in
+    // the last columns are what the log is printed for.
+    if (foglio.width() > 0) {
+        qreal totale = 0;
+        for (qreal w : larghezze)
+            totale += w;
+        const qreal spazio = foglio.width() - 2 * xmin - gap - 2 * gap * larghezze.size();
+        if (totale > spazio && totale > 0) {
+            const qreal fattore = std::max<qreal>(0, spazio) / totale;
+            for (qreal &w : larghezze)
+                w *= fattore;
+        }
+    }
     qreal y = gap;
     int pagine = 1;
     auto riga = [&](const QFont &f, const QString &testo) {

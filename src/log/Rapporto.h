@@ -4,11 +4,13 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
 class QFont;
 class QPainter;
+
 
 // A saved exercise log: the user and date captions, the rows of the table (four cells each:
 // exercise, level, right answers, wrong answers) and a footer line.
@@ -33,9 +35,10 @@ bool LeggiRapporto(const QByteArray &bytes, Rapporto *out);
 QString TestoLimitato(const QPainter &p, const QString &testo, qreal larghezza);
 
 // Prints the log table: the user's name, the captions, then a ruled table whose columns have
-// the given widths (device units), each cell cut to its column, then the footer. With a page
-// height, rows that would pass the bottom go on to new pages (nuovaPagina), each starting with
-// the column headings. Returns the number of pages used.
+// the given widths (device units), each cell cut to its column, then the footer. A table wider
+// than the page's width is narrowed to it, keeping the columns' proportions. With a page height,
+// rows that would pass the bottom go on to new pages (nuovaPagina), each starting with the
+// column headings. Returns the number of pages used.
 int StampaGriglia(QPainter &p, const QString &nomeUtente, const Rapporto &r,
-                  const QStringList &intestazione, const QList<qreal> &larghezze, const QFont &font,
-                  qreal altezzaPagina = 0, const std::function<bool()> &nuovaPagina = {});
+                  const QStringList &intestazione, QList<qreal> larghezze, const QFont &font,
+                  const QSizeF &pagina = {}, const std::function<bool()> &nuovaPagina = {});

@@ -119,7 +119,7 @@ private Q_SLOTS:
         nuova();
         QPainter p(&pagine.last());
         const QStringList intestazione{"", "Esercizio", "Livello", "Esatti", "Errori"};
-        const int n = StampaGriglia(p, "Anna", r, intestazione, {30, 120, 60, 60, 60}, QFont(), altezza, [&] {
+        const int n = StampaGriglia(p, "Anna", r, intestazione, {30, 120, 60, 60, 60}, QFont(), QSizeF(0, altezza), [&] {
             p.end();
             nuova();
             return p.begin(&pagine.last());

@@ -174,6 +174,44 @@ private Q_SLOTS:
         }
     }
 
+    void printFitsPaper_data()
+    {
+        QTest::addColumn<int>("larghezza");
+        for (int w : {1024, 1920, 3840})
+            QTest::addRow("%d px", w) << w;
+    }
+    // The columns follow the window's width, the paper does not: however wide the window, the
+    // whole table is on the sheet, its columns in the window's proportions.
+    void printFitsPaper()
+    {
+        QFETCH(int, larghezza);
+        FinestraRegistro f;
+        f.w->resize(larghezza, 700);
+        QTRY_COMPARE(f.w->MSFlexGrid1->columnWidth(1), 10 * f.w->MSFlexGrid1->columnWidth(4) / 4);
+        f.env.dialogs.answers = {true};
+        f.w->mnuStampa_Click();
+        QCOMPARE(f.env.printers.stampati.size(), 1);
+        const QImage page = f.env.printers.stampati[0].pagina;
+        // The table's rules are the columns dark over most of the table's height.
+        QList<int> dark(page.width());
+        for (int x = 0; x < page.width(); ++x)
+            for (int y = 0; y < page.height(); ++y)
+                dark[x] += qGray(page.pixel(x, y)) < 128;
+        const int tallest = *std::max_element(dark.begin(), dark.end());
+        QList<int> rules;
+        for (int x = 0; x < page.width(); ++x)
+            if (dark[x] > tallest * 3 / 4 && (rules.isEmpty() || x > rules.last() + 2))
+                rules.append(x);
+        QCOMPARE(rules.size(), 6);
+        QVERIFY2(rules.last() < page.width() - 5, qPrintable(QString::number(rules.last())));
+        QList<int> w;
+        for (int i = 1; i < rules.size(); ++i)
+            w.append(rules[i] - rules[i - 1]);
+        // (the last column ends one spacing further out, as on screen)
+        QVERIFY(qAbs(w[2] - w[3]) <= 2 && qAbs(w[3] - w[4]) <= 15);
+        QVERIFY(qAbs(w[1] - 2.5 * w[2]) < 0.1 * w[1]);
+    }
+
     // A printer that fails is told, not passed over in silence.
     void printFails()
     {
