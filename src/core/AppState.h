@@ -57,8 +57,9 @@ public:
     Printers *printers = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;
-    // Shows a document the program made (a printed PDF); the desktop's handler when unset.
-    std::function<void(const QString &)> apriDocumento;
+    // Shows a document (host path); the desktop's handler when unset. False when no program
+    // could show it.
+    std::function<bool(const QString &)> apriDocumento;
     // Ends the program at once with an exit code (the application's event loop in the product).
     std::function<void(int)> esci;
 };

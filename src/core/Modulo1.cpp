@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 #include <array>
 
@@ -207,14 +209,22 @@ void CaricaPalette(AppState &state)
 
 void ApriDocumento(AppState &state, QWidget *parent, const QString &path)
 {
-    Q_UNUSED(parent);
-    MostraFile(state, state.paths.toHost(path));
+    MostraFile(state, parent, state.paths.toHost(path));
 }
 
-void MostraFile(const AppState &state, const QString &hostPath)
+void MostraFile(AppState &state, QWidget *parent, const QString &hostPath)
 {
-    if (state.apriDocumento)
-        state.apriDocumento(hostPath);
-    else
-        Shell::open(hostPath);
+    if (!QFileInfo(hostPath).isFile())
+        return;
+    // Without a viewer the teacher would otherwise click and see nothing at all.
+    auto nonMostrato = [&state, finestra = QPointer<QWidget>(parent), hostPath] {
+        if (state.dialogs)
+            state.dialogs->message(finestra, MLSGetString(state, QStringLiteral("0193")) +
+                                                 QLatin1Char('\n') + QDir::toNativeSeparators(hostPath),
+                                   QStringLiteral("Vorbello"), Dialogs::Icon::Warning);
+    };
+    const bool avviato = state.apriDocumento ? state.apriDocumento(hostPath)
+                                             : Shell::open(hostPath, nonMostrato);
+    if (!avviato)
+        nonMostrato();
 }

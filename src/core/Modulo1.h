@@ -42,10 +42,11 @@ const VoceFrasi &VoceDiFrasi(int i);
 // "0092" for 92.
 QString ChiaveNumerata(int key);
 void CaricaPalette(AppState &state);
-// Opens a document with the desktop's handler; a missing file or no handler does nothing visible.
+// Opens a document with the desktop's handler. A missing file does nothing visible; when no
+// program can show it, the user is told so with its path.
 void ApriDocumento(AppState &state, QWidget *parent, const QString &path);
-// The same for a host path (a document the program made), through the state's seam when set.
-void MostraFile(const AppState &state, const QString &hostPath);
+// The same for a host path (a document the program made).
+void MostraFile(AppState &state, QWidget *parent, const QString &hostPath);
 
 // The bytes of the notice file.
 QByteArray TestoLeggimi();

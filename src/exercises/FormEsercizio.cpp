@@ -8,7 +8,7 @@
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"
 #include "print/Form1.h"
-#include "print/frmStampa.h"
+#include "print/PrintService.h"
 #include "scanning/ScanBox.h"
 
 #include <QAction>

@@ -6,10 +6,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -223,9 +221,7 @@ void MLSApplyToForm(LanguageState &state, QWidget *window)
     if (auto t = read(section + QStringLiteral(".Tag")))
         ControlText::setTag(window, *t);
 
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    // Events are let through during the pass, so a control may go away under us.
+    // Guarded: a control may go away while the texts are set (a slot reacting to a change).
     QList<QPointer<QObject>> controls;
     for (QObject *o : window->findChildren<QObject *>())
         controls.append(o);
@@ -260,12 +256,6 @@ void MLSApplyToForm(LanguageState &state, QWidget *window)
                                              QString::number(i) + QLatin1Char(')'))
                                             .value_or(QString()));
             }
-        }
-
-        // Keep the window responsive during a long pass, without paying for it per control.
-        if (sinceEvents.elapsed() > 50) {
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
         }
     }
 }

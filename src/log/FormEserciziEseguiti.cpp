@@ -5,7 +5,7 @@
 #include "lang/modLanguageSupport.h"
 #include "platform/Dialogs.h"
 #include "platform/StoredFile.h"
-#include "print/frmStampa.h"
+#include "print/PrintService.h"
 #include "profile/CommDlgs.h"
 
 #include <QAction>
@@ -208,14 +208,15 @@ void FormEserciziEseguiti::mnuStampa_Click()
 {
     if (!m_state.dialogs->question(this, MLSGetString(m_state, QStringLiteral("0076")), QStringLiteral("Vorbello")))
         return;
-    m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0077")), QStringLiteral("Vorbello"),
-                             Dialogs::Icon::Information);
     if (!m_state.printers)
         return;
     // The default printer, else the first there is: with none installed, a PDF in the pupil's
-    // folder, which is then shown.
+    // folder, which the user is told of instead.
     LavoroStampa lavoro;
     lavoro.stampante = StampantePredefinita(m_state);
+    if (lavoro.stampante != Printers::nomePdf())
+        m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0077")),
+                                 QStringLiteral("Vorbello"), Dialogs::Icon::Information);
     lavoro.titolo = NomeLavoroStampa(MLSGetString(m_state, QStringLiteral("0191")));
     lavoro.pagina = {2, QPageSize()};
     const Foglio f = m_state.printers->foglio(lavoro.stampante, lavoro.pagina);
@@ -248,7 +249,7 @@ void FormEserciziEseguiti::mnuStampa_Click()
             return true;
         });
     };
-    const EsitoStampa esito = InviaStampa(m_state, lavoro, QStringLiteral("registro"));
+    const EsitoStampa esito = InviaStampa(m_state, this, lavoro, QStringLiteral("registro"));
     if (!esito.riuscito)
         m_state.dialogs->message(this, TestoErroreStampa(esito), QStringLiteral("Vorbello"),
                                  Dialogs::Icon::Critical);

@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -178,7 +177,6 @@ void FormMenu::Form_Load()
 void FormMenu::Form_Activate()
 {
     occupaSchermo();
-    QCoreApplication::processEvents();
     RecuperaUtenti();
     ImpostaUtente();
 }

@@ -2,6 +2,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // Detects a running copy of the same installation (same settings and program folders).
@@ -25,7 +26,8 @@ QString registerForProgram(const QString &hostPath, const QString &alias);
 } // namespace Fonts
 
 namespace Shell {
-// Opens a document with the desktop's handler. False when the file is missing or no handler
-// took it; nothing is shown either way.
-bool open(const QString &hostPath);
+// Opens a document with the desktop's handler. False when the file is missing or there is no
+// launcher at all; when the launcher finds no program for the document, `notShown` is called
+// later, from the event loop. Nothing is shown either way.
+bool open(const QString &hostPath, const std::function<void()> &notShown = {});
 } // namespace Shell

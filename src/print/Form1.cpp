@@ -3,7 +3,7 @@
 #include "core/AppState.h"
 #include "lang/modLanguageSupport.h"
 #include "print/FiguraDaColorare.h"
-#include "print/frmStampa.h"
+#include "print/PrintService.h"
 
 #include <QAction>
 #include <QLabel>

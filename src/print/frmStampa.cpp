@@ -1,5 +1,7 @@
 #include "print/frmStampa.h"
 
+#include "print/PrintService.h"
+
 #include "core/AppState.h"
 #include "core/FormBase.h"
 #include "core/Modulo1.h"
@@ -631,7 +633,7 @@ bool frmStampa::StampaSuFoglio()
     lavoro.copie = std::max(1, m_state.stampa.copie);
     lavoro.rettangoloMm = QRect(p.X, p.Y, p.W, p.H);
     lavoro.disegna = m_disegna;
-    const EsitoStampa esito = InviaStampa(m_state, lavoro);
+    const EsitoStampa esito = InviaStampa(m_state, this, lavoro);
     if (!esito.riuscito) {
         d.message(this,
                   TestoErroreStampa(esito, m_finestra ? QStringLiteral("Il Form non viene stampato.")
@@ -650,7 +652,7 @@ void frmStampa::cmdStampa_Click()
                            (picPreview->height() - lblStampaInCorso->height()) / 2);
     lblStampaInCorso->show();
     lblStampaInCorso->raise();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lblStampaInCorso->repaint();
     const bool ok = StampaSuFoglio();
     lblStampaInCorso->hide();
     if (ok) {
@@ -728,83 +730,6 @@ bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y,
         return false;
     finestra.setNomeLavoro(nomeLavoro);
     finestra.Apri();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     finestra.exec();
     return finestra.stampato();
-}
-
-QString NuovoFilePdf(const AppState &state, const QString &prefisso)
-{
-    const QString cartella = state.paths.toHost(
-        SettingsRoot::Programma + QStringLiteral("Dati\\") +
-        (state.NomeUtente.isEmpty() ? QString() : state.NomeUtente + QLatin1Char('\\')));
-    QDir().mkpath(cartella);
-    // Never one already there: it may be open in a viewer.
-    const QString base = prefisso + QLatin1Char('-') +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString path = QDir(cartella).filePath(base + QStringLiteral(".pdf"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QDir(cartella).filePath(base + QStringLiteral("-%1.pdf").arg(n));
-    return path;
-}
-
-EsitoStampa InviaStampa(AppState &state, LavoroStampa &lavoro, const QString &prefissoPdf)
-{
-    if (lavoro.stampante == Printers::nomePdf() && lavoro.filePdf.isEmpty())
-        lavoro.filePdf = NuovoFilePdf(state, prefissoPdf);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const EsitoStampa esito = state.printers->stampa(lavoro);
-    QApplication::restoreOverrideCursor();
-    if (esito.riuscito && !lavoro.filePdf.isEmpty())
-        MostraFile(state, lavoro.filePdf);
-    return esito;
-}
-
-QString TestoErroreStampa(const EsitoStampa &esito, const QString &oggetto)
-{
-    return (esito.nonParte ? QStringLiteral("Errore di StartDoc") : oggetto) + QLatin1Char('\n') +
-           esito.errore;
-}
-
-QString StampantePredefinita(const AppState &state)
-{
-    QString nome = state.printers->predefinita();
-    const QStringList nomi = state.printers->nomi();
-    if ((nome.isEmpty() || !nomi.contains(nome)) && !nomi.isEmpty())
-        nome = nomi.first();
-    return nome;
-}
-
-EsitoStampa StampaVeloce(AppState &state, QWidget *finestra, const QString &nomeLavoro)
-{
-    EsitoStampa esito;
-    if (!state.printers || !finestra)
-        return esito;
-    const QImage immagine = finestra->grab().toImage();
-    const QString nome = StampantePredefinita(state);
-    ImpostazioniPagina pagina{immagine.width() > immagine.height() ? 2 : 1, QPageSize()};
-    const Foglio f = state.printers->foglio(nome, pagina);
-    if (!f.valido() || immagine.isNull()) {
-        esito.nonParte = true;
-        esito.errore = QStringLiteral("Non posso accedere alla stampante richiesta.");
-        return esito;
-    }
-    // The whole window, as large as the printable area allows, keeping its shape.
-    QSizeF size(immagine.size());
-    size.scale(QSizeF(f.larghezza, f.altezza), Qt::KeepAspectRatio);
-    LavoroStampa lavoro;
-    lavoro.stampante = nome;
-    lavoro.titolo = nomeLavoro.isEmpty() ? finestra->objectName() : nomeLavoro;
-    lavoro.pagina = pagina;
-    lavoro.rettangoloMm = QRect(0, 0, std::max(1, int(size.width())), std::max(1, int(size.height())));
-    lavoro.disegna = [immagine](QPainter &p, const QRect &r) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(r, immagine);
-    };
-    return InviaStampa(state, lavoro);
-}
-
-QString NomeLavoroStampa(const QString &cosa)
-{
-    return cosa.isEmpty() ? QStringLiteral("Vorbello") : QStringLiteral("Vorbello \u2013 ") + cosa;
 }

@@ -129,33 +129,3 @@ private:
     bool m_scalaDigitata = false;
     bool m_stampato = false;
 };
-
-// Opens the print window over `parent` for a window or cup drawing (or, with no object, for
-// printer set-up) and returns once it is closed. True when something was printed.
-bool StampaFPB(AppState &state, QWidget *parent, QWidget *oggetto, int X, int Y, int W,
-               std::optional<int> H = std::nullopt, std::optional<int> orientamento = std::nullopt,
-               std::optional<QString> titolo = std::nullopt,
-               std::optional<double> fattoreLarghezza = std::nullopt,
-               const QString &nomeLavoro = QString());
-
-// Prints a window as it looks, on the default printer (else the first destination there is),
-// at once and without asking.
-EsitoStampa StampaVeloce(AppState &state, QWidget *finestra, const QString &nomeLavoro = QString());
-
-// The name a print job shows in the printer's queue, where a teacher looks for it among others:
-// the program's name and what is printed ("Vorbello – Vero o falso").
-QString NomeLavoroStampa(const QString &cosa);
-
-// The default printer, else the first destination there is; empty when there is none.
-QString StampantePredefinita(const AppState &state);
-
-// A new PDF file in the pupil's folder (host path), named after `prefisso` and the time; the
-// folder is made when missing.
-QString NuovoFilePdf(const AppState &state, const QString &prefisso);
-// Sends a print. The PDF destination gets a new file in the pupil's folder, named after
-// `prefissoPdf`, and shows it once made.
-EsitoStampa InviaStampa(AppState &state, LavoroStampa &lavoro,
-                        const QString &prefissoPdf = QStringLiteral("stampa"));
-// The message for a print that failed; `oggetto` says what was not printed.
-QString TestoErroreStampa(const EsitoStampa &esito,
-                          const QString &oggetto = QStringLiteral("Il Form non viene stampato."));

@@ -15,7 +15,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -623,7 +622,6 @@ void FormConfigura::PreparaVorbe()
                                            t[i][4]));
     ShockwaveFlash1->setMovie(
         m_state.paths.toHost(m_state.paths.programFolder() + QStringLiteral("\\swf\\vorbe.swf")));
-    QCoreApplication::processEvents();
     ShockwaveFlash1->setBGColor(t[0][0]);
     for (int n = 1; n <= 4; ++n) {
         ShockwaveFlash1->SetVariable(QStringLiteral("QualeOggetto"),

@@ -167,12 +167,26 @@ private Q_SLOTS:
         }
     }
 
-    // Opening a missing document shows nothing and carries on.
-    void missingDocument()
+    // A missing document shows nothing and the program carries on; one no program can show is
+    // told, with where it is, instead of nothing happening.
+    void documentNotShown()
     {
         TestEnv env;
-        ApriDocumento(*env.state, nullptr, env.state->paths.programFolder() + QStringLiteral("\\Vorbello.pdf"));
+        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0193=Nessun programma lo mostra:\n"));
+        env.currentLanguage(QStringLiteral("Italiano"));
+        bool mostrato = false;
+        env.state->apriDocumento = [&](const QString &) { return mostrato; };
+        const QString manuale = env.state->paths.programFolder() + QStringLiteral("\\Vorbello.pdf");
+        ApriDocumento(*env.state, nullptr, manuale);
         QVERIFY(env.dialogs.messages.isEmpty());
+        const QString file = env.state->paths.toHost(manuale);
+        QVERIFY(writeBytes(file, "%PDF-1.4\n"));
+        mostrato = true;
+        ApriDocumento(*env.state, nullptr, manuale);
+        QVERIFY(env.dialogs.messages.isEmpty());
+        mostrato = false;
+        ApriDocumento(*env.state, nullptr, manuale);
+        QCOMPARE(env.dialogs.messages, QStringList{"Nessun programma lo mostra:\n" + file});
     }
 };
 

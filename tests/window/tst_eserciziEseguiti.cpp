@@ -155,10 +155,15 @@ private Q_SLOTS:
             f.env.printers.preferita.clear();
         }
         QStringList aperti;
-        f.env.state->apriDocumento = [&](const QString &p) { aperti.append(p); };
+        f.env.state->apriDocumento = [&](const QString &p) {
+            aperti.append(p);
+            return true;
+        };
         f.env.dialogs.answers = {true};
         f.w->mnuStampa_Click();
-        QCOMPARE(f.env.dialogs.messages.size(), 1); // the "printing" notice, nothing else
+        // One notice: the printer's, or where the PDF is (never "printed on the default printer").
+        QCOMPARE(f.env.dialogs.messages.size(), 1);
+        QCOMPARE(f.env.dialogs.messages[0].startsWith(QStringLiteral("L'elenco viene stampato")), !soloPdf);
         QCOMPARE(f.env.printers.stampati.size(), 1);
         const auto &s = f.env.printers.stampati[0];
         QCOMPARE(s.lavoro.pagina.orientamento, 2);
@@ -171,6 +176,7 @@ private Q_SLOTS:
         if (soloPdf) {
             QVERIFY(aperti[0].startsWith(f.report(QStringLiteral("registro-"))));
             QVERIFY(QFileInfo::exists(aperti[0]));
+            QCOMPARE(f.env.dialogs.messages[0], QStringLiteral("La stampa è stata salvata come file PDF:\n") + aperti[0]);
         }
     }
 

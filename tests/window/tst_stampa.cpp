@@ -9,6 +9,7 @@
 #include "print/FiguraDaColorare.h"
 #include "print/Form1.h"
 #include "print/UpDown.h"
+#include "print/PrintService.h"
 #include "print/frmStampa.h"
 
 #include <QAction>
@@ -509,7 +510,10 @@ private Q_SLOTS:
         Aperta env;
         env.state->NomeUtente = QStringLiteral("Anna");
         QStringList aperti;
-        env.state->apriDocumento = [&](const QString &p) { aperti.append(p); };
+        env.state->apriDocumento = [&](const QString &p) {
+            aperti.append(p);
+            return true;
+        };
         env.state->stampa.stampante = Printers::nomePdf();
         for (int i = 0; i < 2; ++i)
             QTest::mouseClick(env.apri().cmdStampa, Qt::LeftButton);
