@@ -7,6 +7,16 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSettings>
+
+QtDialogs::QtDialogs()
+{
+    // Qt's dialogs keep custom colours and recent folders in the user's QtProject.conf, shared
+    // with every Qt program and read back at the next run. Ours remember nothing: that store is
+    // sent where it can be neither read nor written.
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/vorbello"));
+}
 
 void QtDialogs::message(QWidget *parent, const QString &text, const QString &title, Icon icon)
 {
@@ -79,9 +89,11 @@ QString QtDialogs::file(QWidget *parent, const RichiestaFile &r)
     return dialog.selectedFiles().first();
 }
 
-std::optional<QColor> QtDialogs::colour(QWidget *parent, const QColor &initial)
+std::optional<QColor> QtDialogs::colour(QWidget *parent)
 {
-    QColorDialog dialog(initial.isValid() ? initial : QColor(Qt::white), parent);
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, QColor(Qt::black));
+    QColorDialog dialog(QColor(Qt::black), parent);
     dialog.setObjectName(QStringLiteral("ColorDialog"));
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;

@@ -37,8 +37,9 @@ public:
     virtual Risposta domanda(QWidget *parent, const QString &text, const QString &title) = 0;
     // The host path chosen, or an empty string when the user cancelled.
     virtual QString file(QWidget *parent, const RichiestaFile &richiesta) = 0;
-    // A solid colour, starting from initial; nothing when the user cancelled.
-    virtual std::optional<QColor> colour(QWidget *parent, const QColor &initial) = 0;
+    // A solid colour; nothing when the user cancelled. Nothing is preselected and nothing is
+    // remembered from an earlier choice.
+    virtual std::optional<QColor> colour(QWidget *parent) = 0;
     // A font, starting from initial; nothing when the user cancelled.
     virtual std::optional<QFont> font(QWidget *parent, const QFont &initial) = 0;
     // One line of text asked for with a prompt; nothing when the user cancelled.
@@ -49,12 +50,13 @@ public:
 class QtDialogs final : public Dialogs
 {
 public:
+    QtDialogs();
     void message(QWidget *parent, const QString &text, const QString &title,
                  Icon icon) override;
     bool question(QWidget *parent, const QString &text, const QString &title) override;
     Risposta domanda(QWidget *parent, const QString &text, const QString &title) override;
     QString file(QWidget *parent, const RichiestaFile &richiesta) override;
-    std::optional<QColor> colour(QWidget *parent, const QColor &initial) override;
+    std::optional<QColor> colour(QWidget *parent) override;
     std::optional<QFont> font(QWidget *parent, const QFont &initial) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt,
                                  const QString &title) override;

@@ -13,7 +13,7 @@ bool ScegliColore(AppState &state, QWidget *owner, QWidget *target)
 {
     if (!state.dialogs || !target)
         return false;
-    const auto chosen = state.dialogs->colour(owner, target->palette().color(QPalette::WindowText));
+    const auto chosen = state.dialogs->colour(owner);
     if (!chosen)
         return false;
     const QColor solid(chosen->red(), chosen->green(), chosen->blue());

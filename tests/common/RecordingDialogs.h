@@ -30,9 +30,9 @@ public:
         fileRequests.append(richiesta);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    std::optional<QColor> colour(QWidget *, const QColor &initial) override
+    std::optional<QColor> colour(QWidget *owner) override
     {
-        colourRequests.append(initial);
+        colourRequests.append(owner);
         return colours.isEmpty() ? std::nullopt : colours.takeFirst();
     }
     std::optional<QFont> font(QWidget *, const QFont &initial) override
@@ -53,7 +53,7 @@ public:
     QList<Risposta> risposte;
     QStringList files;
     QList<RichiestaFile> fileRequests;
-    QList<QColor> colourRequests;
+    QList<QWidget *> colourRequests; // the owners
     QList<std::optional<QColor>> colours;
     QList<QFont> fontRequests;
     QList<std::optional<QFont>> fonts;
