@@ -5,6 +5,7 @@
 #include "core/FormAvvio.h"
 #include "core/Modulo1.h"
 #include "core/NomiClip.h"
+#include "core/ProgramFiles.h"
 #include "core/RandomSource.h"
 #include "core/WindowRegistry.h"
 #include "exercises/FormEs1.h"
@@ -12,6 +13,7 @@
 #include "exercises/FormEs5.h"
 #include "exercises/FormEs8.h"
 #include "exercises/FormGriglia.h"
+#include "lang/QtTexts.h"
 #include "lang/modLanguageSupport.h"
 #include "log/FormEserciziEseguiti.h"
 #include "menu/FormMenu.h"
@@ -51,6 +53,8 @@ void RegistraFinestre(AppState &state)
 
 std::optional<int> AvviaProgramma(AppState &state, bool altraCopiaAttiva)
 {
+    if (state.testiQt)
+        state.testiQt->follow(LinguaImpostata(state));
     if (altraCopiaAttiva) {
         state.dialogs->message(nullptr, MLSGetString(state, QStringLiteral("0001")));
         return 0;
@@ -65,6 +69,10 @@ std::optional<int> AvviaProgramma(AppState &state, bool altraCopiaAttiva)
                                QString(), Dialogs::Icon::Critical);
         return 1;
     }
+    // Said once, before any window shows blank buttons or sentences of dots.
+    const QString mancanti = ProgramFiles::missingReport(state);
+    if (!mancanti.isEmpty())
+        state.dialogs->message(nullptr, mancanti, QString(), Dialogs::Icon::Warning);
     // Left by a save that was killed; the program runs once, so none is being written now.
     StoredFile::removeLeftovers(state.paths.toHost(SettingsRoot::Programma), QStringLiteral(".ini"),
                                 std::chrono::minutes(1));
@@ -93,6 +101,8 @@ int Main(int argc, char **argv)
 
     AppState state(Paths::forHost());
     QtDialogs dialogs;
+    QtTexts testiQt;
+    state.testiQt = &testiQt;
     QtPrinters printers;
     ClockRandom random; // seeded from the clock
     WindowRegistry windows(state);

@@ -160,6 +160,15 @@ std::optional<QString> IniStore::Lettore::operator()(const QString &section,
     return lookup(*m_entry, section, key);
 }
 
+bool IniStore::Lettore::haSezione(const QString &section) const
+{
+    if (!m_entry)
+        return false;
+    if (!m_entry->large)
+        return m_entry->doc.containsSection(section);
+    return m_entry->onDisk || !m_entry->lines.isEmpty();
+}
+
 bool IniStore::ScriviIni(const QString &file, const QString &section, const QString &key,
                          const QString &value)
 {

@@ -45,6 +45,9 @@ public:
     public:
         std::optional<QString> operator()(const QString &section, const QString &key) const;
         bool valid() const { return m_entry != nullptr; }
+        // True when the section has keys; a large file, searched without sections, when it has
+        // any line.
+        bool haSezione(const QString &section) const;
 
     private:
         friend class IniStore;

@@ -7,6 +7,7 @@
 #include <functional>
 
 class Dialogs;
+class QtTexts;
 
 // What the language layer reads and keeps: where the files are, the INI store, the language in
 // use. The application state extends it with everything else.
@@ -28,4 +29,6 @@ public:
     // Told once the current language has changed, before the choice is recorded, so that
     // whatever was built from the old language's texts follows the new one.
     std::function<void()> linguaCambiata;
+    // Qt's own texts and the date formats, when the program has them follow its language.
+    QtTexts *testiQt = nullptr;
 };

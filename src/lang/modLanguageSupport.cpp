@@ -1,6 +1,7 @@
 #include "lang/modLanguageSupport.h"
 
 #include "lang/LanguageState.h"
+#include "lang/QtTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
@@ -172,23 +173,46 @@ QStringList ElencoLingue(const LanguageState &state)
     return names;
 }
 
+bool LinguaUtilizzabile(LanguageState &state, const QString &lingua)
+{
+    if (!nomeSicuro(lingua))
+        return false;
+    return state.ini.lettore(fileLingua(state, lingua)).haSezione(QStringLiteral("Strings"));
+}
+
+QString LinguaRegistrata(LanguageState &state)
+{
+    QString lingua;
+    leggiImpostazione(state, &lingua);
+    return lingua;
+}
+
 QString LinguaImpostata(LanguageState &state)
 {
     QString lingua;
     const Impostazione letta = leggiImpostazione(state, &lingua);
-    if (nomeSicuro(lingua))
+    if (LinguaUtilizzabile(state, lingua))
         return lingua;
     // A choice we cannot read is no reason to leave the language in use.
     if (letta == Impostazione::Illeggibile && !state.LinguaCorrente.isEmpty())
         return state.LinguaCorrente;
     const QStringList lingue = ElencoLingue(state);
     if (lingue.isEmpty())
-        return QString();
+        return nomeSicuro(lingua) ? lingua : QString();
+    // A recorded language whose file is gone or holds no texts gives way to the first one that
+    // has them, for this run only: the choice stays recorded for when its file comes back.
+    QString prima = lingue.first();
+    for (const QString &l : lingue) {
+        if (LinguaUtilizzabile(state, l)) {
+            prima = l;
+            break;
+        }
+    }
     // Nothing recorded: record the first language. Something unusable or unreadable recorded:
     // leave it be.
     if (letta != Impostazione::Illeggibile && lingua.isEmpty())
-        scriviImpostazione(state, lingue.first());
-    return lingue.first();
+        scriviImpostazione(state, prima);
+    return prima;
 }
 
 QString MLSGetString(LanguageState &state, const QString &key)
@@ -263,6 +287,8 @@ void MLSApplyToForm(LanguageState &state, QWidget *window)
 void MLSCambiaLingua(LanguageState &state, const QString &language)
 {
     state.LinguaCorrente = language;
+    if (state.testiQt)
+        state.testiQt->follow(language);
     if (state.linguaCambiata)
         state.linguaCambiata();
     if (!scriviImpostazione(state, language) && state.dialogs)

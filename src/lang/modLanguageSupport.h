@@ -22,9 +22,14 @@ void MLSApplyToForm(LanguageState &state, QWidget *window);
 // The languages whose ".lng" files exist, in the order the file system lists them (by name).
 QStringList ElencoLingue(const LanguageState &state);
 
-// The language recorded in "LangSetting.ini". When none is recorded but language files exist,
-// the first one is taken and recorded.
+// The language to use: the one recorded in "LangSetting.ini". When none is recorded but
+// language files exist, the first one is taken and recorded; when the recorded one is not
+// usable, the first usable one is taken (and the record left alone).
 QString LinguaImpostata(LanguageState &state);
+// The language recorded in "LangSetting.ini", usable or not; empty when none can be read.
+QString LinguaRegistrata(LanguageState &state);
+// True when the language's file can be read and has its texts (a [Strings] section).
+bool LinguaUtilizzabile(LanguageState &state, const QString &lingua);
 
 // Switches to another language: the state's linguaCambiata is told (the program translates its
 // windows again there), then the choice is recorded; a choice that cannot be recorded is told.

@@ -117,7 +117,7 @@ void FormEserciziEseguiti::Form_Activate()
     occupaSchermo();
     Label1->setText(m_state.NomeUtente);
     Label2->setText(MLSGetString(m_state, QStringLiteral("0071")) + QLatin1Char(' ') +
-                    QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+                    QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     const int n = m_state.registro.righe();
     MSFlexGrid1->clearContents();
     MSFlexGrid1->setRowCount(n + 1);

@@ -293,6 +293,15 @@ bool Document::contains(QStringView section, QStringView key) const
     return sit != d->sections.constEnd() && d->keys[size_t(*sit - 1)].contains(lookupKey(k));
 }
 
+bool Document::containsSection(QStringView section) const
+{
+    if (!d)
+        return false;
+    const QString s = fileName(section);
+    const auto sit = s.isEmpty() ? d->sections.constEnd() : d->sections.constFind(lookupKey(s));
+    return sit != d->sections.constEnd() && !d->keys[size_t(*sit - 1)].isEmpty();
+}
+
 QString read(const QString &path, QStringView section, QStringView key, const QString &def,
              int bufferSize)
 {

@@ -32,6 +32,8 @@ public:
     QString value(QStringView section, QStringView key, const QString &def = QString(),
                   int bufferSize = 512) const;
     bool contains(QStringView section, QStringView key) const;
+    // True when the section is there with at least one key.
+    bool containsSection(QStringView section) const;
 
 private:
     struct Data;

@@ -4,6 +4,8 @@
 #include "app/Main.h"
 #include "core/Modulo1.h"
 #include "core/PictureButton.h"
+#include "core/ProgramFiles.h"
+#include "lang/modLanguageSupport.h"
 #include "platform/Desktop.h"
 
 #include <QDateTime>
@@ -16,17 +18,26 @@ namespace {
 
 const QString Root = QStringLiteral("C/ImpostazioniProgrammiQuorla");
 
-// A program ready to start: a language, the cursive font beside it, the windows registered.
+// A program ready to start: a language, the pictures and the cursive font beside it, the
+// windows registered.
 struct Start
 {
     TestEnv env;
     explicit Start(bool withFont = true)
     {
-        env.language(QStringLiteral("Italiano"), QStringLiteral("[Strings]\n0001=Vorbello è già aperto\n"));
+        env.language(QStringLiteral("Italiano"),
+                     QStringLiteral("[Strings]\n0001=Vorbello è già aperto\n"
+                                    "0194=Lingua %1 inservibile, uso %2\n0195=Mancano:\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
-        QFile f(QStringLiteral(VORBELLO_SOURCE_DATA "/indis1.ttf"));
-        if (withFont && f.open(QIODevice::ReadOnly))
-            env.put(QStringLiteral("prog/indis1.ttf"), f.readAll());
+        QStringList files = ProgramFiles::pictures();
+        if (withFont)
+            files << QStringLiteral("\\indis1.ttf");
+        for (QString file : std::as_const(files)) {
+            file.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            QFile f(QStringLiteral(VORBELLO_SOURCE_DATA) + file);
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
+            env.put(QStringLiteral("prog") + file, f.readAll());
+        }
         RegistraFinestre(*env.state);
     }
 };
@@ -107,6 +118,46 @@ private Q_SLOTS:
         QCOMPARE(blocked.env.dialogs.messages.size(), 1);
         QVERIFY(blocked.env.windows->loaded().isEmpty());
         QCOMPARE(blocked.env.get(Root), QByteArray("a file in the way"));
+    }
+
+    void missingData_data()
+    {
+        QTest::addColumn<QString>("recorded");
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QString>("inUse");
+        const QString prog = QStringLiteral("/prog/");
+        QTest::newRow("recorded language without its file")
+            << "Klingon" << QStringList() << "Lingua Klingon inservibile, uso Italiano" << "Italiano";
+        QTest::newRow("recorded language without texts")
+            << "Vuoto" << QStringList() << "Lingua Vuoto inservibile, uso Italiano" << "Italiano";
+        QTest::newRow("pictures missing")
+            << "Italiano" << QStringList{"immagini/avanti.svg", "figure/tazza3.svg"}
+            << "Mancano:\n%1immagini/avanti.svg\n%1figure/tazza3.svg" << "Italiano";
+        QTest::newRow("no usable language: told in both languages")
+            << "Italiano" << QStringList{"lgnvorbello/Italiano.lng"}
+            << "Nessun file di lingua utilizzabile nella cartella:\n%1lgnvorbello\n"
+               "No usable language file in the folder:\n%1lgnvorbello" << "Vuoto";
+    }
+    // What the windows cannot do without is checked at start and told once, instead of blank
+    // buttons and sentences of dots; a recorded language that cannot be used gives way to one
+    // that can, for this run, and stays recorded.
+    void missingData()
+    {
+        QFETCH(QString, recorded);
+        QFETCH(QStringList, removed);
+        QFETCH(QString, told);
+        QFETCH(QString, inUse);
+        Start s(false);
+        s.env.language(QStringLiteral("Vuoto"), QStringLiteral("[FormMenu]\nCaption=x\n"));
+        s.env.currentLanguage(recorded);
+        for (const QString &file : std::as_const(removed))
+            QVERIFY(QFile::remove(s.env.prog() + QLatin1Char('/') + file));
+        const QByteArray setting = s.env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini"));
+        QVERIFY(!AvviaProgramma(*s.env.state, false).has_value());
+        QCOMPARE(s.env.dialogs.messages, QStringList{QString(told).replace(QStringLiteral("%1"), s.env.prog() + QLatin1Char('/'))});
+        QCOMPARE(LinguaImpostata(*s.env.state), inUse);
+        QCOMPARE(s.env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")), setting);
     }
 
     // The lock: a second holder of the same installation is refused, another installation not.

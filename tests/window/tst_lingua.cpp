@@ -160,8 +160,10 @@ private Q_SLOTS:
         const QByteArray english = "[Language]\r\nCurrentLanguage=English\r\n";
         QTest::newRow("recorded language") << english << "0001" << "Already open" << "English";
         QTest::newRow("missing key") << english << "0999" << "" << "English";
-        QTest::newRow("recorded file missing")
-            << QByteArray("[Language]\r\nCurrentLanguage=Klingon\r\n") << "0001" << "" << "Klingon";
+        QTest::newRow("recorded file missing: the first usable one, not blank texts")
+            << QByteArray("[Language]\r\nCurrentLanguage=Klingon\r\n") << "0001" << "Già aperto" << "Deutsch";
+        QTest::newRow("recorded file without its texts")
+            << QByteArray("[Language]\r\nCurrentLanguage=Vuoto\r\n") << "0001" << "Già aperto" << "Deutsch";
         QTest::newRow("recorded name is case-sensitive for the menu only")
             << QByteArray("[Language]\r\nCurrentLanguage=english\r\n") << "0001" << "Already open" << "english";
         QTest::newRow("no setting file: first language taken") << QByteArray() << "0001" << "Già aperto" << "Deutsch";
@@ -175,6 +177,7 @@ private Q_SLOTS:
         TestEnv env;
         env.language(QStringLiteral("English"), QStringLiteral("[Strings]\n0001=Already open\n"));
         env.language(QStringLiteral("Deutsch"), QStringLiteral("[Strings]\n0001=Già aperto\n"));
+        env.language(QStringLiteral("Vuoto"), QStringLiteral("[Testi]\n0001=Non letto\n"));
         if (!setting.isEmpty())
             env.put(QStringLiteral("prog/lgnvorbello/LangSetting.ini"), setting);
         QCOMPARE(MLSGetString(*env.state, key), expected);

@@ -45,7 +45,7 @@ struct Menu
         env.state->random = &seeded;
         env.language(QStringLiteral("Italiano"), Lingua);
         env.language(QStringLiteral("English"),
-                     QStringLiteral("[FormMenu]\nCommand1(0).Caption=True or false\n"));
+                     QStringLiteral("[Strings]\n0003=Right\n[FormMenu]\nCommand1(0).Caption=True or false\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
         QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello/dati"));
         env.state->FileProfilo = SettingsRoot::Programma + QStringLiteral("_predefinito.INI");
