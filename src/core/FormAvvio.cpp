@@ -4,6 +4,7 @@
 #include "core/PictureButton.h"
 #include "core/SvgPicture.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <cmath>
 #include <QPainter>
@@ -19,6 +20,9 @@ FormAvvio::FormAvvio(AppState &state) : FormBase(state, QStringLiteral("FormAvvi
     Command1->setPicture(state.paths.toHost(folder + QStringLiteral("\\immagini\\avanti.svg")));
     Command1->setAccessibleName(QStringLiteral("Avanti"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // A switch is a key: the window takes every key, whichever control would have the focus.
+    Command1->setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 
     Image1 = new SvgPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -55,6 +59,22 @@ void FormAvvio::paintEvent(QPaintEvent *)
         const int top = int(std::floor(i * unit));
         const int bottom = int(std::floor((i + 1) * unit));
         p.fillRect(QRect(0, top, width(), std::max(1, bottom - top)), coloreBanda(i));
+    }
+}
+
+void FormAvvio::keyPressEvent(QKeyEvent *event)
+{
+    // Space and Enter are the switches, in every input mode: a pupil who cannot use the mouse
+    // must be able to leave this window too.
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            Command1_Click();
+        return;
+    default:
+        FormBase::keyPressEvent(event);
     }
 }
 

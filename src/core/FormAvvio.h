@@ -24,6 +24,7 @@ public:
 protected:
     void Form_Activate() override;
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Command1_Click();

@@ -160,6 +160,31 @@ private Q_SLOTS:
         QCOMPARE(s.env.get(QStringLiteral("prog/lgnvorbello/LangSetting.ini")), setting);
     }
 
+    void switchesLeave_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<int>("key");
+        QTest::newRow("mouse mode, space") << 0 << int(Qt::Key_Space);
+        QTest::newRow("one switch, space") << 2 << int(Qt::Key_Space);
+        QTest::newRow("two switches, enter") << 3 << int(Qt::Key_Return);
+        QTest::newRow("keypad enter") << 1 << int(Qt::Key_Enter);
+    }
+    // The switches are Space and Enter: a pupil without a mouse leaves the start-up window too.
+    void switchesLeave()
+    {
+        QFETCH(int, modo);
+        QFETCH(int, key);
+        Start s(false);
+        QVERIFY(!AvviaProgramma(*s.env.state, false).has_value());
+        s.env.state->profilo.ModoInput = modo;
+        QWidget *avvio = s.env.windows->find(QStringLiteral("FormAvvio"));
+        QVERIFY(avvio && avvio->isVisible());
+        QTest::keyClick(avvio, Qt::Key(key));
+        QWidget *menu = s.env.windows->find(QStringLiteral("FormMenu"));
+        QVERIFY(menu && menu->isVisible());
+        QVERIFY(!avvio->isVisible());
+    }
+
     // The lock: a second holder of the same installation is refused, another installation not.
     void singleInstanceLock()
     {
