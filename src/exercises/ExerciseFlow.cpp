@@ -15,13 +15,6 @@ void ExerciseFlow::start()
     m_wrong = 0;
 }
 
-void ExerciseFlow::restart()
-{
-    if (m_right != 0 || m_wrong != 0)
-        logRow();
-    start();
-}
-
 void ExerciseFlow::leave()
 {
     logRow();

@@ -34,8 +34,6 @@ public:
 
     // The window is shown again: level 1, counters at 0, the reward cadence kept.
     void start();
-    // After an interruption (a print window): the answers given so far are logged, then start().
-    void restart();
     // Leaving the exercise: the run's last row.
     void leave();
     // The thresholds of automatic passage, checked before each new exercise: five errors take a

@@ -253,8 +253,8 @@ void FormEsercizio::ricomincia()
 {
     if (m_uscita)
         return;
-    // The answers given so far are logged before the exercise starts again from level 1.
-    m_flow.restart();
+    // Back from a print or drawings window the exercise starts again from level 1, as at every
+    // activation: the interrupted run leaves no row.
     Form_Activate();
 }
 
@@ -271,14 +271,12 @@ void FormEsercizio::mnuEsci_Click()
 
 void FormEsercizio::closeEvent(QCloseEvent *event)
 {
-    // Closing the window by its frame ends the exercise as the exit menu does, so the run is
-    // logged and the pupil lands on the menu instead of leaving the program.
-    if (!m_uscita && m_state.windows && m_state.windows->isDefined(QStringLiteral("FormMenu"))) {
-        event->ignore();
-        mnuEsci_Click();
-        return;
-    }
+    // Only the exit menu logs the run and leads back to the menu; closed by its frame the
+    // window just goes, and with it the program when it was the last one.
+    m_scansione.timer().stop();
     FormBase::closeEvent(event);
+    if (!m_uscita && m_state.windows)
+        m_state.windows->unload(this);
 }
 
 void FormEsercizio::mostraBox(Box box, bool visibile)

@@ -77,25 +77,21 @@ private Q_SLOTS:
     }
 
     // The level menu logs the run even when the level stays, and starts afresh; a level the
-    // exercise lacks changes nothing. Starting over after a print logs only a run with answers.
-    void levelsAndRestarts()
+    // exercise lacks changes nothing.
+    void levelChoice()
     {
         Registro log;
         log.iniziaEsercizio(QStringLiteral("x"));
         ExerciseFlow flow(ExerciseRules::Differenze, log);
         flow.start();
-        flow.restart();
-        QCOMPARE(log.righe(), 1);
         flow.setForTest(1, 4, 0);
         QVERIFY(flow.chooseLevel(1));
         QVERIFY(!flow.chooseLevel(5));
         QVERIFY(!flow.chooseLevel(0));
         QVERIFY(flow.chooseLevel(4));
         flow.wrong();
-        flow.restart();
-        QCOMPARE(flow.level(), 1);
         flow.leave();
-        QCOMPARE(risultati(log), (QStringList{"1|4|0", "1|0|0", "4|0|1", "1|0|0"}));
+        QCOMPARE(risultati(log), (QStringList{"1|4|0", "1|0|0", "4|0|1"}));
     }
 
     // Counters stop where the stored log's 16-bit fields do; rewards come every tenth right

@@ -400,7 +400,7 @@ private Q_SLOTS:
         QTest::newRow("drawings window left") << "mnuCol" << 0;
     }
     // The print menu prints the exercise window itself; coming back, printed or not, starts the
-    // exercise again from level 1, after logging the answers given so far.
+    // exercise again from level 1, with no row for the interrupted run.
     void menuStampa()
     {
         QFETCH(QString, voce);
@@ -429,8 +429,7 @@ private Q_SLOTS:
             QCOMPARE(f.env.printers.stampati[0].lavoro.titolo, QStringLiteral("Vorbello \u2013 Vero o falso"));
         QCOMPARE(w->flow().level(), 1);
         QCOMPARE(w->flow().wrongAnswers(), 0);
-        QCOMPARE(registro.righe(), righe + 1);
-        QCOMPARE(registro.riga(righe)[3], QStringLiteral("1"));
+        QCOMPARE(registro.righe(), righe);
         QVERIFY(w->isVisible());
     }
 
