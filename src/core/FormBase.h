@@ -16,6 +16,9 @@ public:
 
     // Translation and the resizer; the registry calls it once the window is built.
     virtual void Form_Load();
+    // After the language changed and the window's texts were applied again: for texts the
+    // window builds itself.
+    virtual void linguaCambiata() {}
 
     AppState &state() const { return m_state; }
 

@@ -167,11 +167,17 @@ void FormMenu::Form_Load()
     FormBase::Form_Load();
     for (int i = 0; i < NumeroScelte; ++i) {
         if (i == 2)
-            Command1[i]->setText(QStringLiteral("\r\n") + MLSGetString(m_state, QStringLiteral("0062")) +
-                                 QStringLiteral("\r\n") + MLSGetString(m_state, QStringLiteral("0063")));
+            linguaCambiata();
         else
             Command1[i]->setText(QStringLiteral("\r\n") + Command1[i]->text());
     }
+}
+
+void FormMenu::linguaCambiata()
+{
+    // Built from two numbered texts, not a caption of the window's own section.
+    Command1[2]->setText(QStringLiteral("\r\n") + MLSGetString(m_state, QStringLiteral("0062")) +
+                         QStringLiteral("\r\n") + MLSGetString(m_state, QStringLiteral("0063")));
 }
 
 void FormMenu::Form_Activate()

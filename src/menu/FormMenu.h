@@ -26,6 +26,7 @@ public:
     ~FormMenu() override;
 
     void Form_Load() override;
+    void linguaCambiata() override;
 
     void AvviaEsercizi(int scelta);
     void ImpostaUtente();

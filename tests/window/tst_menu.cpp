@@ -45,7 +45,8 @@ struct Menu
         env.state->random = &seeded;
         env.language(QStringLiteral("Italiano"), Lingua);
         env.language(QStringLiteral("English"),
-                     QStringLiteral("[Strings]\n0003=Right\n[FormMenu]\nCommand1(0).Caption=True or false\n"));
+                     QStringLiteral("[Strings]\n0003=Right\n0062=find the\n0063=differences\n"
+                                    "[FormMenu]\nCommand1(0).Caption=True or false\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
         QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello/dati"));
         env.state->FileProfilo = SettingsRoot::Programma + QStringLiteral("_predefinito.INI");
@@ -342,6 +343,7 @@ private Q_SLOTS:
         m.show();
         m.menu->mnuLanguage[0]->trigger(); // English
         QCOMPARE(m.menu->Command1[0]->text(), QStringLiteral("True or false"));
+        QCOMPARE(m.menu->Command1[2]->text(), QStringLiteral("\r\nfind the\r\ndifferences"));
         QVERIFY(m.menu->mnuLanguage[0]->isChecked());
         QVERIFY(!m.menu->mnuLanguage[1]->isChecked());
         QCOMPARE(LinguaImpostata(*m.env.state), QStringLiteral("English"));
