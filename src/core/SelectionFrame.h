@@ -12,6 +12,7 @@ public:
 
     SelectionFrame(QWidget *parent, int border, Corners corners);
     void setColore(const QColor &c);
+    QColor colore() const { return m_colore; }
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -81,6 +81,9 @@ FormGriglia::FormGriglia(AppState &state, const QString &name, LogicaEs6::Varian
     cornice->setObjectName(QStringLiteral("Shape1"));
     Shape1 = cornice;
     Shape1->hide();
+    CorniceModello = new SelectionFrame(this, Bordo, SelectionFrame::Corners::Rounded);
+    CorniceModello->setObjectName(QStringLiteral("CorniceModello"));
+    CorniceModello->hide();
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -128,7 +131,9 @@ void FormGriglia::attiva()
     const Profilo &p = m_state.profilo;
     Picture1->hide();
     Shape1->hide();
+    CorniceModello->hide();
     static_cast<SelectionFrame *>(Shape1)->setColore(coloreSelezione());
+    CorniceModello->setColore(coloreModello(coloreSelezione()));
     stileTesto(Text1);
     Command1->setSfondo(coloreBottoni());
     if (p.CursoreSistema || p.ModoInput != 0)
@@ -157,6 +162,7 @@ void FormGriglia::GeneraEsercizio()
     m_flow.preparing();
     const auto riprendi = qScopeGuard([this, aggiorna] { setUpdatesEnabled(aggiorna); });
     Shape1->hide();
+    CorniceModello->hide();
     if (m_state.profilo.PassaggioLivelli)
         CambiaLivello();
     ImpostaLivelli();
@@ -186,6 +192,7 @@ void FormGriglia::ImpostaLivelli()
     }
     Shape1->resize(ShockwaveFlash1[0]->size() + QSize(2 * Bordo, 2 * Bordo));
     Shape1->raise();
+    CorniceModello->resize(Shape1->size());
     ApriFileVorbe();
 }
 
@@ -228,9 +235,20 @@ void FormGriglia::SistemaRiquadro()
 void FormGriglia::incorniciaModello()
 {
     const int t = m_logica.TazzaGiusta;
-    Shape1->move(ShockwaveFlash1[t]->pos() - QPoint(Bordo, Bordo));
-    Shape1->show();
-    Shape1->raise();
+    Shape1->hide();
+    CorniceModello->setGeometry(QRect(ShockwaveFlash1[t]->pos() - QPoint(Bordo, Bordo),
+                                      ShockwaveFlash1[t]->size() + QSize(2 * Bordo, 2 * Bordo)));
+    CorniceModello->show();
+    CorniceModello->raise();
+}
+
+QColor FormGriglia::coloreModello(const QColor &selezione)
+{
+    const QColor hsv = selezione.toHsv();
+    // A grey or black selection has no opposite hue: a plain blue stands apart from it.
+    if (hsv.hsvSaturation() < 60 || hsv.value() < 60)
+        return QColor(0, 90, 255);
+    return QColor::fromHsv((hsv.hsvHue() + 180) % 360, 255, 255);
 }
 
 void FormGriglia::fine(bool scansione)

@@ -2,6 +2,7 @@
 
 #include "exercises/FormEsercizio.h"
 #include "exercises/LogicaEs6.h"
+#include "core/SelectionFrame.h"
 
 class ColorButton;
 class Filmato;
@@ -31,6 +32,11 @@ public:
     QList<Filmato *> ShockwaveFlash1;
     QList<QList<QWidget *>> slot; // Frame1 .. Frame5
     QWidget *Shape1 = nullptr;
+    // Round the model once the exercise is over: another colour and shape than Shape1, the
+    // scan's highlight, so the model is never taken for the item the scan is on.
+    SelectionFrame *CorniceModello = nullptr;
+    // The model frame's colour: far from the selection colour.
+    static QColor coloreModello(const QColor &selezione);
     QPlainTextEdit *Text1 = nullptr;
     QLabel *Label1 = nullptr;
     ColorButton *Command1 = nullptr;

@@ -23,10 +23,16 @@ int visibili(FormGriglia *w)
     return n;
 }
 
+// The model's frame: round the model, and unlike the scan's highlight (which is gone from it).
 bool modelloIncorniciato(FormGriglia *w)
 {
     const int t = w->logica().TazzaGiusta;
-    return w->Shape1->isVisible() && w->Shape1->geometry().contains(w->ShockwaveFlash1[t]->geometry());
+    const QColor scan = static_cast<SelectionFrame *>(w->Shape1)->colore();
+    const QColor modello = w->CorniceModello->colore();
+    const int distanza = qAbs(scan.red() - modello.red()) + qAbs(scan.green() - modello.green()) +
+                         qAbs(scan.blue() - modello.blue());
+    return w->CorniceModello->isVisible() && !w->Shape1->isVisible() && distanza > 200 &&
+           w->CorniceModello->geometry().contains(w->ShockwaveFlash1[t]->geometry());
 }
 
 } // namespace
