@@ -152,7 +152,9 @@ private Q_SLOTS:
         QTest::keyClicks(c.w->TextNuovoUtente, typed);
         QCOMPARE(c.env.state->NomeUtente, QStringLiteral("_predefinito")); // not yet taken
         QTest::keyClick(c.w->TextNuovoUtente, Qt::Key_Return);
-        if (mode == 2) { // a new pupil keeps the settings on screen, and gets one of its own
+        if (mode == 3) { // a pupil with a file brings its own settings
+            QCOMPARE(c.p().ModoInput, qint16(3));
+        } else { // a new pupil keeps the settings on screen; one is then changed for it
             QCOMPARE(c.p().ModoInput, qint16(0));
             c.p().ModoInput = 2;
         }
