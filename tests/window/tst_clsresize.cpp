@@ -2,7 +2,12 @@
 #include "layout/LineControl.h"
 #include "layout/clsResize.h"
 
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <memory>
@@ -156,6 +161,41 @@ private Q_SLOTS:
         QCOMPARE(f.button->geometry(), QRect(80, 60, 160, 120));
     }
 
+    // Controls inside frames and group boxes (shown or not) must scale with the window, relative
+    // to their container; scaling a composite widget's own parts (a spin box's editor) or what a
+    // layout places would break their inner layout.
+    void whichChildrenAreControls()
+    {
+        Form f;
+        delete f.button;
+        auto *frame = new QFrame(f.w.get());
+        frame->setGeometry(20, 20, 200, 100);
+        auto *group = new QGroupBox(QStringLiteral("g"), frame);
+        group->setGeometry(10, 10, 150, 80);
+        auto *inner = Form::add(group, QRect(5, 20, 50, 10));
+        auto *line = new LineControl(0, 5, 100, 5, frame);
+        auto *hidden = new QWidget(f.w.get());
+        hidden->setGeometry(300, 200, 50, 50);
+        auto *insideHidden = Form::add(hidden, QRect(10, 10, 20, 20));
+        hidden->hide();
+        auto *spin = new QSpinBox(f.w.get());
+        spin->setGeometry(10, 10, 100, 30);
+        auto *laidOut = new QWidget(f.w.get());
+        laidOut->setGeometry(200, 10, 100, 100);
+        (new QHBoxLayout(laidOut))->addWidget(new QLabel(QStringLiteral("l"), laidOut));
+
+        f.record();
+        f.resize(QSize(800, 600));
+        QCOMPARE(f.resizer.ControlCount(), 8);
+        QCOMPARE(frame->geometry(), QRect(40, 40, 400, 200));
+        QCOMPARE(group->geometry(), QRect(20, 20, 300, 160));
+        QCOMPARE(inner->geometry(), QRect(10, 40, 100, 20));
+        QCOMPARE(endPoints(line), QLine(0, 10, 200, 10));
+        QCOMPARE(hidden->geometry(), QRect(600, 400, 100, 100));
+        QCOMPARE(insideHidden->geometry(), QRect(20, 20, 40, 40));
+        QCOMPARE(spin->geometry(), QRect(20, 20, 200, 60));
+        QCOMPARE(laidOut->geometry(), QRect(400, 20, 200, 200));
+    }
 };
 
 QTEST_MAIN(TestClsResize)

@@ -12,7 +12,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -293,6 +296,64 @@ private Q_SLOTS:
         f.env.printers.preferita.clear();
         w->mnuStEserc->trigger();
         QCOMPARE(f.env.printers.stampati.last().lavoro.stampante, QStringLiteral("Aula"));
+    }
+
+
+    void risoluzione_data()
+    {
+        QTest::addColumn<QStringList>("nomi");
+        QTest::addColumn<QString>("predefinita");
+        QTest::addColumn<QString>("scelta");
+        QTest::newRow("the default") << QStringList{"Aula", "Segreteria"} << "Segreteria" << "Segreteria";
+        QTest::newRow("no default: the first") << QStringList{"Aula", "Segreteria"} << "" << "Aula";
+        QTest::newRow("default gone: the first") << QStringList{"Aula"} << "Segreteria" << "Aula";
+        QTest::newRow("nothing at all") << QStringList{} << "" << "";
+    }
+    // Which printer a first print goes to, and what the call reports: only a print is a print.
+    void risoluzione()
+    {
+        QFETCH(QStringList, nomi);
+        QFETCH(QString, predefinita);
+        QFETCH(QString, scelta);
+        Aperta env;
+        env.printers.elenco = nomi;
+        env.printers.preferita = predefinita;
+        QString vista;
+        if (!scelta.isEmpty())
+            quandoModale([&](QWidget *m) {
+                vista = static_cast<frmStampa *>(m)->cboPrinterNames->currentText();
+                clic(m, &frmStampa::cmdOK);
+            });
+        QVERIFY(!StampaFPB(*env.state, nullptr, &env.obj, 10, 10, 100, 100, 1, QString()));
+        QCOMPARE(vista, scelta);
+        QCOMPARE(env.state->stampa.stampante, scelta);
+        if (scelta.isEmpty())
+            QCOMPARE(env.dialogs.messages, QStringList{QStringLiteral("Stampante di default non specificata.")});
+        else {
+            QVERIFY(env.dialogs.messages.isEmpty());
+            quandoModale([](QWidget *m) { clic(m, &frmStampa::cmdStampa); });
+            QVERIFY(StampaFPB(*env.state, nullptr, &env.obj, 10, 10, 100, 100, 1, QString()));
+        }
+    }
+
+    // The PDF destination: a new file in the pupil's folder each time, shown once made.
+    void destinazionePdf()
+    {
+        Aperta env;
+        env.state->NomeUtente = QStringLiteral("Anna");
+        QStringList aperti;
+        env.state->apriDocumento = [&](const QString &p) { aperti.append(p); };
+        env.state->stampa.stampante = Printers::nomePdf();
+        for (int i = 0; i < 2; ++i)
+            QTest::mouseClick(env.apri().cmdStampa, Qt::LeftButton);
+        QCOMPARE(aperti.size(), 2);
+        QVERIFY(aperti[0] != aperti[1]);
+        for (const QString &p : aperti) {
+            QVERIFY2(QFileInfo(p).absolutePath().contains(QRegularExpression(QStringLiteral("/Vorbello/[dD]ati/Anna$"))),
+                     qPrintable(p));
+            QVERIFY(QFileInfo(p).fileName().startsWith(QStringLiteral("stampa-")));
+            QVERIFY(QFileInfo::exists(p));
+        }
     }
 };
 

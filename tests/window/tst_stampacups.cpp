@@ -129,6 +129,27 @@ private Q_SLOTS:
         QCOMPARE(esito.nonParte, nonParte);
         QCOMPARE(cupsJobs(QStringLiteral("count")), QStringList{QStringLiteral("0")});
     }
+
+    // A document of pages (the printed log) is one job with all its pages.
+    void documentoDiPagine()
+    {
+        QtPrinters printers;
+        LavoroStampa lavoro = lavoroBlu(QStringLiteral("Registro"), 2, QRect(0, 0, 100, 100));
+        lavoro.disegnaPagine = [](QPainter &p, const QRect &r, const std::function<bool()> &nuova) {
+            for (int i = 0; i < 3; ++i) {
+                if (i > 0 && !nuova())
+                    return;
+                p.fillRect(r, Finestrella::blu());
+            }
+        };
+        const EsitoStampa esito = printers.stampa(lavoro);
+        QVERIFY2(esito.riuscito, qPrintable(esito.errore));
+        QCOMPARE(cupsJobs(QStringLiteral("count")), QStringList{QStringLiteral("1")});
+        const QStringList files = cupsJobs(QStringLiteral("files"));
+        if (files.value(0).startsWith(QStringLiteral("ERROR")))
+            QSKIP("the spool is not readable by this user: job contents not checked");
+        QCOMPARE(pagine(files[0]), 3);
+    }
 };
 
 QTEST_MAIN(TestStampaCups)
