@@ -166,6 +166,10 @@ private Q_SLOTS:
             QVERIFY(c.env.dialogs.messages[0].contains(typed));
             QVERIFY(c.w->isVisible());
             QCOMPARE(c.w->TextNuovoUtente->text(), typed);
+            // Going on to another choice goes back to the pupil before, as last saved.
+            c.w->OptionUtente[0]->click();
+            QCOMPARE(c.p().ModoInput, qint16(0));
+            QCOMPARE(c.env.get(Cartella + QStringLiteral("_predefinito.INI")), predefinito);
             QCOMPARE(c.fileProfili(), before);
             return;
         }
