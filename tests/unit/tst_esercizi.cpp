@@ -1,43 +1,14 @@
-// The order in which the exercises draw, pinned with scripted draws: which text a given cup
-// and given draws produce, and what a picture that stops half-way leaves behind.
+// Drawing the cups of the exercises: what a picture that stops half-way leaves behind, and the
+// pairs of Find the differences.
 
 #include "exercises/LogicaEs1.h"
-#include "exercises/LogicaEs5.h"
-#include "exercises/TestiFrase.h"
+#include "exercises/LogicaEs8.h"
 
 #include "QtWarnings.h"
 #include "ScriptedRandom.h"
 
 #include <QTest>
 
-namespace {
-
-// Texts that name themselves: Frasi(i) is "F<i>", a numbered string is "K<key>", a colour "C<row>".
-TestiFrase nominali()
-{
-    std::array<QString, 61> frasi;
-    for (int i = 0; i < 61; ++i)
-        frasi[i] = QStringLiteral("F%1").arg(i);
-    return TestiFrase(frasi, [](const QString &key) { return QLatin1Char('K') + key; },
-                      {QStringLiteral("C0"), QStringLiteral("C1"), QStringLiteral("C2"), QStringLiteral("C3"),
-                       QStringLiteral("C4")});
-}
-
-QString pieces(const Frase &f)
-{
-    QStringList out;
-    for (const Pezzo &p : f.pezzi())
-        out << p.testo.trimmed();
-    return out.join(QLatin1Char('+'));
-}
-
-// Draws that give Int(r × n) = i.
-double pick(int i, int n)
-{
-    return (i + 0.5) / n;
-}
-
-} // namespace
 
 class TestEsercizi : public QObject
 {
@@ -45,52 +16,6 @@ class TestEsercizi : public QObject
 
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
-    void veroFalso_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QList<int>>("cup"); // features 1..7
-        QTest::addColumn<QList<double>>("draws");
-        QTest::addColumn<QString>("sentence");
-        QTest::addColumn<int>("soluzione");
-        const QList<int> cup = {1, 2, 0, 1, 0, 1, 2}; // heart, red, handle, steam, biscuit
-        QTest::newRow("L1 handle shown, true") << 1 << cup << QList<double>{pick(0, 2), pick(3, 7)} << "K0096" << 0;
-        QTest::newRow("L1 handle shown, false") << 1 << cup << QList<double>{pick(1, 2), pick(3, 7)} << "K0095" << 1;
-        QTest::newRow("L1 handle hidden, true")
-            << 1 << QList<int>{1, 2, 0, 0, 0, 1, 2} << QList<double>{pick(0, 2), pick(3, 7)} << "K0093" << 0;
-        QTest::newRow("L1 colour false skips the cup's own colour")
-            << 1 << cup << QList<double>{pick(1, 2), pick(1, 7), pick(1, 4), pick(2, 4)} << "K0092+C3" << 1;
-        QTest::newRow("L3 colour true names another colour")
-            << 3 << cup << QList<double>{pick(0, 2), pick(1, 7), pick(1, 4), pick(3, 4)} << "F28+C4" << 0;
-        QTest::newRow("L1 saucer false, second wrong statement")
-            << 1 << cup << QList<double>{pick(1, 2), pick(6, 7), pick(1, 2)} << "F53" << 1;
-        QTest::newRow("L3 saucer: there is no something")
-            << 3 << cup << QList<double>{pick(1, 2), pick(6, 7), pick(0, 3)} << "F5+F8" << 1;
-        QTest::newRow("L4 second feature drawn again when equal")
-            << 4 << cup << QList<double>{pick(0, 2), pick(0, 7), pick(0, 7), pick(2, 7)} << "F15+F21+f10" << 0;
-        QTest::newRow("L5 NonCeMa skips colour and repeats")
-            << 5 << cup << QList<double>{pick(3, 4), pick(1, 6), pick(3, 6), pick(3, 6), pick(0, 6)} << "K0133+K0136" << 1;
-        QTest::newRow("L6 false colour, true feature")
-            << 6 << cup << QList<double>{pick(1, 2), pick(1, 2), pick(0, 2), pick(0, 2), pick(1, 4), pick(2, 4), pick(5, 6)}
-            << "F42+C3+F2+F32" << 1;
-    }
-    // The sentence for a given cup and given draws, and the answer judged right.
-    void veroFalso()
-    {
-        QFETCH(int, level);
-        QFETCH(QList<int>, cup);
-        QFETCH(QList<double>, draws);
-        QFETCH(QString, sentence);
-        QFETCH(int, soluzione);
-        ScriptedRandom random(draws);
-        LogicaEs1 es(random);
-        for (int k = 1; k <= 7; ++k)
-            es.attributi[k] = cup[k - 1];
-        es.Livello = level;
-        es.ScriviFrase(nominali());
-        QCOMPARE(pieces(es.FraseCorrente), sentence);
-        QCOMPARE(es.Soluzione, soluzione);
-        QCOMPARE(random.drawn(), draws.size());
-    }
 
     // A movie that refuses a call ends the drawing there; the features not yet drawn keep the
     // previous cup's values, and sentences are built on what stands.
@@ -123,46 +48,50 @@ private Q_SLOTS:
         QCOMPARE(shown.last(), std::min(refused, 7));
     }
 
-    // Sets: the draws of a cup for each level and answer.
-    void insiemi_data()
+
+    void differences_data()
     {
         QTest::addColumn<int>("level");
-        QTest::addColumn<QList<double>>("draws");
-        QTest::addColumn<int>("soluzione");
-        QTest::addColumn<QList<int>>("cup");
-        // Named: A = heart (1), B = colour blue (3).
-        // A random cup draws flags 1..7, then the colour and the saucer.
-        const QList<double> zeros = {0, 0, 0, 0, 0, 0, 0, pick(0, 4), pick(0, 3)};
-        QTest::newRow("L1 belongs: named value set")
-            << 1 << (QList<double>{pick(0, 100)} + zeros) << 0 << QList<int>{1, 1, 0, 0, 0, 0, 0};
-        QTest::newRow("L3 not: only B set")
-            << 3 << (QList<double>{pick(1, 100)} + zeros + QList<double>{pick(1, 100)}) << 1
-            << QList<int>{0, 3, 0, 0, 0, 0, 0};
-        QTest::newRow("L4 not: A and B set")
-            << 4 << (QList<double>{pick(1, 100)} + zeros + QList<double>{pick(1, 100)}) << 1
-            << QList<int>{1, 3, 0, 0, 0, 0, 0};
-        QTest::newRow("L4 belongs: B only")
-            << 4 << (QList<double>{pick(0, 100)} + zeros) << 0 << QList<int>{0, 3, 0, 0, 0, 0, 0};
+        QTest::addColumn<quint64>("seed");
+        for (int level = 1; level <= LogicaEs8::Livelli; ++level)
+            QTest::addRow("level %d", level) << level << quint64(1000 + level);
     }
-    void insiemi()
+    // Many pairs per level: exactly as many features differ as the level, each difference is a
+    // real change within the feature's own values, and nothing else of the copy moves.
+    void differences()
     {
         QFETCH(int, level);
-        QFETCH(QList<double>, draws);
-        QFETCH(int, soluzione);
-        QFETCH(QList<int>, cup);
-        ScriptedRandom random(draws);
-        LogicaEs5 es(random);
-        es.Livello = level;
-        es.CaratteristicaA = 1;
-        es.ValoreA = 1;
-        es.CaratteristicaB = 2;
-        es.ValoreB = 3;
-        es.ImpostaColori();
-        QCOMPARE(es.Soluzione, soluzione);
-        for (int k = 1; k <= 7; ++k)
-            QCOMPARE(es.AttributiCorrenti[k], cup[k - 1]);
-        QCOMPARE(random.drawn(), draws.size());
+        QFETCH(quint64, seed);
+        ClockRandom random(seed);
+        LogicaEs8 l(random);
+        l.Livello = level;
+        for (int pair = 0; pair < 300; ++pair) {
+            l.ImpostaColori();
+            const Attributi &m = l.attributi[LogicaEs8::Modello];
+            const Attributi &c = l.attributi[LogicaEs8::Copia];
+            QCOMPARE(l.Trovate, 0);
+            QVERIFY(!l.Finita());
+            int changed = 0;
+            for (int k = 1; k <= 7; ++k) {
+                const int hi = k == Tazza::Colore ? 4 : k == Tazza::Piattino ? 2 : 1;
+                const int lo = k == Tazza::Colore ? 1 : 0;
+                QVERIFY2(m[k] >= lo && m[k] <= hi,
+                         qPrintable(QStringLiteral("model feature %1").arg(k)));
+                QVERIFY2(c[k] >= lo && c[k] <= hi,
+                         qPrintable(QStringLiteral("copy feature %1").arg(k)));
+                QCOMPARE(l.Cambiato[k] == 1, c[k] != m[k]);
+                if (l.Cambiato[k] == 1) {
+                    ++changed;
+                    if (Tazza::eFlag(k))
+                        QCOMPARE(c[k], 1 - m[k]);
+                } else {
+                    QCOMPARE(l.Cambiato[k], 0);
+                }
+            }
+            QCOMPARE(changed, level);
+        }
     }
+
 };
 
 QTEST_GUILESS_MAIN(TestEsercizi)

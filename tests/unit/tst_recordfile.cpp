@@ -54,10 +54,7 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("value");
         QTest::addColumn<QString>("written");
 
-        QTest::newRow("positive") << qint64(130) << u" 130 "_s;
-        QTest::newRow("zero") << qint64(0) << u" 0 "_s;
         QTest::newRow("system colour") << qint64(-2147483630) << u"-2147483630 "_s;
-        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << u" 9223372036854775807 "_s;
         QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-9223372036854775808 "_s;
     }
 
@@ -88,11 +85,7 @@ private Q_SLOTS:
         same("blanks, apostrophe, semicolon, inner quotes, code page, nul",
              u"\u00A0dell'uovo;  di \"Mario\" perch\u00E9 \u20AC\u0081"_s + QChar(0) + u"x  "_s);
         quoted("comma", u"rosso, scuro"_s, u"\"rosso, scuro\""_s);
-        quoted("only a comma", u","_s, u"\",\""_s);
         quoted("leading blank", u" a"_s, u"\" a\""_s);
-        quoted("leading tab", u"\ta"_s, u"\"\ta\""_s);
-        quoted("leading quote", u"\"ciao\" disse"_s, u"\"\"\"ciao\"\" disse\""_s);
-        quoted("only a quote", u"\""_s, u"\"\"\"\""_s);
         quoted("quote before a comma", u"a\",b"_s, u"\"a\"\",b\""_s);
         QTest::newRow("line breaks inside") << u"a\r\nb\nc\rd"_s << u"a b c d"_s << u"a b c d"_s;
         QTest::newRow("leading line break") << u"\nx"_s << u"\" x\""_s << u" x"_s;
@@ -118,22 +111,12 @@ private Q_SLOTS:
             QTest::newRow(name) << bytes << fields;
         };
         row("line ends of all kinds", "a\r\nb\nc\rd\r", {"a", "b", "c", "d"});
-        row("lf cr is two line ends", "a\n\rb", {"a", "", "b"});
-        row("empty input", "", {});
         row("empty lines are empty fields", "False\r\n\r\n\r\n", {"False", "", ""});
-        row("blank-only line", " \t \r\nx", {"", "x"});
         row("leading blanks skipped, trailing kept", " \t arial 130 \r\n", {"arial 130 "});
         row("old-style comma splits the line", "rosso, scuro\r\nrossi\r\n",
             {"rosso", "scuro", "rossi"});
-        row("comma at the end of a line", "a,\r\nb\r\n", {"a", "", "b"});
-        row("comma at the end of the input", "a,", {"a", ""});
-        row("two commas, no final line end", "a,,b", {"a", "", "b"});
         row("quoted with a comma", "\"rosso, scuro\"\r\nx\r\n", {"rosso, scuro", "x"});
-        row("quoted keeps blanks, doubled quote", "  \" a\"\"b \"\r\n", {" a\"b "});
-        row("text after the closing quote dropped", "\"ciao\" \"mondo, x\r\n", {"ciao", "x"});
         row("no closing quote runs to the line end", "\"a, b\r\nc\r\n", {"a, b", "c"});
-        row("no closing quote at the end of the input", "\"a,b", {"a,b"});
-        row("empty quoted field", "\"\",x", {"", "x"});
         row("quote inside a plain field", "di \"Mario, x\r\n", {"di \"Mario", "x"});
         row("nul byte", QByteArray("a\0b\r\n\0", 6), {u"a"_s + QChar(0) + u'b', QString(QChar(0))});
     }
@@ -160,17 +143,8 @@ private Q_SLOTS:
         row("plus sign, leading zeros, tabs around", "\t+007\t\r\n", {"7"});
         row("two on a line", "1,2\r\n", {"1", "2"});
         row("one past the largest", "9223372036854775808", {fail});
-        row("one past the smallest", "-9223372036854775809", {fail});
-        row("many digits", QByteArray(400, '9'), {fail});
         row("empty and blank lines", "\r\n  \r\n 5 \r\n", {fail, fail, "5"});
         row("flag word is consumed", "True\r\n 5 \r\n", {fail, "5"});
-        row("two numbers apart", "1 2\r\n", {fail});
-        row("sign alone", "-\r\n", {fail});
-        row("blank after the sign", "- 5\r\n", {fail});
-        row("two signs", "--5\r\n", {fail});
-        row("hexadecimal", "&H10\r\n0x10\r\n", {fail, fail});
-        row("decimal point and exponent", "1.5\r\n1e3\r\n", {fail, fail});
-        row("superscript digit", "\xB2\r\n", {fail});
         row("nul after digits", QByteArray("12\0", 3), {fail});
     }
 
@@ -181,38 +155,6 @@ private Q_SLOTS:
         RecordReader reader(bytes);
         QCOMPARE(runReads(reader, QString(results.size() + 1, u'i')), results + QStringList{fail});
         QVERIFY(reader.atEnd());
-    }
-
-    // Guards the report layout: captions as fields, the row count as a number, cells as whole
-    // lines, each read picking up exactly where the previous one stopped.
-    void mixedReads_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("ops");
-        QTest::addColumn<QStringList>("results");
-
-        const auto row = [](const char *name, const QByteArray &bytes, const QString &ops,
-                            const QStringList &results) {
-            QTest::newRow(name) << bytes << ops << results;
-        };
-        row("report",
-            "Mario\r\n\"Data: 1, maggio\"\r\n 2 \r\n Tazze, piatti \r\n 1 \r\n\"3\"\r\n\r\n\r\n",
-            u"ttillllll"_s,
-            {"Mario", "Data: 1, maggio", "2", " Tazze, piatti ", " 1 ", "\"3\"", "", "", fail});
-        row("line after a comma", "a, b,c\r\nd", u"tll"_s, {"a", " b,c", "d"});
-        row("line keeps leading blanks", "  x  \r", u"ll"_s, {"  x  ", fail});
-        row("line after a comma at the end", "a,", u"tll"_s, {"a", "", fail});
-        row("cr only lines", "a\r 5 \rc", u"lil"_s, {"a", "5", "c"});
-        row("failed number moves on", "x\r\ny\r\n", u"it"_s, {fail, "y"});
-        row("line after an unclosed quote", "\"a\r\nb\r\n", u"tl"_s, {"a", "b"});
-    }
-
-    void mixedReads()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, ops);
-        QFETCH(QStringList, results);
-        QCOMPARE(runReads(bytes, ops), results);
     }
 
     // Guards the profile and report files: flags, texts and whole-line cells must load back as saved, with
@@ -243,10 +185,8 @@ private Q_SLOTS:
 
         const int size = 1024 * 1024;
         QTest::newRow("one long line") << QByteArray(size, 'x') << 1;
-        QTest::newRow("one long quoted line") << ('"' + QByteArray(size, 'x')) << 1;
         QTest::newRow("doubled quotes") << ('"' + QByteArray(size, '"')) << 1;
         QTest::newRow("commas") << QByteArray(size, ',') << size + 1;
-        QTest::newRow("empty lines") << QByteArray(size, '\n') << size;
         QTest::newRow("unclosed quotes") << QByteArray(size / 2, '"').replace("\"", "\"\r") << size / 2;
     }
 

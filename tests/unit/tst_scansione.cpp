@@ -74,25 +74,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("events");
         QTest::addColumn<int>("highlighted");
         QTest::addColumn<QList<int>>("chosen");
-        QTest::newRow("1: prepared on target 0") << 1 << "" << 0 << QList<int>{};
-        QTest::newRow("1: six spaces reach 6") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32" << 6 << QList<int>{};
         QTest::newRow("1: seventh space wraps") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32 r:32" << 0 << QList<int>{};
         QTest::newRow("1: enter chooses") << 1 << "r:32 r:32 r:13" << 2 << QList<int>{2};
-        QTest::newRow("1: arrows do nothing") << 1 << "r:39 r:40 r:37" << 0 << QList<int>{};
-        QTest::newRow("1: ticks only hold focus") << 1 << "t t t" << 0 << QList<int>{};
-        QTest::newRow("3: prepared on target 0") << 3 << "" << 0 << QList<int>{};
         QTest::newRow("3: left wraps to 6") << 3 << "r:37" << 6 << QList<int>{};
-        QTest::newRow("3: up is left") << 3 << "r:38 r:38" << 5 << QList<int>{};
         QTest::newRow("3: down is right") << 3 << "r:40 r:39" << 2 << QList<int>{};
-        QTest::newRow("3: space does nothing") << 3 << "r:32 r:32" << 0 << QList<int>{};
         QTest::newRow("3: enter chooses") << 3 << "r:37 r:13" << 6 << QList<int>{6};
-        QTest::newRow("2: nothing before a tick") << 2 << "" << -1 << QList<int>{};
-        QTest::newRow("2: first tick highlights 1") << 2 << "t" << 1 << QList<int>{};
         QTest::newRow("2: full cycle reaches 0") << 2 << "t t t t t t t" << 0 << QList<int>{};
         QTest::newRow("2: space before a tick chooses 0") << 2 << "p:32 a:32" << -1 << QList<int>{0};
         QTest::newRow("2: release chooses") << 2 << "t t p:32 a:32" << 2 << QList<int>{2};
-        QTest::newRow("2: enter does nothing") << 2 << "t a:13 p:13" << 1 << QList<int>{};
-        QTest::newRow("2: manual box keys do nothing") << 2 << "t r:32 r:13" << 1 << QList<int>{};
         QTest::newRow("0: keys do nothing") << 0 << "r:32 r:13 p:32 a:32 t" << -1 << QList<int>{};
     }
     void sequences()
@@ -110,82 +99,31 @@ private Q_SLOTS:
     }
 
     // Holding the select switch in mode 2 stops the timer; releasing restarts it while the
-    // window stays open, and not once the choice closed it.
-    void timerStopsWhileHeld_data()
+    // window stays open, not once the choice closed it; a release lost with the focus must not
+    // freeze the scanning for good; a speed of 0 or less (a damaged profile) must not spin it.
+    void automaticTimer()
     {
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("window stays") << false;
-        QTest::newRow("choice closes the window") << true;
-    }
-    void timerStopsWhileHeld()
-    {
-        QFETCH(bool, closes);
-        Finto fe(7);
-        fe.chiudeAllaScelta = closes;
-        Scansione s(fe);
-        s.prepara(2, 6);
-        QCOMPARE(s.timer().interval(), 1500);
-        QVERIFY(s.timer().isActive());
-        s.pressioneAutomatica(Tasto::Spazio);
-        QVERIFY(!s.timer().isActive());
-        s.rilascioAutomatica(Tasto::Spazio);
-        QCOMPARE(s.timer().isActive(), !closes);
-    }
-
-    // Which focus holder is shown and fed in each mode; in mode 0 none, and no timer.
-    void preparation_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("manual");
-        QTest::addColumn<bool>("automatic");
-        QTest::addColumn<bool>("timer");
-        QTest::addColumn<int>("interval");
-        QTest::newRow("mouse") << 0 << false << false << false << 100;
-        QTest::newRow("step") << 1 << true << false << true << 100;
-        QTest::newRow("automatic") << 2 << false << true << true << 1000;
-        QTest::newRow("keyboard") << 3 << true << false << true << 100;
-        QTest::newRow("unknown mode acts as mouse") << 9 << false << false << false << 100;
-    }
-    void preparation()
-    {
-        QFETCH(int, mode);
-        QFETCH(bool, manual);
-        QFETCH(bool, automatic);
-        QFETCH(bool, timer);
-        QFETCH(int, interval);
-        Finto fe(7);
-        Scansione s(fe);
-        s.prepara(mode, 4);
-        QCOMPARE(fe.manuale, manual);
-        QCOMPARE(fe.automatica, automatic);
-        QCOMPARE(s.timer().isActive(), timer);
-        if (timer)
-            QCOMPARE(s.timer().interval(), interval);
-    }
-
-    // A select switch pressed and then lost (the focus went elsewhere before the release) must
-    // not freeze the scanning for good.
-    void lostReleaseRestartsTimer()
-    {
-        Finto fe(7);
-        Scansione s(fe);
-        s.prepara(2, 4);
-        s.pressioneAutomatica(Tasto::Spazio);
-        QVERIFY(!s.timer().isActive());
-        s.fuocoPerso();
-        QVERIFY(s.timer().isActive());
-        QCOMPARE(fe.scelti, QList<int>{});
-    }
-
-    // A speed of 0 or less from a damaged profile must not make the timer spin.
-    void absurdSpeed()
-    {
+        for (const bool closes : {false, true}) {
+            Finto fe(7);
+            fe.chiudeAllaScelta = closes;
+            Scansione s(fe);
+            s.prepara(2, 6);
+            QCOMPARE(s.timer().interval(), 1500);
+            s.pressioneAutomatica(Tasto::Spazio);
+            QVERIFY(!s.timer().isActive());
+            s.rilascioAutomatica(Tasto::Spazio);
+            QCOMPARE(s.timer().isActive(), !closes);
+        }
         Finto fe(7);
         Scansione s(fe);
         s.prepara(2, 0);
         QVERIFY(s.timer().interval() >= 250);
         s.prepara(2, -5);
         QVERIFY(s.timer().interval() >= 250);
+        s.pressioneAutomatica(Tasto::Spazio);
+        s.fuocoPerso();
+        QVERIFY(s.timer().isActive());
+        QCOMPARE(fe.scelti, QList<int>{});
     }
 
     // Exercise windows skip targets that cannot be chosen, both ways.
@@ -219,16 +157,6 @@ private Q_SLOTS:
         QCOMPARE(fe.evidenziato(), 0);
     }
 
-    // The real timer moves the highlight on its own in mode 2.
-    void timerMovesTheHighlight()
-    {
-        Finto fe(3);
-        Scansione s(fe);
-        s.prepara(2, 1);
-        s.timer().setInterval(20);
-        QTRY_COMPARE_WITH_TIMEOUT(fe.evidenziato(), 2, 2000);
-        QVERIFY(fe.fuoco.contains(FrontendScansione::Box::Automatica));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestScansione)

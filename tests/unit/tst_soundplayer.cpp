@@ -61,9 +61,6 @@ private Q_SLOTS:
         for (const char *name : {"1.wav", "2.wav", "default.wav", "locked.wav"})
             QVERIFY(writeBytes(path(name), tinyWave()));
         QVERIFY(writeBytes(path("text.wav"), "this is not a sound\n"));
-        QVERIFY(writeBytes(path("short.wav"), "RIFF"));
-        QVERIFY(writeBytes(path("avi.wav"), QByteArray("RIFF\x10\0\0\0AVI LIST", 16)));
-        QVERIFY(QDir(m_dir.path()).mkdir("3.wav"));
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo.wav")).constData(), 0600), 0);
         QVERIFY(QFile::setPermissions(path("locked.wav"), QFileDevice::Permissions()));
     }
@@ -101,18 +98,12 @@ private Q_SLOTS:
         };
         row("existing file", "default.wav", {"1.wav"}, "1.wav");
         row("missing file", "default.wav", {"9.wav"}, "default.wav");
-        row("folder named like a sound", "default.wav", {"3.wav"}, "default.wav");
         // Opening a FIFO would block until someone writes to it.
         row("FIFO named like a sound", "default.wav", {"fifo.wav"}, "default.wav");
         row("text file", "default.wav", {"text.wav"}, "default.wav");
-        row("header cut short", "default.wav", {"short.wav"}, "default.wav");
-        row("RIFF but not WAVE", "default.wav", {"avi.wav"}, "default.wav");
         row("no read permission", "default.wav", {"locked.wav"}, "default.wav");
-        row("empty path", "default.wav", {""}, "default.wav");
         row("missing file, no default", "none.wav", {"9.wav"}, "");
-        row("existing file, no default", "none.wav", {"1.wav"}, "1.wav");
         row("two files", "default.wav", {"1.wav", "2.wav"}, "2.wav");
-        row("same file twice", "default.wav", {"1.wav", "1.wav"}, "1.wav");
         row("file after a fallback", "default.wav", {"9.wav", "2.wav"}, "2.wav");
         row("fallback after a file", "default.wav", {"1.wav", "9.wav"}, "default.wav");
     }

@@ -58,8 +58,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clicks"); // d a difference, s a feature the same, f one found
         QTest::addColumn<int>("right");
         QTest::addColumn<int>("wrong");
-        QTest::newRow("level 1: one difference ends the pair") << 1 << "d" << 1 << 0;
-        QTest::newRow("a feature the same is an error") << 1 << "sd" << 1 << 1;
         QTest::newRow("a difference found twice is an error") << 2 << "dfd" << 2 << 1;
         QTest::newRow("level 4") << 4 << "dsdsdd" << 4 << 2;
     }
@@ -110,70 +108,20 @@ private Q_SLOTS:
         QCOMPARE(int(differenze(w, true).size()), level);
     }
 
-    void moves_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("keys"); // s space, l r u d arrows
-        QTest::addColumn<int>("framed");
-        QTest::newRow("keyboard: the first pair frames picture 0") << 3 << "" << 0;
-        QTest::newRow("keyboard: left wraps to the last picture") << 3 << "l" << 6;
-        QTest::newRow("keyboard: right wraps past the button") << 3 << "rrrrrrr" << 0;
-        QTest::newRow("keyboard: down and up") << 3 << "ddu" << 1;
-        QTest::newRow("step: space wraps past the button") << 1 << "sssssssss" << 2;
-    }
-    // The switches move one frame over the seven pictures and never onto the new-pair button
-    // while a pair is being compared.
-    void moves()
-    {
-        QFETCH(int, mode);
-        QFETCH(QString, keys);
-        QFETCH(int, framed);
-        Finestra f([mode](Profilo &p) { p.ModoInput = qint16(mode); });
-        auto *w = apri(f);
-        const QHash<QChar, Qt::Key> tasti = {{QLatin1Char('s'), Qt::Key_Space},
-                                             {QLatin1Char('l'), Qt::Key_Left},
-                                             {QLatin1Char('r'), Qt::Key_Right},
-                                             {QLatin1Char('u'), Qt::Key_Up},
-                                             {QLatin1Char('d'), Qt::Key_Down}};
-        for (QChar k : keys)
-            QTest::keyClick(w->PictureScansioneManuale, tasti.value(k));
-        QCOMPARE(w->Selezionato(), framed);
-        QCOMPARE(incorniciata(w), framed);
-        QCOMPARE(w->Command1[0]->sfondo(), ColoreDaCodice(f.env.state->profilo.ColoreBottoni));
-    }
-
-    void switches_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("step scanning") << 1;
-        QTest::newRow("automatic scanning") << 2;
-        QTest::newRow("keyboard") << 3;
-    }
-    // Choosing with the switches: a feature the same counts an error and the frame stays; the
-    // last difference parks the highlight on the new-pair button, where moving does nothing and
-    // selecting starts a new pair on picture 0.
+    // Choosing with the switches (here automatic scanning): a feature the same counts an error
+    // and the frame stays; the last difference parks the highlight on the new-pair button, where
+    // moving does nothing and selecting starts a new pair on picture 0.
     void switches()
     {
-        QFETCH(int, mode);
-        Finestra f([mode](Profilo &p) {
-            p.ModoInput = qint16(mode);
+        Finestra f([](Profilo &p) {
+            p.ModoInput = 2;
             p.VelocitaScansione = 200; // the clock must not move on by itself during the test
         });
         auto *w = apri(f);
-        auto muovi = [&] {
-            if (mode == 2)
-                w->scansione().tick();
-            else
-                QTest::keyClick(w->PictureScansioneManuale,
-                                mode == 1 ? Qt::Key_Space : Qt::Key_Right);
-        };
+        auto muovi = [&] { w->scansione().tick(); };
         auto scegli = [&] {
-            if (mode == 2) {
-                QTest::keyPress(w->PictureScansioneAutomatica, Qt::Key_Space);
-                QTest::keyRelease(w->PictureScansioneAutomatica, Qt::Key_Space);
-            } else {
-                QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
-            }
+            QTest::keyPress(w->PictureScansioneAutomatica, Qt::Key_Space);
+            QTest::keyRelease(w->PictureScansioneAutomatica, Qt::Key_Space);
         };
         auto vaiA = [&](int i) {
             while (w->Selezionato() != i)
@@ -210,59 +158,6 @@ private Q_SLOTS:
         QCOMPARE(int(differenze(w, true).size()), 1);
         muovi();
         QCOMPARE(w->Selezionato(), 1);
-    }
-
-    void hover_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("mouse") << 0;
-        QTest::newRow("keyboard") << 3;
-    }
-    // With the mouse the frame follows the hovered picture and the bar between the pictures
-    // clears it; with the switches the frame stays on the scanned picture whatever the mouse does.
-    void hover()
-    {
-        QFETCH(int, mode);
-        Finestra f([mode](Profilo &p) { p.ModoInput = qint16(mode); });
-        auto *w = apri(f);
-        const int before = incorniciata(w);
-        const QPointF in(5, 5);
-        QMouseEvent over(QEvent::MouseMove, in, w->Image1[3]->mapToGlobal(in), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w->Image1[3], &over);
-        QCOMPARE(incorniciata(w), mode == 0 ? 3 : before);
-        // Between pictures 3 and 4, on the bar itself.
-        const QRect a = w->Image1[3]->geometry(), b = w->Image1[4]->geometry();
-        const QPointF gap((a.right() + b.left()) / 2.0, a.center().y());
-        QMouseEvent bar(QEvent::MouseMove, gap, w->Picture1->mapToGlobal(gap), Qt::NoButton,
-                        Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w->Picture1, &bar);
-        QCOMPARE(incorniciata(w), mode == 0 ? -1 : before);
-    }
-
-    void instructions_data()
-    {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("mouse") << 0;
-        QTest::newRow("keyboard") << 3;
-    }
-    // The instructions show at the start with the language's text; a click on them puts them
-    // away and the button brings them back, whatever the input mode.
-    void instructions()
-    {
-        QFETCH(int, mode);
-        Finestra f([mode](Profilo &p) {
-            p.ModoInput = qint16(mode);
-            p.TipoCarattere = QStringLiteral("maiuscolo");
-        });
-        auto *w = apri(f);
-        QVERIFY(w->Picture2->isVisible());
-        QVERIFY(w->Label1->text().startsWith(QStringLiteral("TROVA LE DIFFERENZE")));
-        QTest::mouseClick(w->Label1, Qt::LeftButton);
-        QVERIFY(!w->Picture2->isVisible());
-        QTest::mouseClick(w->Command1[1], Qt::LeftButton);
-        QVERIFY(w->Picture2->isVisible());
-        QCOMPARE(w->flow().rightAnswers() + w->flow().wrongAnswers(), 0);
     }
 
 };

@@ -59,8 +59,6 @@ private Q_SLOTS:
     void dialogs_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("message") << 0;
-        QTest::newRow("question") << 1;
         QTest::newRow("yes, no or cancel") << 2;
         QTest::newRow("input prompt") << 3;
     }
