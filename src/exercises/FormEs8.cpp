@@ -175,17 +175,8 @@ void FormEs8::adattaIstruzione()
 {
     // The profile's size is the largest used: on a small screen a long instruction is made
     // smaller rather than cut off.
-    const QRect area = Label1->contentsRect();
     QFont f = Label1->font();
-    int size = std::clamp<int>(m_state.profilo.DimensioneFont, 6, 200);
-    for (; size > 6; --size) {
-        f.setPointSize(size);
-        const QRect r =
-            QFontMetrics(f).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, Label1->text());
-        if (r.height() <= area.height() && r.width() <= area.width())
-            break;
-    }
-    f.setPointSize(size);
+    f.setPointSize(dimensioneCheEntra(f, Label1->contentsRect(), Label1->text(), Qt::AlignCenter));
     Label1->setFont(f);
 }
 

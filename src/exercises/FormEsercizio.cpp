@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -131,6 +132,20 @@ void FormEsercizio::stileTesto(QWidget *w) const
     f.setFamily(p.NomeFont);
     f.setPointSize(std::clamp<int>(p.DimensioneFont, 6, 200));
     w->setFont(f);
+}
+
+int FormEsercizio::dimensioneCheEntra(const QFont &font, const QRect &area, const QString &text,
+                                      int flags) const
+{
+    QFont f = font;
+    int size = std::clamp<int>(m_state.profilo.DimensioneFont, 6, 200);
+    for (; size > 6; --size) {
+        f.setPointSize(size);
+        const QRect r = QFontMetrics(f).boundingRect(area, flags | Qt::TextWordWrap, text);
+        if (r.height() <= area.height() && r.width() <= area.width())
+            break;
+    }
+    return size;
 }
 
 void FormEsercizio::Form_Activate()

@@ -81,6 +81,9 @@ protected:
     QColor coloreSelezione() const;
     // The text style of the profile: colours of the text and its background, font and size.
     void stileTesto(QWidget *w) const;
+    // The profile's font size, or the largest smaller one at which the text fits the area (no
+    // less than 6): a pupil on switches cannot scroll, so every line must show.
+    int dimensioneCheEntra(const QFont &font, const QRect &area, const QString &text, int flags) const;
 
     void mostraBox(Box box, bool visibile) override;
     void daiFuoco(Box box) override;

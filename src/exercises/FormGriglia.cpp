@@ -10,6 +10,8 @@
 #include "platform/Filmato.h"
 #include "scanning/ScanBox.h"
 
+#include <QTextDocument>
+#include <cmath>
 #include <QScopeGuard>
 #include <QLabel>
 #include <QMouseEvent>
@@ -94,6 +96,9 @@ FormGriglia::FormGriglia(AppState &state, const QString &name, LogicaEs6::Varian
     Text1->installEventFilter(this);
     Text1->viewport()->installEventFilter(this);
     Text1->setFocusPolicy(Qt::NoFocus);
+    // The list is made to fit instead: a scroll bar only the mouse can use helps no one here.
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     Command1 = new ColorButton(this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -220,6 +225,24 @@ void FormGriglia::ScriviFrase()
     QString testo = m_logica.Testo;
     testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(testo.trimmed());
+    adattaElenco();
+}
+
+void FormGriglia::adattaElenco()
+{
+    stileTesto(Text1);
+    const int margine = int(std::ceil(Text1->document()->documentMargin()));
+    const QRect area = Text1->viewport()->contentsRect().adjusted(margine, margine, -margine, -margine);
+    QFont f = Text1->font();
+    f.setPointSize(dimensioneCheEntra(f, area, Text1->toPlainText(), Qt::AlignLeft | Qt::AlignTop));
+    Text1->setFont(f);
+}
+
+void FormGriglia::resizeEvent(QResizeEvent *event)
+{
+    FormEsercizio::resizeEvent(event);
+    if (Text1)
+        adattaElenco();
 }
 
 void FormGriglia::SistemaRiquadro()

@@ -24,6 +24,7 @@ public:
     void ApriFileVorbe();
     void ImpostaColori();
     void ScriviFrase();
+    void adattaElenco();
     void SistemaRiquadro();
     // The choice of a cup by the mouse (its movie was clicked) or by the switches.
     void sceltaTazza(int index, bool scansione);
@@ -49,6 +50,7 @@ public:
 
 protected:
     void attiva() override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

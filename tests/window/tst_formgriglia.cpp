@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -43,6 +45,32 @@ class TestFormGriglia : public QObject
 
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
+
+    void featureListFits_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("odd ones out, 800x600") << "FormEs6" << QSize(800, 600);
+        QTest::newRow("find the cup, 800x600") << "FormEs7" << QSize(800, 600);
+        QTest::newRow("find the cup, resized to 1024x768") << "FormEs7" << QSize(1024, 768);
+    }
+    // With a large font in capitals every line of the list shows: only the mouse could scroll.
+    void featureListFits()
+    {
+        QFETCH(QString, window);
+        QFETCH(QSize, size);
+        Finestra f([](Profilo &p) {
+            p.NomeFont = QStringLiteral("DejaVu Serif");
+            p.DimensioneFont = 32;
+            p.TipoCarattere = QStringLiteral("maiuscolo");
+        });
+        auto *w = f.apri<FormGriglia>(window.toLatin1().constData());
+        w->resize(size);
+        QTRY_COMPARE(w->size(), size);
+        QTRY_COMPARE(w->Text1->verticalScrollBar()->maximum(), 0);
+        QVERIFY(w->Text1->font().pointSize() < 32);
+        QVERIFY(w->Text1->toPlainText().count(QLatin1Char('\n')) >= 6);
+    }
 
     // A click already queued when a new exercise is being made acts on the finished exercise,
     // never on one half made: the removed cups and the count of them always agree.
