@@ -1,6 +1,7 @@
 #include "core/ColorButton.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -42,6 +43,34 @@ bool ColorButton::setFigura(const QString &hostPath)
     return m_figura != nullptr || hostPath.isEmpty();
 }
 
+namespace {
+
+// The caption as drawn: line breaks of the layout kept inside, dropped at the ends.
+QString didascaliaDisegnata(QString caption)
+{
+    caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    while (caption.startsWith(QLatin1Char('\n')))
+        caption.remove(0, 1);
+    while (caption.endsWith(QLatin1Char('\n')))
+        caption.chop(1);
+    return caption;
+}
+
+QRectF areaTesto(const QRect &rect)
+{
+    return QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5).adjusted(4, 2, -4, -2);
+}
+
+} // namespace
+
+bool ColorButton::didascaliaEntra(const QFont &font) const
+{
+    const QRectF area = areaTesto(rect());
+    const QRectF r = QFontMetricsF(font).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap,
+                                                     didascaliaDisegnata(text()));
+    return r.width() <= area.width() && r.height() <= area.height();
+}
+
 void ColorButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -62,14 +91,8 @@ void ColorButton::paintEvent(QPaintEvent *)
         m_figura->render(&p, target);
         return;
     }
-    QString caption = text();
-    caption.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    while (caption.startsWith(QLatin1Char('\n')))
-        caption.remove(0, 1);
-    while (caption.endsWith(QLatin1Char('\n')))
-        caption.chop(1);
     p.setPen(m_testo);
     p.setOpacity(isEnabled() ? 1.0 : 0.4);
     p.setFont(font());
-    p.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    p.drawText(areaTesto(rect()), Qt::AlignCenter | Qt::TextWordWrap, didascaliaDisegnata(text()));
 }

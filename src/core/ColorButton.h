@@ -17,6 +17,8 @@ public:
     void setSfondo(const QColor &colour);
     QColor sfondo() const { return m_sfondo; }
     void setColoreTesto(const QColor &colour);
+    // True when the caption, wrapped at its blanks, fits inside the button in this font.
+    bool didascaliaEntra(const QFont &font) const;
     // A picture (SVG) drawn instead of the caption, which then stays the accessible name; an
     // empty path removes it. False when the file cannot be read.
     bool setFigura(const QString &hostPath);

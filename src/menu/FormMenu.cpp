@@ -192,6 +192,8 @@ void FormMenu::resizeEvent(QResizeEvent *event)
     FormBase::resizeEvent(event);
     if (barraMenu)
         barraMenu->setGeometry(0, 0, width(), barraMenu->sizeHint().height());
+    if (!Command1.isEmpty())
+        dimensionaFont();
 }
 
 void FormMenu::RecuperaUtenti()
@@ -234,6 +236,19 @@ void FormMenu::dimensionaFont()
         LabelDimensionaFont->setFont(f);
         LabelDimensionaFont->adjustSize();
     }
+    // The reference word is Italian and in Arial: a caption of another language or font, or
+    // a button made small, may need less.
+    auto entrano = [this](int punti) {
+        for (ColorButton *b : std::as_const(Command1)) {
+            QFont bf = b->font();
+            bf.setPointSize(punti);
+            if (!b->didascaliaEntra(bf))
+                return false;
+        }
+        return true;
+    };
+    while (size > 6 && !entrano(size))
+        --size;
     for (ColorButton *b : std::as_const(Command1)) {
         QFont bf = b->font();
         bf.setPointSize(size);

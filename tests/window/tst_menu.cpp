@@ -209,6 +209,27 @@ private Q_SLOTS:
         QCOMPARE(m.env.state->registro.righe(), 1);
     }
 
+    void captionsFit_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("800x600") << QSize(800, 600);
+        QTest::newRow("1280x800") << QSize(1280, 800);
+    }
+    // Every caption fits its button, not only the Italian word the size is first measured on:
+    // the English words are wider.
+    void captionsFit()
+    {
+        QFETCH(QSize, size);
+        Menu m;
+        m.show();
+        m.menu->Command1[2]->setText(QStringLiteral("\r\nFIND THE\r\nDIFFERENCES"));
+        m.menu->Command1[5]->setText(QStringLiteral("\r\nFIND THE ODD ONES OUT"));
+        m.menu->resize(size);
+        QTRY_COMPARE(m.menu->size(), size);
+        for (ColorButton *b : std::as_const(m.menu->Command1))
+            QVERIFY2(b->didascaliaEntra(b->font()), qPrintable(b->text()));
+    }
+
     // A language change re-translates the menu at once and is recorded; the captions lose the
     // line break until the window is loaded again.
     void languageSwitch()
