@@ -230,7 +230,8 @@ void FormGriglia::ScriviFrase()
 
 void FormGriglia::adattaElenco()
 {
-    stileTesto(Text1);
+    // The family and colours are the profile's since activation; only the size is fitted, and
+    // always from the profile's size down.
     const int margine = int(std::ceil(Text1->document()->documentMargin()));
     const QRect area = Text1->viewport()->contentsRect().adjusted(margine, margine, -margine, -margine);
     QFont f = Text1->font();
