@@ -113,6 +113,8 @@ void FormDueRisposte::resizeEvent(QResizeEvent *event)
     FormEsercizio::resizeEvent(event);
     if (!Command1.isEmpty())
         adattaFontBottoni();
+    if (Label1)
+        adattaTesto(Label1);
 }
 
 void FormDueRisposte::ApriFileVorbe()
@@ -151,6 +153,7 @@ void FormDueRisposte::GeneraEsercizio()
     ScriviFrase();
     Frase = fraseMostrata(Frase);
     Label1->setText(Frase);
+    adattaTesto(Label1);
     m_flow.ready();
     mostraFase();
 }

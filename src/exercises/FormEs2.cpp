@@ -52,5 +52,6 @@ void FormEs2::rispostaEsattaMouse(int index)
 {
     // The sentence now reads complete, with the word the pupil chose (a reward then clears it).
     Label1->setText(Label1->text() + QLatin1Char(' ') + Command1[index]->text());
+    adattaTesto(Label1);
     FormDueRisposte::rispostaEsattaMouse(index);
 }

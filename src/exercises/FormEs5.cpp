@@ -87,6 +87,7 @@ void FormEs5::GeneraEsercizio()
     ScriviFrase();
     Frase = fraseMostrata(Frase);
     Label1->setText(Frase);
+    adattaTesto(Label1);
     ImpostaColori();
     ShockwaveFlash[0]->show();
     m_flow.ready();

@@ -148,7 +148,7 @@ void FormEs8::attiva()
         Label1->setText(p.TipoCarattere == QLatin1String("maiuscolo") ? istruzione.toUpper()
                                                                       : istruzione);
     stileTesto(Label1);
-    adattaIstruzione();
+    adattaTesto(Label1);
 
     // Pictures and buttons show they can be clicked, unless the profile keeps the plain
     // pointer or the switches do the choosing.
@@ -171,22 +171,13 @@ void FormEs8::posizionaBarra()
     Picture1->move(Picture1->x(), StatusBar1->y() - Picture1->height() - StaccoBarra);
 }
 
-void FormEs8::adattaIstruzione()
-{
-    // The profile's size is the largest used: on a small screen a long instruction is made
-    // smaller rather than cut off.
-    QFont f = Label1->font();
-    f.setPointSize(dimensioneCheEntra(f, Label1->contentsRect(), Label1->text(), Qt::AlignCenter));
-    Label1->setFont(f);
-}
-
 void FormEs8::resizeEvent(QResizeEvent *event)
 {
     FormEsercizio::resizeEvent(event);
     if (Picture1)
         posizionaBarra();
     if (Label1)
-        adattaIstruzione();
+        adattaTesto(Label1);
 }
 
 void FormEs8::ApriFileVorbe()

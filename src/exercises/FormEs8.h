@@ -60,7 +60,6 @@ private:
     void incornicia(int index); // -1: no frame
     void sopra(int index);      // mouse over button index, or -1 over anything else
     void posizionaBarra();
-    void adattaIstruzione();
 
     LogicaEs8 m_logica;
 };

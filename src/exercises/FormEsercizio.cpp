@@ -148,6 +148,15 @@ int FormEsercizio::dimensioneCheEntra(const QFont &font, const QRect &area, cons
     return size;
 }
 
+void FormEsercizio::adattaTesto(QLabel *l) const
+{
+    // The profile's size is the largest used: a long sentence on a small screen is made
+    // smaller rather than cut off (cut at the top, capitals lose their accents).
+    QFont f = l->font();
+    f.setPointSize(dimensioneCheEntra(f, l->contentsRect(), l->text(), int(l->alignment())));
+    l->setFont(f);
+}
+
 void FormEsercizio::Form_Activate()
 {
     const Profilo &p = m_state.profilo;

@@ -84,6 +84,7 @@ protected:
     // The profile's font size, or the largest smaller one at which the text fits the area (no
     // less than 6): a pupil on switches cannot scroll, so every line must show.
     int dimensioneCheEntra(const QFont &font, const QRect &area, const QString &text, int flags) const;
+    void adattaTesto(QLabel *l) const;
 
     void mostraBox(Box box, bool visibile) override;
     void daiFuoco(Box box) override;

@@ -49,6 +49,36 @@ private Q_SLOTS:
         QVERIFY(!f.env.windows->find(window));
     }
 
+    void sentenceFits_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"})
+            QTest::addRow("%s", w) << QString::fromLatin1(w);
+    }
+    // A sentence too tall for its box was cut at the top, and capitals lost their accents
+    // ("C'E"): the text is made smaller until every line shows.
+    void sentenceFits()
+    {
+        QFETCH(QString, window);
+        Finestra f([](Profilo &p) {
+            p.NomeFont = QStringLiteral("DejaVu Serif");
+            p.DimensioneFont = 48;
+            p.TipoCarattere = QStringLiteral("maiuscolo");
+        });
+        auto *w = f.apri<FormEsercizio>(window.toLatin1().constData());
+        auto *label = w->findChild<QLabel *>(QStringLiteral("Label1"));
+        QVERIFY(label);
+        for (const QSize size : {QSize(800, 600), QSize(1024, 768)}) {
+            w->resize(size);
+            QTRY_COMPARE(w->size(), size);
+            const QRect box = label->contentsRect();
+            const QRect text = QFontMetrics(label->font())
+                                   .boundingRect(box, int(label->alignment()) | Qt::TextWordWrap,
+                                                 label->text());
+            QVERIFY2(box.contains(text), qPrintable(label->text()));
+        }
+    }
+
     void levels_data()
     {
         QTest::addColumn<QString>("window");
