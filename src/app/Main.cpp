@@ -20,6 +20,7 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/PlainToolTips.h"
+#include "platform/ScrollBars.h"
 #include "platform/SoundPlayer.h"
 #include "platform/StoredFile.h"
 #include "profile/FormConfigura.h"
@@ -98,6 +99,7 @@ int Main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vorbello"));
     QApplication::setOrganizationName(QStringLiteral("Vorbello"));
     showToolTipsAsPlainText(app);
+    showScrollThumbsDark(app);
 
     AppState state(Paths::forHost());
     QtDialogs dialogs;
