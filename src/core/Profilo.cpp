@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 #include <limits>
 
 Profilo::Profilo()
@@ -18,18 +20,72 @@ Profilo::Profilo()
     CaricaNomiColori(*this);
 }
 
+namespace {
+
+const char *const RigheColori[5][5] = {
+    {"FFFFCC", "sfondo", "sfondo", "sfondo", "sfondo"},
+    {"00FF00", "verde", "verdi", "verde", "verdi"},
+    {"FF0000", "rosso", "rossi", "rossa", "rosse"},
+    {"0000FF", "blu", "blu", "blu", "blu"},
+    {"FFFF00", "giallo", "gialli", "gialla", "gialle"},
+};
+constexpr int PrimaChiaveNomiColore = 196; // four keys, one per colour: its four forms
+
+using Nomi = std::array<QString, 4>;
+
+// A language's default names of colour 1..4, or nothing when its file lacks a usable key.
+std::optional<Nomi> nomiPredefiniti(AppState &state, const QString &lingua, int colore)
+{
+    const QStringList forme =
+        MLSGetStringIn(state, lingua, ChiaveNumerata(PrimaChiaveNomiColore + colore - 1))
+            .split(QLatin1Char(','));
+    if (forme.size() != 4)
+        return std::nullopt;
+    Nomi nomi;
+    for (int f = 0; f < 4; ++f) {
+        nomi[size_t(f)] = forme[f].trimmed();
+        if (nomi[size_t(f)].isEmpty())
+            return std::nullopt;
+    }
+    return nomi;
+}
+
+} // namespace
+
 void CaricaNomiColori(Profilo &p)
 {
-    static const char *const rows[5][5] = {
-        {"FFFFCC", "sfondo", "sfondo", "sfondo", "sfondo"},
-        {"00FF00", "verde", "verdi", "verde", "verdi"},
-        {"FF0000", "rosso", "rossi", "rossa", "rosse"},
-        {"0000FF", "blu", "blu", "blu", "blu"},
-        {"FFFF00", "giallo", "gialli", "gialla", "gialle"},
-    };
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 5; ++c)
-            p.TabellaColori[r][c] = QString::fromLatin1(rows[r][c]);
+            p.TabellaColori[r][c] = QString::fromLatin1(RigheColori[r][c]);
+}
+
+std::array<std::array<QString, 5>, 6> TabellaColoriMostrata(AppState &state)
+{
+    auto tabella = state.profilo.TabellaColori;
+    if (state.LinguaCorrente.isEmpty())
+        state.LinguaCorrente = LinguaImpostata(state);
+    const QStringList lingue = ElencoLingue(state);
+    for (int colore = 1; colore <= 4; ++colore) {
+        const std::optional<Nomi> attuali = nomiPredefiniti(state, state.LinguaCorrente, colore);
+        if (!attuali)
+            continue;
+        QList<Nomi> conosciuti;
+        Nomi italiani;
+        for (int f = 0; f < 4; ++f)
+            italiani[size_t(f)] = QString::fromLatin1(RigheColori[colore][f + 1]);
+        conosciuti.append(italiani);
+        for (const QString &lingua : lingue)
+            if (const std::optional<Nomi> n = nomiPredefiniti(state, lingua, colore))
+                conosciuti.append(*n);
+        // Matched by name, not by row: a teacher may have moved a colour to another row.
+        for (auto &riga : tabella) {
+            const Nomi nomi{riga[1], riga[2], riga[3], riga[4]};
+            if (conosciuti.contains(nomi))
+                for (int f = 0; f < 4; ++f)
+                    riga[size_t(f) + 1] = (*attuali)[size_t(f)];
+        }
+    }
+    return tabella;
 }
 
 void ImpostaPredefiniti(Profilo &p)

@@ -40,6 +40,11 @@ struct Profilo
 
 // Writes the default colour rows 0..4 (row 5 is left alone).
 void CaricaNomiColori(Profilo &p);
+class AppState;
+// The colour rows as the pupil reads them. Rows holding exactly the default names of a colour in
+// any language (the stored defaults are Italian) show that colour's default names in the current
+// language; names a teacher typed show as typed.
+std::array<std::array<QString, 5>, 6> TabellaColoriMostrata(AppState &state);
 // Every field to its default.
 void ImpostaPredefiniti(Profilo &p);
 
@@ -49,7 +54,6 @@ QByteArray ProfiloInBytes(const Profilo &p);
 // a line cannot be read as its field's type, or a number is out of its field's range or meaning.
 bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out);
 
-class AppState;
 // Writes the profile to FileProfilo. The old file is replaced only once the new one is complete;
 // on failure it stays as it was, the record is untouched, the user is told, and false returned.
 bool SalvaProfilo(AppState &state);

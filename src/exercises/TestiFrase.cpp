@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/Modulo1.h"
+#include "core/Profilo.h"
 #include "lang/modLanguageSupport.h"
 
 #include <algorithm>
@@ -9,8 +10,9 @@
 TestiFrase::TestiFrase(AppState &state)
     : m_frasi(state.Frasi), m_chiave([&state](const QString &key) { return MLSGetString(state, key); })
 {
+    const auto colori = TabellaColoriMostrata(state);
     for (int r = 0; r < 5; ++r)
-        m_aggettivi[r] = state.profilo.TabellaColori[r][3];
+        m_aggettivi[r] = colori[r][3];
 }
 
 TestiFrase::TestiFrase(std::array<QString, 61> frasi, std::function<QString(const QString &)> chiave,

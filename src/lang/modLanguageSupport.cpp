@@ -225,6 +225,14 @@ QString MLSGetString(LanguageState &state, const QString &key)
         .value_or(QString());
 }
 
+QString MLSGetStringIn(LanguageState &state, const QString &lingua, const QString &key)
+{
+    if (lingua.isEmpty())
+        return QString();
+    return state.ini.LeggiIni(fileLingua(state, lingua), QStringLiteral("Strings"), key)
+        .value_or(QString());
+}
+
 void MLSApplyToForm(LanguageState &state, QWidget *window)
 {
     if (!window)

@@ -13,6 +13,8 @@ inline const QString CartellaLingue = QStringLiteral("\\lgnvorbello\\");
 // The text of a numbered string ("0001"…), or empty when the language, its file or the key is
 // missing.
 QString MLSGetString(LanguageState &state, const QString &key);
+// The same from a given language's file, current or not.
+QString MLSGetStringIn(LanguageState &state, const QString &lingua, const QString &key);
 
 // Applies the current language file to a loaded window and all its controls: the window's title
 // and tag, then for each control its caption, tool-tip and tag (control-array elements as

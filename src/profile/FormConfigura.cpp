@@ -615,7 +615,7 @@ void FormConfigura::Command4_Click()
 
 void FormConfigura::PreparaVorbe()
 {
-    const auto &t = m_state.profilo.TabellaColori;
+    const auto t = TabellaColoriMostrata(m_state);
     for (int i = 1; i <= 4; ++i)
         Option2[i]->setText(didascaliaDati(t[i][1] + QStringLiteral(" - ") + t[i][2] +
                                            QStringLiteral(" - ") + t[i][3] + QStringLiteral(" - ") +

@@ -166,6 +166,42 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs.messages.size(), 1);
     }
 
+    void colourNamesShown_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("shown");
+        const QStringList verde{"verde", "verdi", "verde", "verdi"};
+        QTest::newRow("stored defaults, in English") << "English" << 1 << verde << "green";
+        QTest::newRow("stored defaults, in Italian") << "Italiano" << 1 << verde << "verde";
+        QTest::newRow("English defaults, in Italian")
+            << "Italiano" << 1 << QStringList{"green", "green", "green", "green"} << "verde";
+        QTest::newRow("defaults moved to another row")
+            << "English" << 3 << QStringList{"rosso", "rossi", "rossa", "rosse"} << "red";
+        QTest::newRow("typed by a teacher")
+            << "English" << 1 << QStringList{"verde", "verdi", "verdona", "verdi"} << "verdona";
+        QTest::newRow("language without colour names") << "Vuota" << 1 << verde << "verde";
+    }
+    // The stored defaults are Italian; a pupil working in another language reads its words.
+    void colourNamesShown()
+    {
+        QFETCH(QString, language);
+        QFETCH(int, row);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, shown);
+        TestEnv env;
+        env.language("Italiano", "[Strings]\n0196=verde,verdi,verde,verdi\n0197=rosso,rossi,rossa,rosse\n");
+        env.language("English", "[Strings]\n0196=green,green,green,green\n0197=red,red,red,red\n");
+        env.language("Vuota", "[Strings]\n0001=x\n");
+        env.currentLanguage(language);
+        for (int f = 0; f < 4; ++f)
+            env.state->profilo.TabellaColori[size_t(row)][size_t(f) + 1] = stored[f];
+        const Profilo before = env.state->profilo;
+        QCOMPARE(TabellaColoriMostrata(*env.state)[size_t(row)][3], shown);
+        QVERIFY(env.state->profilo == before);
+    }
+
     // The button restoring default colours must leave the unused sixth row alone.
     void caricaNomiColoriKeepsRow5()
     {
