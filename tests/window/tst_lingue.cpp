@@ -85,6 +85,8 @@ private Q_SLOTS:
         for (int k = 3; k <= 195; ++k)
             if ((k < 141 || k > 148) && (k < 170 || k > 189))
                 keys << QStringLiteral("%1").arg(k, 4, 10, QLatin1Char('0'));
+        for (int k = 200; k <= 215; ++k)
+            keys << QStringLiteral("%1").arg(k, 4, 10, QLatin1Char('0'));
         for (const QString &key : std::as_const(keys)) {
             QVERIFY2(!doc.value(u"Strings", key).isEmpty(), qPrintable(language + QLatin1Char(' ') + key));
             // Sentences are joined with blanks the program adds itself.
