@@ -45,7 +45,8 @@ void FormEs2::ScriviFrase()
 
 QString FormEs2::fraseMostrata(const QString &frase) const
 {
-    return ApplicaCarattere(frase, m_state.profilo.TipoCarattere);
+    // The builders leave a blank for the answer word, and the right answer adds its own.
+    return ApplicaCarattere(frase.trimmed(), m_state.profilo.TipoCarattere);
 }
 
 void FormEs2::rispostaEsattaMouse(int index)

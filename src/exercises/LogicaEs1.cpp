@@ -67,10 +67,12 @@ void LogicaEs1::ScriviFrase(const TestiFrase &t)
     }
 }
 
-Frase LogicaEs1::ComponiFrase1(const TestiFrase &t)
+Frase LogicaEs1::ComponiFrase1(const TestiFrase &t, bool *nega)
 {
     const int v = Soluzione;
     const bool pos = positiva(Elemento, v);
+    if (nega)
+        *nega = !pos && Elemento != Tazza::Colore && Elemento != Tazza::Piattino;
     switch (Elemento) {
     case 1:
         return di({t.frase(pos ? 15 : 16)});
@@ -90,6 +92,8 @@ Frase LogicaEs1::ComponiFrase1(const TestiFrase &t)
     static const int falsi[3][2] = {{1, 2}, {0, 2}, {1, 0}};
     const int a7 = attributi[Tazza::Piattino];
     const int scelto = v == 0 ? a7 : falsi[a7][m_random.below(2)];
+    if (nega)
+        *nega = scelto == 0;
     return di({t.frase(enunciati[scelto])});
 }
 
@@ -115,34 +119,37 @@ Frase LogicaEs1::ComponiFrase2(const TestiFrase &t)
     const int a7 = attributi[Tazza::Piattino];
     const int scelto = v == 0 ? a7 : falsi[a7][m_random.below(2)];
     if (scelto == 0)
-        return di({t.frase(5), t.frase(8)});
+        return di({t.chiave(200)});
     return di({t.frase(scelto == 1 ? 6 : 7)});
 }
 
 Frase LogicaEs1::ComponiFrase3(const TestiFrase &t)
 {
+    // Level 3 names what it speaks of ("la tazza", "sul piattino"), so that it reads apart from
+    // level 2.
     const int v = Soluzione;
     const bool pos = positiva(Elemento, v);
     switch (Elemento) {
     case 1:
-        return di({t.frase(pos ? 33 : 34)});
+        return di({t.chiave(pos ? 201 : 202)});
     case 2:
         // Said the other way round: "the cup is not" + a colour.
-        return di({t.frase(28), t.aggettivo(coloreDetto(v == 1))});
+        return di({t.chiave(208, " "), t.aggettivo(coloreDetto(v == 1))});
     case 3:
-        return di({pos ? t.chiave(v == 0 ? 98 : 97) : t.frase(54)});
+        return di({t.chiave(pos ? (v == 0 ? 98 : 97) : 203)});
     case 4:
-        return di({t.frase(pos ? 27 : 26)});
+        return di({t.chiave(pos ? 204 : 205)});
     case 5:
-        return di({pos ? t.frase(56) : t.chiave(v == 0 ? 99 : 100)});
+        return di({t.chiave(pos ? 206 : (v == 0 ? 99 : 100))});
     case 6:
-        return di({pos ? t.frase(58) : t.chiave(v == 0 ? 101 : 102)});
+        return di({t.chiave(pos ? 207 : (v == 0 ? 101 : 102))});
     }
     const int a7 = attributi[Tazza::Piattino];
     const int x = m_random.below(3);
-    static const int oggetti[3] = {8, 18, 17};
+    // Something, a biscuit, a teaspoon: said absent, then present.
+    static const int detti[3][2] = {{214, 213}, {212, 211}, {210, 209}};
     const bool presente = (x == 0 && a7 != 0) || (x == 1 && a7 == 2) || (x == 2 && a7 == 1);
-    return di({t.frase(presente == (v == 0) ? 4 : 5), t.frase(oggetti[x])});
+    return di({t.chiave(detti[x][presente == (v == 0) ? 1 : 0])});
 }
 
 void LogicaEs1::ScriviFrase4(const TestiFrase &t)
@@ -151,8 +158,8 @@ void LogicaEs1::ScriviFrase4(const TestiFrase &t)
     Soluzione = falsa == 1 ? m_random.below(2) : 0;
     const int primo = m_random.below(7) + 1;
     Elemento = primo;
-    FraseCorrente = ComponiFrase1(t);
-    FraseCorrente += t.frase(21);
+    bool primaNega = false;
+    const Frase prima = ComponiFrase1(t, &primaNega);
     // A false sentence has at least one false clause.
     if (falsa == 0)
         Soluzione = 0;
@@ -161,7 +168,14 @@ void LogicaEs1::ScriviFrase4(const TestiFrase &t)
     do
         Elemento = m_random.below(7) + 1;
     while (Elemento == primo);
-    FraseCorrente.aggiungi(ComponiFrase1(t), true);
+    bool secondaNega = false;
+    const Frase seconda = ComponiFrase1(t, &secondaNega);
+    // After "No heart and stripes" a child carries the "no" over to the stripes: a clause that
+    // says no comes second.
+    const bool scambia = primaNega && !secondaNega;
+    FraseCorrente = scambia ? seconda : prima;
+    FraseCorrente += t.frase(21);
+    FraseCorrente.aggiungi(scambia ? prima : seconda, true);
     Soluzione = falsa;
 }
 

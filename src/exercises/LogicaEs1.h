@@ -34,7 +34,8 @@ public:
     Frase FraseCorrente;
 
 private:
-    Frase ComponiFrase1(const TestiFrase &t);
+    // `nega`, when given, tells whether the clause says the cup lacks something.
+    Frase ComponiFrase1(const TestiFrase &t, bool *nega = nullptr);
     Frase ComponiFrase2(const TestiFrase &t);
     Frase ComponiFrase3(const TestiFrase &t);
     void ScriviFrase4(const TestiFrase &t);

@@ -24,8 +24,18 @@ void LogicaEs5::ScriviFrase(const TestiFrase &t)
         CaratteristicaB = m_random.below(7) + 1;
     while (CaratteristicaB == CaratteristicaA);
     ValoreB = valoreACaso(CaratteristicaB);
-    FraseCorrente += t.frase(21);
-    FraseCorrente.aggiungi(pezzo(t, CaratteristicaB, ValoreB, false), true);
+    if (CaratteristicaB != Tazza::Colore) {
+        FraseCorrente += t.frase(21);
+        FraseCorrente.aggiungi(pezzo(t, CaratteristicaB, ValoreB, false), true);
+        return;
+    }
+    // "Fuma e la tazza è blu" would change subject halfway: the colour joins as "ed è blu".
+    Pezzo ed = t.chiave(215, " ");
+    ed.testo.prepend(QLatin1Char(' '));
+    Frase colore;
+    colore += ed;
+    colore += t.aggettivo(ValoreB);
+    FraseCorrente.aggiungi(colore, true);
 }
 
 Frase LogicaEs5::pezzo(const TestiFrase &t, int caratteristica, int valore, bool assenza) const
@@ -52,9 +62,11 @@ Frase LogicaEs5::pezzo(const TestiFrase &t, int caratteristica, int valore, bool
         f += assenza ? t.chiave(149, " ") : t.frase(45);
         break;
     case 7:
-        if (valore == 0) {
-            f += t.frase(assenza ? 4 : 5);
+        if (valore == 0 && assenza) {
+            f += t.frase(4);
             f += t.frase(41);
+        } else if (valore == 0) {
+            f += t.chiave(200);
         } else if (valore == 1) {
             f += t.frase(assenza ? 48 : 38);
         } else {

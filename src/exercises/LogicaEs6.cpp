@@ -70,8 +70,7 @@ Frase LogicaEs6::ComponiFrasePositiva(const TestiFrase &t, int k) const
         break;
     case 7:
         if (v == 0) {
-            f += t.frase(5);
-            f += t.frase(8);
+            f += t.chiave(200);
         } else {
             f += t.chiave(v == 1 ? base + 5 : base + 6);
         }

@@ -301,7 +301,7 @@ private Q_SLOTS:
             CHECK(saysSame == same, context());
             negatives += r.negated;
             // As the label reads after a right answer: the sentence, a blank, the word.
-            const QString shown = ApplicaCarattere(es.FraseCorrente.testo(), QString()) + QLatin1Char(' ');
+            const QString shown = ApplicaCarattere(es.FraseCorrente.testo().trimmed(), QString()) + QLatin1Char(' ');
             learn(language, section, es.FraseCorrente, {shown + words[0], shown + words[1]});
         }
         const int expected = level == 1 ? 0 : level == 2 ? Rounds : Rounds / 2;
