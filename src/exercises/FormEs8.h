@@ -63,4 +63,5 @@ private:
     void adattaIstruzione();
 
     LogicaEs8 m_logica;
+    int m_sopra = -1; // the button under the pointer, in mouse mode
 };
