@@ -163,6 +163,8 @@ void FormDueRisposte::mostraFase()
     Command1[0]->setEnabled(m_flow.answering());
     Command1[1]->setEnabled(m_flow.answering());
     Command1[2]->setEnabled(m_flow.waitingForNext());
+    // A button that has just gone dead (the "next" just clicked) must not keep the hover colour.
+    sopra(m_sopra);
 }
 
 void FormDueRisposte::MostraPremio()
@@ -247,11 +249,11 @@ void FormDueRisposte::sopra(int index)
 {
     if (m_state.profilo.ModoInput != 0)
         return;
+    m_sopra = index;
+    // Only a button that the phase makes live takes the hover colour: on a dead one it would read
+    // as an invitation to press.
     for (int i = 0; i < Command1.size(); ++i)
-        if (i != index && Command1[i]->sfondo() != coloreBottoni())
-            Command1[i]->setSfondo(coloreBottoni());
-    if (index >= 0 && Command1[index]->sfondo() != coloreSelezione())
-        Command1[index]->setSfondo(coloreSelezione());
+        Command1[i]->setSfondo(i == index && utilizzabile(i) ? coloreSelezione() : coloreBottoni());
 }
 
 bool FormDueRisposte::eventFilter(QObject *watched, QEvent *event)
@@ -263,6 +265,9 @@ bool FormDueRisposte::eventFilter(QObject *watched, QEvent *event)
             for (int i = 0; i < Command1.size(); ++i)
                 if (watched == Command1[i])
                     sopra(i);
+    } else if (event->type() == QEvent::Leave && m_sopra >= 0 && watched == Command1[m_sopra]) {
+        // The pointer may leave over a picture or out of the window, which report no moves here.
+        sopra(-1);
     }
     return FormEsercizio::eventFilter(watched, event);
 }

@@ -70,4 +70,6 @@ protected:
 private:
     void sopra(int index);
     void adattaFontBottoni();
+
+    int m_sopra = -1; // the button under the pointer, in mouse mode
 };

@@ -196,6 +196,7 @@ void FormEs8::GeneraEsercizio()
     ImpostaColori();
     m_flow.ready();
     Command1[0]->setEnabled(m_flow.waitingForNext());
+    sopra(m_sopra);
     if (m_state.profilo.ModoInput > 0) {
         // The highlight leaves the new-pair button for the first picture, free to move again.
         m_scansione.parcheggia(0);
@@ -311,11 +312,12 @@ void FormEs8::sopra(int index)
 {
     if (m_state.profilo.ModoInput != 0)
         return;
-    for (int i = 0; i < Command1.size(); ++i)
-        if (i != index && Command1[i]->sfondo() != coloreBottoni())
-            Command1[i]->setSfondo(coloreBottoni());
-    if (index >= 0 && Command1[index]->sfondo() != coloreSelezione())
-        Command1[index]->setSfondo(coloreSelezione());
+    m_sopra = index;
+    // A dead "new pair" button takes no hover colour, and loses it once the new pair is drawn.
+    for (int i = 0; i < Command1.size(); ++i) {
+        const bool vivo = i != 0 || m_flow.waitingForNext();
+        Command1[i]->setSfondo(i == index && vivo ? coloreSelezione() : coloreBottoni());
+    }
 }
 
 bool FormEs8::eventFilter(QObject *watched, QEvent *event)
@@ -346,6 +348,8 @@ bool FormEs8::eventFilter(QObject *watched, QEvent *event)
     } else if (t == QEvent::Leave && mouse) {
         if (const int i = int(Image1.indexOf(qobject_cast<SvgPicture *>(watched))); i >= 0)
             Shape1[i]->hide();
+        else if (m_sopra >= 0 && watched == Command1[m_sopra])
+            sopra(-1);
     } else if (t == QEvent::MouseButtonRelease && watched == Label1) {
         const auto *me = static_cast<QMouseEvent *>(event);
         if (me->button() == Qt::LeftButton)

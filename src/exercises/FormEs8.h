@@ -62,4 +62,5 @@ private:
     void posizionaBarra();
 
     LogicaEs8 m_logica;
+    int m_sopra = -1; // the button under the pointer, in mouse mode
 };

@@ -156,6 +156,8 @@ void FormGriglia::mostraTazze()
     for (int i = 0; i < NumeroPosti; ++i)
         ShockwaveFlash1[i]->setVisible(!m_logica.tolta(i));
     Command1->setEnabled(m_flow.waitingForNext());
+    if (!m_flow.waitingForNext())
+        colora(false);
 }
 
 void FormGriglia::GeneraEsercizio()
@@ -395,9 +397,8 @@ void FormGriglia::colora(bool selezione)
 {
     if (m_state.profilo.ModoInput != 0)
         return;
-    const QColor c = selezione ? coloreSelezione() : coloreBottoni();
-    if (Command1->sfondo() != c)
-        Command1->setSfondo(c);
+    // "Next" takes the hover colour only while it can be pressed.
+    Command1->setSfondo(selezione && m_flow.waitingForNext() ? coloreSelezione() : coloreBottoni());
 }
 
 bool FormGriglia::eventFilter(QObject *watched, QEvent *event)
@@ -407,6 +408,8 @@ bool FormGriglia::eventFilter(QObject *watched, QEvent *event)
             colora(true);
         else if (watched == Text1 || watched == Text1->viewport())
             colora(false);
+    } else if (event->type() == QEvent::Leave && watched == Command1) {
+        colora(false);
     }
     return FormEsercizio::eventFilter(watched, event);
 }

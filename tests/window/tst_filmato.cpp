@@ -6,6 +6,7 @@
 #include "platform/Filmato.h"
 
 #include <QSignalSpy>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -124,6 +125,36 @@ private Q_SLOTS:
         QCOMPARE(f.document(), before);
         QCOMPARE(f.BGColor(), QStringLiteral("112233"));
         QCOMPARE(f.Movie(), Filmato::documentFor(Cup));
+    }
+
+    void rewardShowsWholeCup_data()
+    {
+        QTest::addColumn<int>("premio");
+        QTest::addColumn<QSize>("area");
+        // The reward's place in the true-or-false window filling an 800 × 600 and a 1280 × 720
+        // screen.
+        for (int n : {1, 3, 4, 5}) {
+            QTest::addRow("%d at 4:3", n) << n << QSize(400, 305);
+            QTest::addRow("%d at 16:9", n) << n << QSize(640, 366);
+        }
+    }
+    // A reward's cup, saucer included, lies wholly in what the movie control shows: the picture
+    // fitted to the control and centred.
+    void rewardShowsWholeCup()
+    {
+        QFETCH(int, premio);
+        QFETCH(QSize, area);
+        QSvgRenderer r(QStringLiteral(VORBELLO_SOURCE_DATA "/animazioni/%1.svg").arg(premio));
+        QVERIFY(r.elementExists(QStringLiteral("tazza")));
+        const QRectF box = r.viewBoxF();
+        const qreal scale = std::min(area.width() / box.width(), area.height() / box.height());
+        QRectF visible(QPointF(), QSizeF(area) / scale);
+        visible.moveCenter(box.center());
+        const QRectF cup = r.transformForElement(QStringLiteral("tazza"))
+                               .mapRect(r.boundsOnElement(QStringLiteral("tazza")));
+        QVERIFY2(visible.contains(cup), qPrintable(QStringLiteral("cup %1,%2 to %3,%4")
+                                                       .arg(cup.left()).arg(cup.top())
+                                                       .arg(cup.right()).arg(cup.bottom())));
     }
 
     // A click on the picture is reported to the window.

@@ -121,6 +121,48 @@ private Q_SLOTS:
         QCOMPARE(w->flow().wrongAnswers(), 1);
     }
 
+    void avantiLooksAsItActs_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::addColumn<QString>("dopo"); // what follows the right answer
+        QTest::addColumn<bool>("evidenziato");
+        QTest::addColumn<bool>("vivo");
+        QTest::newRow("parked by the switches") << 3 << "" << true << true;
+        QTest::newRow("pointer gone onto the picture") << 0 << "leave" << false << true;
+        QTest::newRow("clicked: the next exercise") << 0 << "click" << false << false;
+    }
+    // "Next" shows what a press on it does: live (its arrow in full colour) while it waits, the
+    // highlight only while the switches are parked on it, no hover colour left behind once the
+    // pointer has gone or the next exercise came.
+    void avantiLooksAsItActs()
+    {
+        QFETCH(int, modo);
+        QFETCH(QString, dopo);
+        QFETCH(bool, evidenziato);
+        QFETCH(bool, vivo);
+        Finestra f([modo](Profilo &p) { p.ModoInput = modo; }, true);
+        auto *w = f.apri<FormEs1>("FormEs1");
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        ColorButton *avanti = w->Command1[2];
+        if (modo != 0) {
+            QTest::keyClick(w->PictureScansioneManuale, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(w->Command1[w->Soluzione], Qt::LeftButton);
+            QTest::mouseMove(avanti);
+            if (dopo == QLatin1String("leave"))
+                QTest::mouseMove(w->ShockwaveFlash[0]);
+            else
+                QTest::mouseClick(avanti, Qt::LeftButton);
+        }
+        QCOMPARE(w->flow().waitingForNext(), vivo);
+        const QImage img = avanti->grab().toImage();
+        const Profilo &p = f.env.state->profilo;
+        QCOMPARE(img.pixelColor(6, img.height() / 2),
+                 ColoreDaCodice(evidenziato ? p.ColoreSelezione : p.ColoreBottoni));
+        // The middle of the white arrow; a dead button draws it faded.
+        QCOMPARE(img.pixelColor(img.rect().center()) == QColor(Qt::white), vivo);
+    }
+
     // Same or different: a right click completes the sentence with the chosen word, after the
     // blank the sentence keeps for it.
     void completedSentence()
