@@ -12,7 +12,6 @@
 
 #include <QTextDocument>
 #include <cmath>
-#include <QScopeGuard>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -162,12 +161,10 @@ void FormGriglia::mostraTazze()
 
 void FormGriglia::GeneraEsercizio()
 {
-    // Painted once, when the cups are ready: loading lets events through, and painting twelve
-    // cups not yet drawn would double the wait.
-    const bool aggiorna = updatesEnabled();
-    setUpdatesEnabled(false);
+    // Nothing here lets events through, so the window is painted once, when the cups are
+    // ready. Turning its updates off meanwhile could drop the exposure of a closing menu and
+    // leave the old cups on screen.
     m_flow.preparing();
-    const auto riprendi = qScopeGuard([this, aggiorna] { setUpdatesEnabled(aggiorna); });
     Shape1->hide();
     CorniceModello->hide();
     if (m_state.profilo.PassaggioLivelli)
@@ -192,15 +189,28 @@ void FormGriglia::ImpostaLivelli()
     for (Filmato *f : std::as_const(ShockwaveFlash1))
         f->hide();
     NumeroPosti = LogicaEs6::postiPerLivello(m_flow.level());
-    const QList<QWidget *> &frames = slot[std::clamp(m_flow.level(), 1, 5) - 1];
-    for (int i = 0; i < NumeroPosti; ++i) {
-        ShockwaveFlash1[i]->setGeometry(frames[i]->geometry());
+    disponiTazze();
+    for (int i = 0; i < NumeroPosti; ++i)
         ShockwaveFlash1[i]->show();
-    }
-    Shape1->resize(ShockwaveFlash1[0]->size() + QSize(2 * Bordo, 2 * Bordo));
     Shape1->raise();
-    CorniceModello->resize(Shape1->size());
     ApriFileVorbe();
+}
+
+void FormGriglia::disponiTazze()
+{
+    // The cups and their frames move with the level, so the proportional resizing, which
+    // scales every control from where it first stood, cannot place them: they follow the
+    // level's slots, which it does scale.
+    const QList<QWidget *> &frames = slot[std::clamp(m_flow.level(), 1, 5) - 1];
+    for (int i = 0; i < NumeroPosti; ++i)
+        ShockwaveFlash1[i]->setGeometry(frames[i]->geometry());
+    auto intorno = [this](int i) {
+        i = std::clamp(i, 0, NumeroPosti - 1);
+        return QRect(ShockwaveFlash1[i]->pos() - QPoint(Bordo, Bordo),
+                     ShockwaveFlash1[i]->size() + QSize(2 * Bordo, 2 * Bordo));
+    };
+    Shape1->setGeometry(intorno(Selezionato()));
+    CorniceModello->setGeometry(intorno(m_logica.TazzaGiusta));
 }
 
 void FormGriglia::ApriFileVorbe()
@@ -246,6 +256,8 @@ void FormGriglia::resizeEvent(QResizeEvent *event)
     FormEsercizio::resizeEvent(event);
     if (Text1)
         adattaElenco();
+    if (!slot.isEmpty() && NumeroPosti > 0)
+        disponiTazze();
 }
 
 void FormGriglia::SistemaRiquadro()

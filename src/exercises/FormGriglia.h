@@ -25,6 +25,7 @@ public:
     void ImpostaColori();
     void ScriviFrase();
     void adattaElenco();
+    void disponiTazze();
     void SistemaRiquadro();
     // The choice of a cup by the mouse (its movie was clicked) or by the switches.
     void sceltaTazza(int index, bool scansione);
