@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AccessSettings.h"
 #include "core/Profilo.h"
 #include "core/Registro.h"
 #include "lang/LanguageState.h"
@@ -29,6 +30,7 @@ public:
     AppState &operator=(const AppState &) = delete;
 
     Profilo profilo;
+    AccessSettings accesso; // kept beside the profile, loaded and saved with it
     QString NomeUtente;
     QString FileProfilo;
 

@@ -1,6 +1,7 @@
 #include "core/ColorButton.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -71,6 +72,15 @@ bool ColorButton::didascaliaEntra(const QFont &font) const
     return r.width() <= area.width() && r.height() <= area.height();
 }
 
+void ColorButton::setCornice(int spessore)
+{
+    spessore = std::clamp(spessore, 0, 12);
+    if (spessore == m_cornice)
+        return;
+    m_cornice = spessore;
+    update();
+}
+
 void ColorButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -80,6 +90,12 @@ void ColorButton::paintEvent(QPaintEvent *)
     p.setPen(QPen(QColor(0x3a, 0x2e, 0x39), isDown() ? 3 : 2));
     p.setBrush(m_sfondo);
     p.drawRoundedRect(r, radius, radius);
+    if (m_cornice > 0) {
+        const qreal half = m_cornice / 2.0;
+        p.setPen(QPen(qGray(m_sfondo.rgb()) > 128 ? Qt::black : Qt::white, m_cornice));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(half + 1, half + 1, -half - 1, -half - 1), radius, radius);
+    }
     if (m_figura) {
         const QRectF area = r.adjusted(r.width() / 10, r.height() / 10, -r.width() / 10, -r.height() / 10);
         QSizeF size = m_figura->defaultSize();

@@ -17,6 +17,10 @@ public:
     void setSfondo(const QColor &colour);
     QColor sfondo() const { return m_sfondo; }
     void setColoreTesto(const QColor &colour);
+    // A frame this many pixels wide inside the edge, dark on a light fill and light on a dark
+    // one, so the highlight shows even when its colour is close to the button's (0: none).
+    void setCornice(int spessore);
+    int cornice() const { return m_cornice; }
     // True when the caption, wrapped at its blanks, fits inside the button in this font.
     bool didascaliaEntra(const QFont &font) const;
     // A picture (SVG) drawn instead of the caption, which then stays the accessible name; an
@@ -30,5 +34,6 @@ protected:
 private:
     QColor m_sfondo = QColor(0xF0, 0xF0, 0xF0);
     QColor m_testo = Qt::black;
+    int m_cornice = 0;
     QSvgRenderer *m_figura = nullptr;
 };

@@ -244,7 +244,21 @@ bool ProfiloDaBytes(const QByteArray &bytes, Profilo *out)
 bool SalvaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
-    const bool ok = StoredFile::replace(path, ProfiloInBytes(state.profilo));
+    // The two files go together: the access settings first, put back as they were when the
+    // profile cannot be written. A pupil who never had any gets no file of defaults.
+    const QString accesso = AccessSettings::pathBeside(path);
+    QByteArray prima;
+    const bool esisteva = QFileInfo::exists(accesso);
+    const bool letto = esisteva && StoredFile::read(accesso, 1 << 20, &prima);
+    const bool scrivi = esisteva || state.accesso != AccessSettings();
+    bool ok = !scrivi || StoredFile::replace(accesso, state.accesso.toBytes());
+    if (ok && !StoredFile::replace(path, ProfiloInBytes(state.profilo))) {
+        ok = false;
+        if (scrivi && letto)
+            StoredFile::replace(accesso, prima);
+        else if (scrivi && !esisteva)
+            QFile::remove(accesso);
+    }
     if (!ok) {
         QString msg = MLSGetString(state, QStringLiteral("0164"));
         if (msg.isEmpty())
@@ -258,6 +272,11 @@ bool SalvaProfilo(AppState &state)
 void CaricaProfilo(AppState &state)
 {
     const QString path = state.paths.toHost(state.FileProfilo);
+    QByteArray accesso;
+    state.accesso = !state.FileProfilo.isEmpty() &&
+                            StoredFile::read(AccessSettings::pathBeside(path), 1 << 20, &accesso)
+                        ? AccessSettings::fromBytes(accesso)
+                        : AccessSettings();
     const QFileInfo info(path);
     // A profile is 50 short lines; anything far larger is not one of ours.
     constexpr qint64 limite = 1 << 20;

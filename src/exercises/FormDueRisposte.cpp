@@ -235,7 +235,7 @@ void FormDueRisposte::dipingi(int bersaglio, Colore colore)
 {
     if (bersaglio < 0 || bersaglio >= Command1.size())
         return;
-    Command1[bersaglio]->setSfondo(colore == Colore::Selezione ? coloreSelezione() : coloreBottoni());
+    evidenzia(Command1[bersaglio], colore == Colore::Selezione);
 }
 
 bool FormDueRisposte::utilizzabile(int bersaglio) const

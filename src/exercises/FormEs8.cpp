@@ -298,7 +298,7 @@ void FormEs8::dipingi(int bersaglio, Colore colore)
     if (bersaglio >= 0 && bersaglio < Caratteristiche)
         Shape1[bersaglio]->setVisible(colore == Colore::Selezione);
     else if (bersaglio == PostoNuovaCoppia)
-        Command1[0]->setSfondo(colore == Colore::Selezione ? coloreSelezione() : coloreBottoni());
+        evidenzia(Command1[0], colore == Colore::Selezione);
 }
 
 bool FormEs8::utilizzabile(int bersaglio) const

@@ -51,10 +51,7 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
     PictureScansioneAutomatica = new ScanBox(this);
     PictureScansioneAutomatica->setObjectName(QStringLiteral("PictureScansioneAutomatica"));
     PictureScansioneAutomatica->setGeometry(4, 0, 2, 2);
-    connect(PictureScansioneManuale, &ScanBox::rilasciato, &m_scansione, &Scansione::rilascioManuale);
-    connect(PictureScansioneAutomatica, &ScanBox::premuto, &m_scansione, &Scansione::pressioneAutomatica);
-    connect(PictureScansioneAutomatica, &ScanBox::rilasciato, &m_scansione, &Scansione::rilascioAutomatica);
-    connect(PictureScansioneAutomatica, &ScanBox::fuocoPerso, &m_scansione, &Scansione::fuocoPerso);
+    m_scansione.collega(PictureScansioneManuale, PictureScansioneAutomatica);
     m_scansione.timer().setObjectName(QStringLiteral("Timer1"));
     PictureScansioneManuale->hide();
     PictureScansioneAutomatica->hide();
@@ -112,6 +109,12 @@ void FormEsercizio::Form_Load()
 QColor FormEsercizio::coloreBottoni() const
 {
     return ColoreDaCodice(m_state.profilo.ColoreBottoni);
+}
+
+void FormEsercizio::evidenzia(ColorButton *b, bool acceso) const
+{
+    b->setSfondo(acceso ? coloreSelezione() : coloreBottoni());
+    b->setCornice(acceso ? m_state.accesso.frameThickness : 0);
 }
 
 QColor FormEsercizio::coloreSelezione() const
@@ -172,6 +175,7 @@ void FormEsercizio::Form_Activate()
     for (QAction *a : std::as_const(mnuLiv))
         a->setChecked(ControlText::index(a) == 1);
     mnuLivelli->menuAction()->setVisible(!p.PassaggioLivelli);
+    m_scansione.impostaTempi(m_state.accesso.timing);
     m_scansione.prepara(p.ModoInput, p.VelocitaScansione);
     scriviPannelli();
     attiva();

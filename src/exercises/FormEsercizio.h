@@ -6,6 +6,7 @@
 
 #include <QList>
 
+class ColorButton;
 class QAction;
 class QLabel;
 class QMenu;
@@ -78,6 +79,8 @@ protected:
     bool contaGiusta(bool attendeAvanti);
     void contaSbagliata(); // the wrong sound and one more error, shown
     QColor coloreBottoni() const;
+    // A button lit by the scan, or back to its colour, with the pupil's frame when lit.
+    void evidenzia(ColorButton *b, bool acceso) const;
     QColor coloreSelezione() const;
     // The text style of the profile: colours of the text and its background, font and size.
     void stileTesto(QWidget *w) const;

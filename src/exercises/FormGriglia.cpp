@@ -176,8 +176,7 @@ void FormGriglia::GeneraEsercizio()
     m_flow.ready();
     mostraTazze();
     if (m_state.profilo.ModoInput > 0) {
-        if (!m_scansione.timer().isActive())
-            m_scansione.timer().start();
+        m_scansione.continua();
         m_scansione.vaiA(0);
         SistemaRiquadro();
     }
@@ -295,7 +294,7 @@ void FormGriglia::fine(bool scansione)
     mostraTazze();
     incorniciaModello();
     if (scansione)
-        Command1->setSfondo(coloreSelezione());
+        evidenzia(Command1, true);
 }
 
 void FormGriglia::sceltaTazza(int index, bool scansione)
@@ -410,7 +409,7 @@ void FormGriglia::colora(bool selezione)
     if (m_state.profilo.ModoInput != 0)
         return;
     // "Next" takes the hover colour only while it can be pressed.
-    Command1->setSfondo(selezione && m_flow.waitingForNext() ? coloreSelezione() : coloreBottoni());
+    evidenzia(Command1, selezione && m_flow.waitingForNext());
 }
 
 bool FormGriglia::eventFilter(QObject *watched, QEvent *event)

@@ -105,14 +105,7 @@ FormMenu::FormMenu(AppState &state)
     PictureScansioneAutomatica = new ScanBox(this);
     PictureScansioneAutomatica->setObjectName(QStringLiteral("PictureScansioneAutomatica"));
     PictureScansioneAutomatica->setGeometry(4, 286, 2, 2);
-    connect(PictureScansioneManuale, &ScanBox::rilasciato, &m_scansione,
-            &Scansione::rilascioManuale);
-    connect(PictureScansioneAutomatica, &ScanBox::premuto, &m_scansione,
-            &Scansione::pressioneAutomatica);
-    connect(PictureScansioneAutomatica, &ScanBox::rilasciato, &m_scansione,
-            &Scansione::rilascioAutomatica);
-    connect(PictureScansioneAutomatica, &ScanBox::fuocoPerso, &m_scansione,
-            &Scansione::fuocoPerso);
+    m_scansione.collega(PictureScansioneManuale, PictureScansioneAutomatica);
     m_scansione.timer().setObjectName(QStringLiteral("Timer1"));
     mostraBox(Box::Manuale, false);
     mostraBox(Box::Automatica, false);
@@ -285,6 +278,7 @@ void FormMenu::ImpostaUtente()
     }
     dimensionaFont();
     mnuEserciziEseguiti->setVisible(p.TieniTraccia);
+    m_scansione.impostaTempi(m_state.accesso.timing);
     m_scansione.prepara(p.ModoInput, p.VelocitaScansione);
     if (p.ModoInput != 0) {
         for (ColorButton *b : std::as_const(Command1))
@@ -412,6 +406,7 @@ void FormMenu::dipingi(int bersaglio, Colore colore)
     Command1[bersaglio]->setSfondo(colore == Colore::Selezione ? ColoreDaCodice(p.ColoreSelezione)
                                    : colore == Colore::Bottoni ? ColoreDaCodice(p.ColoreBottoni)
                                                                : coloreSfondo());
+    Command1[bersaglio]->setCornice(colore == Colore::Selezione ? m_state.accesso.frameThickness : 0);
 }
 
 void FormMenu::mostraBox(Box box, bool visibile)

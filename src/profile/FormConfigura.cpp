@@ -31,15 +31,47 @@
 #include <QTabBar>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace {
 
 const char *const DidascalieSchede[FormConfigura::Schede] = {
-    "Giocatori",     "Colori vorbe", "Scelte didattiche",
-    "Font e colori", "Suoni",        "Modalità di input"};
+    "Giocatori", "Colori vorbe",      "Scelte didattiche", "Font e colori",
+    "Suoni",     "Modalità di input", "Sensori"};
 const char *const NomiFrame[FormConfigura::Schede] = {"FrameUtente", "FrameVorbe", "FrameScelteDid",
-                                                      "FrameFonts",  "FrameSuoni", "FramePunt"};
+                                                      "FrameFonts",  "FrameSuoni", "FramePunt",
+                                                      "FrameSwitches"};
+
+// The switch settings as sliders: each step of the slider is `passo` of the stored value, and
+// the caption (the label's tag in the language file, %1 for the value) shows it in `unita`.
+struct RegolaAccesso
+{
+    int AccessSettings::*campo;
+    int SwitchTiming::*tempo;
+    int minimo, massimo, passo;
+    enum Unita { Secondi, Volte, Numero } unita;
+    const char *didascalia; // when the language file has none
+};
+const RegolaAccesso RegoleAccesso[] = {
+    {nullptr, &SwitchTiming::acceptanceMs, 0, 20, 100, RegolaAccesso::Secondi,
+     "Il sensore vale se premuto almeno: %1 s (0: sempre)"},
+    {nullptr, &SwitchTiming::repeatGuardMs, 0, 20, 100, RegolaAccesso::Secondi,
+     "Ignora una pressione che segue il rilascio entro: %1 s"},
+    {nullptr, &SwitchTiming::pauseAfterChoiceMs, 0, 50, 100, RegolaAccesso::Secondi,
+     "Pausa della scansione dopo una scelta: %1 s"},
+    {nullptr, &SwitchTiming::firstItemPercent, 10, 30, 10, RegolaAccesso::Volte,
+     "La prima scelta resta evidenziata: %1 volte"},
+    {nullptr, &SwitchTiming::scanLoops, 0, 10, 1, RegolaAccesso::Numero,
+     "Giri senza scelta prima di fermare la scansione: %1 (0: mai)"},
+    {&AccessSettings::frameThickness, nullptr, 0, 12, 1, RegolaAccesso::Numero,
+     "Cornice intorno alla scelta evidenziata: %1 pixel (0: solo colore)"},
+};
+
+int &valoreAccesso(AccessSettings &a, const RegolaAccesso &r)
+{
+    return r.campo ? a.*r.campo : a.timing.*r.tempo;
+}
 const char *const DidascalieUtente[3] = {"Utente predefinito", "Modifica utente", "Nuovo utente"};
 const char *const DidascalieColori[5] = {"Sfondo", "Colore 2", "Colore 3", "Colore 4", "Colore 5"};
 const char *const DidascalieInput[4] = {"Mouse", "Scansione manuale - spazio e invio ",
@@ -147,6 +179,7 @@ FormConfigura::FormConfigura(AppState &state)
     FrameFonts = frames[3];
     FrameSuoni = frames[4];
     FramePunt = frames[5];
+    FrameSwitches = frames[6];
 
     // Pupil.
     for (int i = 0; i < 3; ++i)
@@ -271,6 +304,24 @@ FormConfigura::FormConfigura(AppState &state)
                        {24, 310, 560, 52});
     Label1->setWordWrap(true);
 
+    // Switches.
+    for (int i = 0; i < int(std::size(RegoleAccesso)); ++i) {
+        const RegolaAccesso &r = RegoleAccesso[i];
+        QLabel *l = etichetta(FrameSwitches, "LabelSwitches", QString(), {24, 8 + 48 * i, 560, 22});
+        ControlText::setIndex(l, i);
+        auto *slider = new QSlider(Qt::Horizontal, FrameSwitches);
+        nome(slider, "SliderSwitches", i);
+        slider->setGeometry(24, 30 + 48 * i, 400, 22);
+        slider->setRange(r.minimo, r.massimo);
+        slider->setPageStep(std::max(1, (r.massimo - r.minimo) / 5));
+        slider->setAccessibleName(QString::fromUtf8(r.didascalia).section(QLatin1Char(':'), 0, 0));
+        LabelSwitches.append(l);
+        SliderSwitches.append(slider);
+    }
+    CheckHoldToScan = casella(FrameSwitches, "CheckHoldToScan",
+                              QStringLiteral("Scansione finché il sensore è premuto, scelta al rilascio"),
+                              {24, 8 + 48 * int(std::size(RegoleAccesso)), 560, 32});
+
     barraMenu = new QMenuBar(this);
     nome(barraMenu, "barraMenu");
     barraMenu->setNativeMenuBar(false);
@@ -312,6 +363,34 @@ FormConfigura::FormConfigura(AppState &state)
     connect(HScroll3, &QSlider::valueChanged, this, [this] { HScroll3_Change(); });
     connect(CheckDisabilitaMousePersonalizzato, &QCheckBox::toggled, this,
             [this](bool on) { m_state.profilo.CursoreSistema = on; });
+    for (int i = 0; i < SliderSwitches.size(); ++i)
+        connect(SliderSwitches[i], &QSlider::valueChanged, this, [this, i](int v) {
+            valoreAccesso(m_state.accesso, RegoleAccesso[i]) = v * RegoleAccesso[i].passo;
+            mostraAccesso();
+        });
+    connect(CheckHoldToScan, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.accesso.timing.holdToScan = on; });
+}
+
+void FormConfigura::mostraAccesso()
+{
+    for (int i = 0; i < SliderSwitches.size(); ++i) {
+        const RegolaAccesso &r = RegoleAccesso[i];
+        const int v = valoreAccesso(m_state.accesso, r);
+        {
+            const QSignalBlocker block(SliderSwitches[i]);
+            SliderSwitches[i]->setValue(v / r.passo);
+        }
+        const QString numero = r.unita == RegolaAccesso::Secondi ? QLocale().toString(v / 1000.0, 'f', 1)
+                               : r.unita == RegolaAccesso::Volte ? QLocale().toString(v / 100.0, 'f', 1)
+                                                                 : QString::number(v);
+        QString modello = ControlText::tag(LabelSwitches[i]);
+        if (!modello.contains(QLatin1String("%1")))
+            modello = QString::fromUtf8(r.didascalia);
+        LabelSwitches[i]->setText(modello.replace(QLatin1String("%1"), numero));
+    }
+    const QSignalBlocker block(CheckHoldToScan);
+    CheckHoldToScan->setChecked(m_state.accesso.timing.holdToScan);
 }
 
 void FormConfigura::Form_Load()
@@ -449,6 +528,8 @@ void FormConfigura::ImpostaConfigurazioni()
         l->setPalette(pal);
         l->setText(grande ? l->text().toUpper() : l->text().toLower());
     }
+
+    mostraAccesso();
 
     // A newly loaded pupil may use another input mode than the one ticked.
     if (p.ModoInput >= 0 && p.ModoInput < Option4.size())

@@ -27,7 +27,7 @@ class FormConfigura final : public FormBase
 {
     Q_OBJECT
 public:
-    static constexpr int Schede = 6;
+    static constexpr int Schede = 7;
     static constexpr int Caselle = 216;
 
     explicit FormConfigura(AppState &state);
@@ -52,7 +52,8 @@ public:
     QAction *mnuEsci = nullptr;
     QLabel *Label4 = nullptr;
     QTabBar *TabStrip1 = nullptr;
-    // In tab order: FrameUtente, FrameVorbe, FrameScelteDid, FrameFonts, FrameSuoni, FramePunt.
+    // In tab order: FrameUtente, FrameVorbe, FrameScelteDid, FrameFonts, FrameSuoni, FramePunt,
+    // FrameSwitches.
     QList<QFrame *> frames;
 
     QFrame *FrameUtente = nullptr;
@@ -97,6 +98,13 @@ public:
     QCheckBox *CheckDisabilitaMousePersonalizzato = nullptr;
     QLabel *Label1 = nullptr;
 
+    // The pupil's switch timing and highlight frame: one caption and slider per setting, in
+    // the order of the table in the source.
+    QFrame *FrameSwitches = nullptr;
+    QList<QLabel *> LabelSwitches;
+    QList<QSlider *> SliderSwitches;
+    QCheckBox *CheckHoldToScan = nullptr;
+
 protected:
     void Form_Activate() override;
     void resizeEvent(QResizeEvent *event) override;
@@ -124,6 +132,7 @@ private:
     void CommandSceltaFont_Click();
     void Option4_Click(int index);
     void HScroll3_Change();
+    void mostraAccesso();
 
     // Makes nome the current pupil; the log of exercises done belongs to the previous one.
     void cambiaUtente(const QString &nome);

@@ -33,8 +33,9 @@ void ScanBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    if (!event->isAutoRepeat())
-        Q_EMIT premuto(c);
+    if (event->isAutoRepeat() || (m_filtro && !m_filtro->press(c, qint64(event->timestamp()))))
+        return;
+    Q_EMIT premuto(c);
 }
 
 void ScanBox::keyReleaseEvent(QKeyEvent *event)
@@ -45,8 +46,19 @@ void ScanBox::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    if (!event->isAutoRepeat())
+    if (event->isAutoRepeat())
+        return;
+    using Release = SwitchFilter::Release;
+    switch (m_filtro ? m_filtro->release(c, qint64(event->timestamp())) : Release::Counts) {
+    case Release::Counts:
         Q_EMIT rilasciato(c);
+        break;
+    case Release::TooShort:
+        Q_EMIT annullato(c);
+        break;
+    case Release::Ignored:
+        break;
+    }
 }
 
 void ScanBox::focusOutEvent(QFocusEvent *event)

@@ -1,5 +1,7 @@
 #include "scanning/Scansione.h"
 
+#include "scanning/ScanBox.h"
+
 #include <algorithm>
 
 Scansione::Scansione(FrontendScansione &frontend, QObject *parent)
@@ -10,10 +12,24 @@ Scansione::Scansione(FrontendScansione &frontend, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &Scansione::tick);
 }
 
+void Scansione::collega(ScanBox *manuale, ScanBox *automatica)
+{
+    manuale->setFiltro(&m_filtro);
+    automatica->setFiltro(&m_filtro);
+    connect(manuale, &ScanBox::rilasciato, this, &Scansione::rilascioManuale);
+    connect(automatica, &ScanBox::premuto, this, &Scansione::pressioneAutomatica);
+    connect(automatica, &ScanBox::rilasciato, this, &Scansione::rilascioAutomatica);
+    connect(automatica, &ScanBox::annullato, this, &Scansione::pressioneAnnullata);
+    connect(automatica, &ScanBox::fuocoPerso, this, &Scansione::fuocoPerso);
+}
+
 void Scansione::prepara(int modoInput, int velocita)
 {
     m_modo = (modoInput >= 0 && modoInput <= 3) ? modoInput : 0;
     m_parcheggiata = false;
+    m_giri = 0;
+    m_ferma = false;
+    m_filtro.reset();
     // A damaged profile could ask for no delay at all, which would spin the highlight.
     m_velocita = std::clamp(velocita, 1, 240);
     const int n = m_fe.numeroBersagli();
@@ -37,10 +53,27 @@ void Scansione::prepara(int modoInput, int velocita)
         m_cursore = 0;
         m_fe.mostraBox(Box::Automatica, true);
         m_fe.mostraBox(Box::Manuale, false);
-        m_timer.start(m_velocita * 250);
+        // Held to scan, the highlight waits for the switch.
+        if (m_filtro.timing().holdToScan)
+            m_timer.stop();
+        else
+            riavvia(intervallo());
         m_fe.daiFuoco(Box::Automatica);
         break;
     }
+}
+
+int Scansione::intervallo() const
+{
+    const int passo = m_velocita * 250;
+    if (m_cursore == primoUtilizzabile(-1, +1))
+        return passo * m_filtro.timing().firstItemPercent / 100;
+    return passo;
+}
+
+void Scansione::riavvia(int ms)
+{
+    m_timer.start(std::max(ms, 1));
 }
 
 int Scansione::primoUtilizzabile(int from, int step) const
@@ -125,18 +158,55 @@ void Scansione::rilascioManuale(int tasto)
 
 void Scansione::pressioneAutomatica(int tasto)
 {
-    // Holding the select switch must keep the highlight where it is.
-    if (m_modo == 2 && tasto == Tasto::Spazio)
-        m_timer.stop();
+    if (m_modo != 2 || tasto != Tasto::Spazio)
+        return;
+    if (m_filtro.timing().holdToScan)
+        riavvia(intervallo());
+    else
+        m_timer.stop(); // holding the select switch keeps the highlight where it is
 }
 
 void Scansione::rilascioAutomatica(int tasto)
 {
     if (m_modo != 2 || tasto != Tasto::Spazio)
         return;
+    const SwitchTiming &t = m_filtro.timing();
+    if (m_ferma) {
+        // After the loops ran out, a press wakes the scanning and chooses nothing.
+        m_ferma = false;
+        m_giri = 0;
+        riavvia(intervallo());
+        return;
+    }
+    m_giri = 0;
+    if (t.holdToScan) {
+        m_timer.stop();
+        seleziona();
+        return;
+    }
     seleziona();
     if (m_fe.aperta() && m_modo == 2)
-        m_timer.start(m_velocita * 250);
+        riavvia(intervallo() + t.pauseAfterChoiceMs);
+}
+
+void Scansione::continua()
+{
+    if (m_modo == 0 || m_timer.isActive() || m_ferma)
+        return;
+    if (m_modo != 2)
+        m_timer.start(100);
+    else if (!m_filtro.timing().holdToScan)
+        riavvia(intervallo());
+}
+
+void Scansione::pressioneAnnullata(int tasto)
+{
+    if (m_modo != 2 || tasto != Tasto::Spazio)
+        return;
+    if (m_filtro.timing().holdToScan)
+        m_timer.stop();
+    else if (!m_ferma && m_fe.aperta())
+        riavvia(intervallo());
 }
 
 void Scansione::tick()
@@ -146,10 +216,21 @@ void Scansione::tick()
     case 3:
         m_fe.daiFuoco(FrontendScansione::Box::Manuale);
         break;
-    case 2:
+    case 2: {
         m_fe.daiFuoco(FrontendScansione::Box::Automatica);
+        const int prima = m_cursore;
         avanza();
+        if (m_parcheggiata)
+            break;
+        const int giri = m_filtro.timing().scanLoops;
+        if (m_cursore <= prima && ++m_giri >= giri && giri > 0 && !m_filtro.timing().holdToScan) {
+            m_timer.stop();
+            m_ferma = true;
+        } else if (m_timer.isActive()) {
+            riavvia(intervallo());
+        }
         break;
+    }
     default:
         break;
     }
@@ -157,6 +238,9 @@ void Scansione::tick()
 
 void Scansione::fuocoPerso()
 {
-    if (m_modo == 2 && !m_timer.isActive() && m_fe.aperta())
-        m_timer.start(m_velocita * 250);
+    if (m_modo != 2 || m_timer.isActive() || !m_fe.aperta() || m_ferma)
+        return;
+    // A release the box will never see: scanning goes on, or for a held switch stays still.
+    if (!m_filtro.timing().holdToScan)
+        riavvia(intervallo());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scanning/SwitchFilter.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -32,6 +34,8 @@ public:
     virtual bool aperta() const { return true; }
 };
 
+class ScanBox;
+
 // Switch scanning: one target highlighted at a time, moved by a timer (mode 2), by a move switch
 // (mode 1: space; mode 3: arrows both ways), and chosen by a select switch; mode 0 is the mouse.
 class Scansione : public QObject
@@ -40,8 +44,15 @@ class Scansione : public QObject
 public:
     explicit Scansione(FrontendScansione &frontend, QObject *parent = nullptr);
 
+    // Takes its switches from a window's two focus holders: the move/select keys of modes 1
+    // and 3, and the select switch of mode 2.
+    void collega(ScanBox *manuale, ScanBox *automatica);
     // Prepares for an input mode and speed (quarter seconds per step in mode 2).
     void prepara(int modoInput, int velocita);
+    // The pupil's switch timing; takes effect from the next prepara().
+    void impostaTempi(const SwitchTiming &tempi) { m_filtro.setTiming(tempi); }
+    // What the switch boxes ask before passing a key on.
+    SwitchFilter &filtro() { return m_filtro; }
 
     void avanza();
     void indietro();
@@ -52,6 +63,11 @@ public:
     void pressioneAutomatica(int tasto);
     void rilascioAutomatica(int tasto);
     void tick();
+    // Makes sure the scanning runs, unless it waits on purpose (for a held switch, or for a
+    // press after its loops ran out).
+    void continua();
+    // A press of the select switch was passed on but turned out too short to be a choice.
+    void pressioneAnnullata(int tasto);
     // The select switch's box lost the focus: a release it will never see must not leave the
     // highlight frozen.
     void fuocoPerso();
@@ -71,6 +87,9 @@ public:
 
 private:
     int primoUtilizzabile(int from, int step) const;
+    // The time the highlight stays on the current target in automatic scanning.
+    int intervallo() const;
+    void riavvia(int ms);
 
     FrontendScansione &m_fe;
     QTimer m_timer;
@@ -78,4 +97,7 @@ private:
     int m_velocita = 4;
     int m_cursore = 0;
     bool m_parcheggiata = false;
+    SwitchFilter m_filtro;
+    int m_giri = 0;          // full loops since the last choice
+    bool m_ferma = false;    // stopped after the set number of loops, until a press
 };
