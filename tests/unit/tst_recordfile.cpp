@@ -39,7 +39,7 @@ private Q_SLOTS:
             QString flag1, flag2, text1, text2, line, last;
             QVERIFY(reader.readInteger(&number) && reader.readText(&flag1) && reader.readText(&flag2) &&
                     reader.readText(&text1) && reader.readText(&text2) && reader.readLine(&line));
-            QCOMPARE(number, -2147483630);
+            QCOMPARE(number, qint64(-2147483630));
             QCOMPARE((QStringList{flag1, flag2, text1, text2, line}),
                      (QStringList{u"True"_s, u"False"_s, awkward, high, high}));
             QCOMPARE(reader.readText(&last), whole);

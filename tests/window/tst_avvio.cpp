@@ -29,12 +29,8 @@ struct Start
         QStringList files = ProgramFiles::pictures();
         if (withFont)
             files << QStringLiteral("\\indis1.ttf");
-        for (QString file : std::as_const(files)) {
-            file.replace(QLatin1Char('\\'), QLatin1Char('/'));
-            QFile f(QStringLiteral(VORBELLO_SOURCE_DATA) + file);
-            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
-            env.put(QStringLiteral("prog") + file, f.readAll());
-        }
+        for (const QString &file : std::as_const(files))
+            QVERIFY2(env.ship(file.mid(1).replace(QLatin1Char('\\'), QLatin1Char('/'))), qPrintable(file));
         RegistraFinestre(*env.state);
     }
 };

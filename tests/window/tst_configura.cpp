@@ -34,9 +34,7 @@ struct Configura {
                      QStringLiteral("[Strings]\n0053=ms\n0054=mp\n0055=fs\n0056=fp\n"));
         env.currentLanguage(QStringLiteral("Italiano"));
         env.state->LinguaCorrente = QStringLiteral("Italiano");
-        QFile movie(QStringLiteral(VORBELLO_SOURCE_DATA "/swf/vorbe.svg"));
-        if (movie.open(QIODevice::ReadOnly))
-            env.put(QStringLiteral("prog/swf/vorbe.svg"), movie.readAll());
+        env.ship(QStringLiteral("swf/vorbe.svg"));
         QDir().mkpath(env.driveC() + QStringLiteral("/ImpostazioniProgrammiQuorla/Vorbello/dati"));
         env.state->FileProfilo = SettingsRoot::Programma + QStringLiteral("_predefinito.INI");
         env.state->NomeUtente = QStringLiteral("_predefinito");

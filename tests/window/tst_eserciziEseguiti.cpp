@@ -102,15 +102,6 @@ private Q_SLOTS:
         QCOMPARE(f.env.dialogs.messages.last(), QStringLiteral("Il file non è stato salvato."));
     }
 
-    // Printing asks first; No prints nothing.
-    void printNo()
-    {
-        FinestraRegistro f;
-        f.w->mnuStampa_Click();
-        QCOMPARE(f.env.dialogs.questions, QStringList{"Vuoi stampare l'elenco degli esercizi eseguiti?"});
-        QVERIFY(f.env.dialogs.messages.isEmpty());
-    }
-
     void print_data()
     {
         QTest::addColumn<int>("righe");
@@ -202,11 +193,15 @@ private Q_SLOTS:
         QVERIFY(qAbs(w[1] - 2.5 * w[2]) < 0.1 * w[1]);
     }
 
-    // A printer that fails is told, not passed over in silence.
-    void printFails()
+    // Printing asks first: No prints nothing. A printer that fails is told, not passed over in
+    // silence.
+    void printNoOrFails()
     {
         FinestraRegistro f;
         f.env.printers.rifiuta = true;
+        f.w->mnuStampa_Click();
+        QCOMPARE(f.env.dialogs.questions, QStringList{"Vuoi stampare l'elenco degli esercizi eseguiti?"});
+        QVERIFY(f.env.dialogs.messages.isEmpty());
         f.env.dialogs.answers = {true};
         f.w->mnuStampa_Click();
         QCOMPARE(f.env.dialogs.messages.size(), 2);
