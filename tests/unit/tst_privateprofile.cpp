@@ -10,6 +10,19 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// What a Windows editor saves as "Unicode": UTF-16 LE behind its mark.
+QByteArray utf16(const QString &text)
+{
+    QByteArray out("\xFF\xFE");
+    for (const QChar c : text)
+        out += char(c.unicode() & 0xFF), out += char(c.unicode() >> 8);
+    return out;
+}
+
+} // namespace
+
 class TestPrivateProfile : public QObject
 {
     Q_OBJECT
@@ -20,19 +33,37 @@ private Q_SLOTS:
     void init() { failOnQtWarnings(); }
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    // What the program writes reads back, and changes only its own line, byte for byte: other
-    // keys, comments, unknown bytes and line ends survive; the value is stored in windows-1252.
+    void roundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("code page") << QByteArray("\xff junk\r\n; c1\r\n[Citt\xe0]\r\nKeY=old\r\nj=1\r\n")
+                                   << u"CITTÀ"_s << u"caffè € “x”"_s
+                                   << QByteArray("\xff junk\r\n; c1\r\n[Citt\xe0]\r\nKeY=caff\xe8 \x80 \x93x\x94\r\nj=1\r\n");
+        // Behind an editor's mark the edit once went into a second section, never read; and a
+        // UTF-16 file read as empty.
+        QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF[A]\r\nkey=English\r\nj=1\r\n") << u"A"_s << u"Italiano"_s
+                                    << QByteArray("\xEF\xBB\xBF[A]\r\nkey=Italiano\r\nj=1\r\n");
+        QTest::newRow("UTF-16 mark") << utf16(u"[B]\r\nj=1"_s) << u"A"_s << u"v"_s
+                                     << utf16(u"[B]\r\nj=1\r\n[A]\r\nkey=v\r\n"_s);
+    }
+    // Stored files rely on it: what the program writes reads back, and changes only its own
+    // line, byte for byte: other keys, comments, unknown bytes, line ends and the file's mark and
+    // encoding survive; a value is stored in windows-1252.
     void roundTrip()
     {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
         const QString path = m_dir.filePath(u"roundtrip.ini"_s);
-        const QByteArray before("\xff junk\r\n; c1\r\n[Citt\xe0]\r\nKeY=old\r\nj=1\r\n[B]\r\n");
         QVERIFY(writeBytes(path, before));
-        QVERIFY(PrivateProfile::write(path, u"CITTÀ", u"key", u"caffè € “x”"_s));
-        QVERIFY(PrivateProfile::write(path, u"B", u"k", u"v"_s));
-        QCOMPARE(fileBytes(path), QByteArray("\xff junk\r\n; c1\r\n[Citt\xe0]\r\nKeY=caff\xe8 \x80 \x93x\x94\r\n"
-                                             "j=1\r\n[B]\r\nk=v\r\n"));
-        QCOMPARE(PrivateProfile::read(path, u"Città", u"KEY"), u"caffè € “x”"_s);
-        QCOMPARE(PrivateProfile::read(path, u"città", u"j"), u"1"_s);
+        QVERIFY(PrivateProfile::write(path, section, u"key", value));
+        QCOMPARE(fileBytes(path), after);
+        QCOMPARE(PrivateProfile::read(path, section.toLower(), u"KEY"), value);
+        QCOMPARE(PrivateProfile::read(path, u"B", u"j") + PrivateProfile::read(path, section, u"j"), u"1"_s);
     }
 
     void refusedEdit_data()

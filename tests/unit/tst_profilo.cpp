@@ -53,8 +53,10 @@ private Q_SLOTS:
         const QByteArray full = ProfiloInBytes(p);
         QTest::newRow("49 lines") << full.left(full.size() - 2);
         QTest::newRow("text in a number line") << QByteArray(full).replace(" 24 ", "grande");
-        // A value no control of the program can give, which locked a pupil out.
+        // Values no control of the program can give, which locked a pupil out.
         QTest::newRow("input mode 7") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n 7 \r\n 4 ");
+        QTest::newRow("scan speed 61") << QByteArray(full).replace("\r\n 0 \r\n 4 ", "\r\n 0 \r\n 61 ");
+        QTest::newRow("unknown letter case") << QByteArray(full).replace("minuscolo", "Minuscolo");
     }
     void damaged()
     {
