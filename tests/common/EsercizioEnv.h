@@ -24,11 +24,9 @@ struct Finestra
         if (!scripted)
             env.state->random = &seeded;
         for (const char *file : {"lgnvorbello/Italiano.lng", "swf/vorbe1.svg", "animazioni/1.svg",
-                                 "animazioni/2.svg", "suoni/si/1.wav", "suoni/no/1.wav", "immagini/avanti.svg"}) {
-            QFile f(QStringLiteral(VORBELLO_SOURCE_DATA "/") + QString::fromLatin1(file));
-            if (f.open(QIODevice::ReadOnly))
-                env.put(QStringLiteral("prog/") + QString::fromLatin1(file), f.readAll());
-        }
+                                 "animazioni/2.svg", "suoni/si/1.wav", "suoni/no/1.wav",
+                                 "immagini/avanti.svg"})
+            env.ship(QString::fromLatin1(file));
         env.currentLanguage(QStringLiteral("Italiano"));
         env.state->LinguaCorrente = QStringLiteral("Italiano");
         env.state->sound = &sound;

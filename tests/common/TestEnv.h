@@ -48,6 +48,12 @@ public:
     {
         return fileBytes(dir.path() + QLatin1Char('/') + relative);
     }
+    // A file shipped in data/, copied to the same place in the program folder.
+    bool ship(const QString &file)
+    {
+        QFile shipped(QStringLiteral(VORBELLO_SOURCE_DATA "/") + file);
+        return shipped.open(QIODevice::ReadOnly) && put(QStringLiteral("prog/") + file, shipped.readAll());
+    }
     bool exists(const QString &relative) const
     {
         return QFileInfo::exists(dir.path() + QLatin1Char('/') + relative);

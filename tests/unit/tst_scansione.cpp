@@ -2,7 +2,6 @@
 
 #include "QtWarnings.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {

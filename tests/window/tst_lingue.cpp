@@ -109,10 +109,8 @@ private Q_SLOTS:
         QFETCH(int, window);
         TestEnv env;
         // The drawings window loads its pictures at once; a missing one is a Qt warning.
-        for (int i = 1; i <= 6; ++i) {
-            const QString file = QStringLiteral("/figure/tazza%1.svg").arg(i);
-            QVERIFY(writeBytes(env.prog() + file, fileBytes(QStringLiteral(VORBELLO_SOURCE_DATA) + file)));
-        }
+        for (int i = 1; i <= 6; ++i)
+            QVERIFY(env.ship(QStringLiteral("figure/tazza%1.svg").arg(i)));
         const std::unique_ptr<QWidget> w(Windows[window].second(*env.state));
         QSet<QString> controls{w->objectName()};
         for (QObject *o : w->findChildren<QObject *>()) {

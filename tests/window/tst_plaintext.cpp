@@ -78,8 +78,6 @@ private Q_SLOTS:
             dialog->close();
         });
         switch (kind) {
-        case 0: dialogs.message(nullptr, Hostile, QString(), Dialogs::Icon::None); break;
-        case 1: dialogs.question(nullptr, Hostile, QString()); break;
         case 2: dialogs.domanda(nullptr, Hostile, QString()); break;
         case 3: dialogs.input(nullptr, Hostile, QString()); break;
         }

@@ -66,12 +66,9 @@ void clic(QWidget *modale, QPushButton *frmStampa::*bottone)
 // The shipped drawings to colour, in the test's program folder.
 bool conFigure(Finestra &f)
 {
-    for (int i = 1; i <= 6; ++i) {
-        QFile svg(QStringLiteral(VORBELLO_SOURCE_DATA "/figure/tazza%1.svg").arg(i));
-        if (!svg.open(QIODevice::ReadOnly))
+    for (int i = 1; i <= 6; ++i)
+        if (!f.env.ship(QStringLiteral("figure/tazza%1.svg").arg(i)))
             return false;
-        f.env.put(QStringLiteral("prog/figure/tazza%1.svg").arg(i), svg.readAll());
-    }
     return true;
 }
 
