@@ -21,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PlainToolTips.h"
 #include "platform/ScrollBars.h"
+#include "platform/Speech.h"
 #include "platform/SoundPlayer.h"
 #include "platform/StoredFile.h"
 #include "profile/FormConfigura.h"
@@ -106,6 +107,8 @@ int Main(int argc, char **argv)
     QtTexts testiQt;
     state.testiQt = &testiQt;
     QtPrinters printers;
+    QtSpeech voce;
+    state.voce = &voce;
     ClockRandom random; // seeded from the clock
     WindowRegistry windows(state);
     state.dialogs = &dialogs;

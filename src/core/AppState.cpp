@@ -22,3 +22,15 @@ AppState::AppState(const Paths &p) : LanguageState(p, SettingsRoot::Programma)
 }
 
 AppState::~AppState() = default;
+
+void AppState::leggiFrase(const QString &testo)
+{
+    if (voce && accesso.readSentences)
+        voce->say(testo, QLocale(), accesso.voiceRate, Speech::Kind::Text);
+}
+
+void AppState::annuncia(const QString &nome, bool scelta)
+{
+    if (voce && accesso.speakScanning)
+        voce->say(nome, QLocale(), accesso.voiceRate, scelta ? Speech::Kind::Text : Speech::Kind::Cue);
+}

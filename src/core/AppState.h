@@ -6,6 +6,7 @@
 #include "lang/LanguageState.h"
 #include "platform/Paths.h"
 #include "platform/Printers.h"
+#include "platform/Speech.h"
 
 #include <QHash>
 #include <QPointer>
@@ -59,9 +60,15 @@ public:
     Printers *printers = nullptr;
     SoundPlayer *sound = nullptr;
     WindowRegistry *windows = nullptr;
+    // Reads aloud; may stay null (no speech at all).
+    Speech *voce = nullptr;
     // Shows a document (host path); the desktop's handler when unset. False when no program
     // could show it.
     std::function<bool(const QString &)> apriDocumento;
+    // What the pupil's access settings ask to be read aloud: a sentence of an exercise, the
+    // name of what the scan lit (quietly), or the choice made.
+    void leggiFrase(const QString &testo);
+    void annuncia(const QString &nome, bool scelta);
     // Ends the program at once with an exit code (the application's event loop in the product).
     std::function<void(int)> esci;
 };

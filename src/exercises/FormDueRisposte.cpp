@@ -156,6 +156,12 @@ void FormDueRisposte::GeneraEsercizio()
     adattaTesto(Label1);
     m_flow.ready();
     mostraFase();
+    leggiFrase();
+}
+
+const QWidget *FormDueRisposte::widgetBersaglio(int b) const
+{
+    return b >= 0 && b < Command1.size() ? Command1[b] : nullptr;
 }
 
 void FormDueRisposte::mostraFase()

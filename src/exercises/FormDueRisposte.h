@@ -61,6 +61,8 @@ protected:
     void mostraFase();
 
     int numeroBersagli() const override { return 3; }
+    const QWidget *widgetBersaglio(int b) const override;
+    QString fraseDaLeggere() const override { return Frase; }
     void dipingi(int bersaglio, Colore colore) override;
     void seleziona(int bersaglio) override;
     bool utilizzabile(int bersaglio) const override;

@@ -92,6 +92,7 @@ void FormEs5::GeneraEsercizio()
     ShockwaveFlash[0]->show();
     m_flow.ready();
     mostraFase();
+    leggiFrase();
 }
 
 void FormEs5::ScriviFrase()

@@ -203,6 +203,19 @@ void FormEs8::GeneraEsercizio()
         m_scansione.riprendi();
         ColoraSelezionato();
     }
+    leggiFrase();
+}
+
+const QWidget *FormEs8::widgetBersaglio(int b) const
+{
+    if (b == PostoNuovaCoppia)
+        return Command1[0];
+    return b >= 0 && b < Image1.size() ? Image1[b] : nullptr;
+}
+
+QString FormEs8::fraseDaLeggere() const
+{
+    return MLSGetString(m_state, QStringLiteral("0070"));
 }
 
 void FormEs8::ImpostaColori()

@@ -51,6 +51,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     int numeroBersagli() const override { return PostoNuovaCoppia + 1; }
+    const QWidget *widgetBersaglio(int b) const override;
+    QString fraseDaLeggere() const override;
     void dipingi(int bersaglio, Colore colore) override;
     void seleziona(int bersaglio) override;
     bool utilizzabile(int bersaglio) const override;

@@ -15,6 +15,8 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -104,6 +106,39 @@ void FormEsercizio::Form_Load()
     for (ColorButton *b : findChildren<ColorButton *>())
         if (b->haFigura() && !b->toolTip().isEmpty())
             b->setAccessibleName(b->toolTip());
+}
+
+QString FormEsercizio::nomeBersaglio(int bersaglio) const
+{
+    const QWidget *w = widgetBersaglio(bersaglio);
+    if (!w)
+        return QString();
+    if (!w->accessibleName().isEmpty())
+        return w->accessibleName();
+    if (const auto *b = qobject_cast<const QAbstractButton *>(w))
+        return b->text().remove(QLatin1Char('&')).simplified();
+    return w->toolTip();
+}
+
+void FormEsercizio::annuncia(const QString &nome, bool scelta)
+{
+    m_state.annuncia(nome, scelta);
+}
+
+void FormEsercizio::leggiFrase()
+{
+    m_state.leggiFrase(fraseDaLeggere());
+}
+
+void FormEsercizio::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_R && !event->isAutoRepeat()) {
+        // Read again, whatever the profile says: the teacher or pupil asked for it.
+        if (m_state.voce)
+            m_state.voce->say(fraseDaLeggere(), QLocale(), m_state.accesso.voiceRate, Speech::Kind::Text);
+        return;
+    }
+    FormBase::keyPressEvent(event);
 }
 
 QColor FormEsercizio::coloreBottoni() const

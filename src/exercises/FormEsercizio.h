@@ -28,6 +28,8 @@ public:
 
     void Form_Load() override;
     virtual void GeneraEsercizio() = 0;
+    // What the pupil is asked, as read aloud on a new exercise and on request (the R key).
+    virtual QString fraseDaLeggere() const { return QString(); }
     // The thresholds of automatic passage; the panels show the outcome.
     void CambiaLivello();
     void mnuLiv_Click(int index);
@@ -92,6 +94,12 @@ protected:
     void mostraBox(Box box, bool visibile) override;
     void daiFuoco(Box box) override;
     bool aperta() const override { return !m_uscita; }
+    QString nomeBersaglio(int bersaglio) const override;
+    void annuncia(const QString &nome, bool scelta) override;
+    // The control a scanning target stands for, whose accessible name is read aloud.
+    virtual const QWidget *widgetBersaglio(int) const { return nullptr; }
+    void leggiFrase();
+    void keyPressEvent(QKeyEvent *event) override;
 
     ExerciseFlow m_flow;
     Scansione m_scansione;

@@ -237,6 +237,14 @@ void FormGriglia::ScriviFrase()
     testo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     Text1->setPlainText(testo.trimmed());
     adattaElenco();
+    leggiFrase();
+}
+
+QString FormGriglia::fraseDaLeggere() const
+{
+    QString testo = m_logica.Testo;
+    testo.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); // each line ends a sentence
+    return Label1->text() + QStringLiteral(". ") + testo.trimmed();
 }
 
 void FormGriglia::adattaElenco()

@@ -409,6 +409,17 @@ void FormMenu::dipingi(int bersaglio, Colore colore)
     Command1[bersaglio]->setCornice(colore == Colore::Selezione ? m_state.accesso.frameThickness : 0);
 }
 
+QString FormMenu::nomeBersaglio(int bersaglio) const
+{
+    return bersaglio >= 0 && bersaglio < Command1.size() ? Command1[bersaglio]->accessibleName()
+                                                         : QString();
+}
+
+void FormMenu::annuncia(const QString &nome, bool scelta)
+{
+    m_state.annuncia(nome, scelta);
+}
+
 void FormMenu::mostraBox(Box box, bool visibile)
 {
     ScanBox *b = box == Box::Manuale ? PictureScansioneManuale : PictureScansioneAutomatica;

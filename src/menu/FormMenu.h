@@ -74,6 +74,8 @@ private:
     void mostraBox(Box box, bool visibile) override;
     void daiFuoco(Box box) override;
     bool aperta() const override { return !m_scaricata; }
+    QString nomeBersaglio(int bersaglio) const override;
+    void annuncia(const QString &nome, bool scelta) override;
 
     Scansione m_scansione;
     bool m_scaricata = false;

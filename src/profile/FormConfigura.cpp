@@ -282,6 +282,17 @@ FormConfigura::FormConfigura(AppState &state)
     // Sounds.
     CheckSuoni =
         casella(FrameSuoni, "CheckSuoni", QStringLiteral("Attiva suoni"), {24, 24, 560, 32});
+    CheckReadSentences = casella(FrameSuoni, "CheckReadSentences",
+                                 QStringLiteral("Leggi le frasi ad alta voce (R per riascoltare)"),
+                                 {24, 80, 560, 32});
+    CheckSpeakScanning = casella(FrameSuoni, "CheckSpeakScanning",
+                                 QStringLiteral("Leggi a voce bassa la scelta evidenziata"),
+                                 {24, 120, 560, 32});
+    LabelVoiceRate = etichetta(FrameSuoni, "LabelVoiceRate", QString(), {24, 168, 560, 22});
+    SliderVoiceRate = new QSlider(Qt::Horizontal, FrameSuoni);
+    nome(SliderVoiceRate, "SliderVoiceRate");
+    SliderVoiceRate->setGeometry(24, 192, 400, 22);
+    SliderVoiceRate->setRange(-10, 10);
 
     // Input mode.
     for (int i = 0; i < 4; ++i)
@@ -370,6 +381,14 @@ FormConfigura::FormConfigura(AppState &state)
         });
     connect(CheckHoldToScan, &QCheckBox::toggled, this,
             [this](bool on) { m_state.accesso.timing.holdToScan = on; });
+    connect(CheckReadSentences, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.accesso.readSentences = on; });
+    connect(CheckSpeakScanning, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.accesso.speakScanning = on; });
+    connect(SliderVoiceRate, &QSlider::valueChanged, this, [this](int v) {
+        m_state.accesso.voiceRate = v;
+        mostraAccesso();
+    });
 }
 
 void FormConfigura::mostraAccesso()
@@ -389,8 +408,16 @@ void FormConfigura::mostraAccesso()
             modello = QString::fromUtf8(r.didascalia);
         LabelSwitches[i]->setText(modello.replace(QLatin1String("%1"), numero));
     }
-    const QSignalBlocker block(CheckHoldToScan);
+    const QSignalBlocker b1(CheckHoldToScan), b2(CheckReadSentences), b3(CheckSpeakScanning),
+        b4(SliderVoiceRate);
     CheckHoldToScan->setChecked(m_state.accesso.timing.holdToScan);
+    CheckReadSentences->setChecked(m_state.accesso.readSentences);
+    CheckSpeakScanning->setChecked(m_state.accesso.speakScanning);
+    SliderVoiceRate->setValue(m_state.accesso.voiceRate);
+    QString velocita = ControlText::tag(LabelVoiceRate);
+    if (!velocita.contains(QLatin1String("%1")))
+        velocita = QString::fromUtf8("Velocità della voce: %1 (0: normale)");
+    LabelVoiceRate->setText(velocita.replace(QLatin1String("%1"), QString::number(m_state.accesso.voiceRate)));
 }
 
 void FormConfigura::Form_Load()

@@ -90,6 +90,10 @@ public:
 
     QFrame *FrameSuoni = nullptr;
     QCheckBox *CheckSuoni = nullptr;
+    QCheckBox *CheckSpeakScanning = nullptr;
+    QCheckBox *CheckReadSentences = nullptr;
+    QLabel *LabelVoiceRate = nullptr;
+    QSlider *SliderVoiceRate = nullptr;
 
     QFrame *FramePunt = nullptr;
     QList<QRadioButton *> Option4;

@@ -98,6 +98,7 @@ void Scansione::parcheggia(int bersaglio)
                                        : FrontendScansione::Colore::Bottoni);
     m_cursore = bersaglio;
     m_parcheggiata = true;
+    m_fe.annuncia(m_fe.nomeBersaglio(bersaglio), false);
 }
 
 void Scansione::vaiA(int bersaglio)
@@ -120,6 +121,7 @@ void Scansione::avanza()
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
     m_cursore = primoUtilizzabile(std::clamp(m_cursore, -1, n - 1), +1);
     m_fe.dipingi(m_cursore, FrontendScansione::Colore::Selezione);
+    m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), false);
 }
 
 void Scansione::indietro()
@@ -131,12 +133,16 @@ void Scansione::indietro()
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
     m_cursore = primoUtilizzabile(std::clamp(m_cursore, 0, n), -1);
     m_fe.dipingi(m_cursore, FrontendScansione::Colore::Selezione);
+    m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), false);
 }
 
 void Scansione::seleziona()
 {
-    if (m_cursore >= 0 && m_cursore < m_fe.numeroBersagli())
-        m_fe.seleziona(m_cursore);
+    if (m_cursore < 0 || m_cursore >= m_fe.numeroBersagli())
+        return;
+    if (m_fe.utilizzabile(m_cursore))
+        m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), true);
+    m_fe.seleziona(m_cursore);
 }
 
 void Scansione::rilascioManuale(int tasto)

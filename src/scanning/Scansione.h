@@ -3,6 +3,7 @@
 #include "scanning/SwitchFilter.h"
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 // Key codes of the switches, as the scanning rules name them.
@@ -30,6 +31,9 @@ public:
     virtual void daiFuoco(Box box) = 0;
     // Exercise windows skip targets that cannot be chosen; the menu has none such.
     virtual bool utilizzabile(int) const { return true; }
+    // What a target is called, for reading it aloud as the scan lights it or chooses it.
+    virtual QString nomeBersaglio(int) const { return QString(); }
+    virtual void annuncia(const QString &, bool /*scelta*/) {}
     // False once selecting has closed the window (the timer must then stay stopped).
     virtual bool aperta() const { return true; }
 };

@@ -5,11 +5,28 @@
 #include "EsercizioEnv.h"
 #include "QtWarnings.h"
 #include "exercises/FormEsercizio.h"
+#include "platform/Speech.h"
+#include "scanning/ScanBox.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
+
+namespace {
+
+struct RecordingSpeech : Speech
+{
+    void say(const QString &text, const QLocale &, int, Kind kind) override
+    {
+        said << (kind == Kind::Cue ? QStringLiteral("cue:") : QStringLiteral("text:")) + text;
+    }
+    void stop() override {}
+    QStringList said;
+};
+
+} // namespace
 
 class TestEserciziComuni : public QObject
 {
@@ -76,6 +93,40 @@ private Q_SLOTS:
                                    .boundingRect(box, int(label->alignment()) | Qt::TextWordWrap,
                                                  label->text());
             QVERIFY2(box.contains(text), qPrintable(label->text()));
+        }
+    }
+
+    void readAloud_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"})
+            QTest::addRow("%s", w) << QString::fromLatin1(w);
+    }
+    // With the pupil's settings on, each new exercise reads its question, the keyboard scan
+    // names what it lights quietly and says the choice; off, nothing is said.
+    void readAloud()
+    {
+        QFETCH(QString, window);
+        for (const bool on : {false, true}) {
+            Finestra f([](Profilo &p) { p.ModoInput = 3; });
+            RecordingSpeech voce;
+            f.env.state->voce = &voce;
+            f.env.state->accesso.readSentences = on;
+            f.env.state->accesso.speakScanning = on;
+            auto *w = f.apri<FormEsercizio>(window.toLatin1().constData());
+            auto *box = w->findChild<ScanBox *>(QStringLiteral("PictureScansioneManuale"));
+            const QString domanda = w->fraseDaLeggere();
+            QVERIFY(domanda.size() > 4);
+            QCOMPARE(voce.said.contains(QStringLiteral("text:") + domanda), on);
+            voce.said.clear();
+            QTest::keyClick(box, Qt::Key_Right);
+            QCOMPARE(voce.said.size(), on ? 1 : 0);
+            if (!on)
+                continue;
+            QVERIFY(voce.said[0].startsWith(QStringLiteral("cue:")) && voce.said[0].size() > 4);
+            const QString acceso = voce.said[0].mid(4);
+            QTest::keyClick(box, Qt::Key_Return);
+            QVERIFY2(voce.said.contains(QStringLiteral("text:") + acceso), qPrintable(voce.said.join(QLatin1Char('|'))));
         }
     }
 
