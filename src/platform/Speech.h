@@ -3,9 +3,8 @@
 #include <QLocale>
 #include <QString>
 #include <memory>
-#include <optional>
 
-class QTextToSpeech;
+class QThread;
 
 // A voice that reads texts aloud: sentences for pupils who cannot read them yet, and the names
 // of what the scan lights for pupils who cannot see it well. Where no engine or voice is found
@@ -23,8 +22,10 @@ public:
     virtual void stop() = 0;
 };
 
-// The desktop's speech service through Qt; the engine starts on first use, so a pupil who never
-// has anything read pays nothing for it.
+// The desktop's speech service through Qt. It runs on a thread of its own: the speech service
+// can take seconds to answer (or never answer, with no sound device), and the pupil's window
+// must not wait for it. The engine starts on first use, so a pupil who never has anything read
+// pays nothing for it; while it is busy only the newest request is kept.
 class QtSpeech final : public Speech
 {
 public:
@@ -33,10 +34,9 @@ public:
     void say(const QString &text, const QLocale &locale, int rate, Kind kind) override;
     void stop() override;
 
+    class Worker;
+
 private:
-    bool pronto();
-    std::unique_ptr<QTextToSpeech> m_tts;
-    bool m_provato = false;
-    std::optional<QLocale::Language> m_lingua;
-    Kind m_ultimo = Kind::Cue;
+    std::unique_ptr<QThread> m_thread;
+    Worker *m_worker = nullptr; // lives on m_thread
 };
