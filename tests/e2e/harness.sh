@@ -200,6 +200,8 @@ e2e_profile() { # mode speed
     printf ' 16777088 \r\nminuscolo\r\narial\r\narial\r\n 24 \r\n-2147483630 \r\n'
     printf -- '-2147483633 \r\nTrue\r\n 255 \r\n 16777215 \r\nFalse\r\nFalse\r\n\r\n\r\n'
   } >"$dir/_predefinito.INI"
+  # Switch and speech settings, when the test gives some (INI text).
+  [ -z "${E2E_ACCESS:-}" ] || printf '%b' "$E2E_ACCESS" >"$dir/_predefinito.access.ini"
   # Dated in the past, so a test can tell whether the program wrote it again.
   touch -d 2000-01-01 "$dir/_predefinito.INI"
 }
