@@ -13,6 +13,8 @@ public:
     SelectionFrame(QWidget *parent, int border, Corners corners);
     void setColore(const QColor &c);
     QColor colore() const { return m_colore; }
+    // The pupil's frame width, when wider than the frame's own.
+    void setSpessore(int spessore);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -21,4 +23,5 @@ private:
     const int m_border;
     const Corners m_corners;
     QColor m_colore = Qt::red;
+    int m_spessore = 0;
 };

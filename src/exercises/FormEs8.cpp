@@ -138,6 +138,7 @@ void FormEs8::attiva()
     Picture1->setPalette(barra);
     for (QWidget *s : std::as_const(Shape1)) {
         static_cast<SelectionFrame *>(s)->setColore(coloreSelezione());
+        static_cast<SelectionFrame *>(s)->setSpessore(m_state.accesso.frameThickness);
         s->hide();
     }
     for (ColorButton *b : std::as_const(Command1))

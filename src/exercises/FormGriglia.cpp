@@ -137,6 +137,7 @@ void FormGriglia::attiva()
     Shape1->hide();
     CorniceModello->hide();
     static_cast<SelectionFrame *>(Shape1)->setColore(coloreSelezione());
+    static_cast<SelectionFrame *>(Shape1)->setSpessore(m_state.accesso.frameThickness);
     CorniceModello->setColore(coloreModello(coloreSelezione()));
     stileTesto(Text1);
     Command1->setSfondo(coloreBottoni());
