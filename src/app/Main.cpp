@@ -121,10 +121,11 @@ int Main(int argc, char **argv)
     state.sound = &sound;
     RegistraFinestre(state);
 
-    // Drive C always exists on Windows; its stand-in may not exist yet in a fresh home.
-    QDir().mkpath(state.paths.driveC());
-
-    SingleInstance instance(state.paths.driveC() + QLatin1Char('|') + state.paths.programFolder());
+    // The lock lives in the settings root, which may not exist yet in a fresh home. Making it
+    // writes no notice: the program's own folder, made later, does.
+    const QString radice = state.paths.toHost(SettingsRoot::Radice);
+    QDir().mkpath(radice);
+    SingleInstance instance(radice);
     if (const std::optional<int> fine = AvviaProgramma(state, !instance.acquire()))
         return *fine;
     return app.exec();

@@ -44,7 +44,11 @@ void FormBase::occupaSchermo()
 {
     QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen)
-        setGeometry(screen->geometry());
+        setGeometry(screen->availableGeometry());
+    // A desktop's panels and the window's own title bar are the window manager's to fit: asked
+    // only for the screen's rectangle, some managers push the frame down to show its title bar
+    // and the status bar goes off the bottom, or a bottom panel covers it.
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 bool FormBase::mostraEChiudi(const QString &finestra)

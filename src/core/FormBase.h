@@ -27,7 +27,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-    // Moves the window to the top left corner with the screen's full size.
+    // Gives the window the whole screen but for the desktop's panels.
     void occupaSchermo();
     // "Show X and unload myself". False (and nothing done) while window X does not exist.
     bool mostraEChiudi(const QString &finestra);

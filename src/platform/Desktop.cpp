@@ -1,8 +1,6 @@
 #include "platform/Desktop.h"
 
-#include <QCryptographicHash>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
@@ -10,19 +8,16 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-SingleInstance::SingleInstance(const QString &key)
+SingleInstance::SingleInstance(const QString &folder)
+    : m_lock(std::make_unique<QLockFile>(folder + QStringLiteral("/Vorbello.lock")))
 {
-    const QByteArray hash =
-        QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    m_lock = std::make_unique<QLockFile>(QDir::tempPath() + QStringLiteral("/vorbello-") +
-                                         QString::fromLatin1(hash) + QStringLiteral(".lock"));
     // A copy that crashed leaves its lock behind; a lock whose process is gone is stale at once.
     m_lock->setStaleLockTime(0);
 }
 
 bool SingleInstance::acquire()
 {
-    return m_lock->tryLock(0);
+    return m_lock->tryLock(0) || m_lock->error() != QLockFile::LockFailedError;
 }
 
 QString Fonts::registerForProgram(const QString &hostPath, const QString &alias)

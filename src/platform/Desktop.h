@@ -5,14 +5,16 @@
 #include <functional>
 #include <memory>
 
-// Detects a running copy of the same installation (same settings and program folders).
+// Detects a running copy that uses the same settings.
 class SingleInstance
 {
 public:
-    // key: anything naming the installation; the lock lives in the temporary folder so that the
-    // check can run before any settings folder exists.
-    explicit SingleInstance(const QString &key);
-    // True when this is the only copy; the lock is held until this object goes.
+    // folder: the settings root. Every copy that uses those settings looks there, whatever its
+    // temporary folder, and only the user can write there, so nobody else can hold the lock.
+    explicit SingleInstance(const QString &folder);
+    // False only when a running copy holds the lock; the lock is held until this object goes.
+    // A lock that cannot be made at all does not stop the program: the settings folder it needs
+    // cannot be written either, and that failure is the one to report.
     bool acquire();
 
 private:

@@ -20,10 +20,24 @@ Paths Paths::forHost()
 #ifdef Q_OS_WIN
     driveC = QStringLiteral("C:/");
 #endif
-    QString program = QCoreApplication::applicationDirPath();
-    if (!QFileInfo(program + QStringLiteral("/lgnvorbello")).isDir())
-        program = QStringLiteral(VORBELLO_INSTALL_DATADIR);
-    return Paths(driveC, program);
+    return Paths(driveC, programFolderFor(QCoreApplication::applicationDirPath(),
+                                          QStringLiteral(VORBELLO_INSTALL_DATADIR)));
+}
+
+QString Paths::programFolderFor(const QString &executableDir, const QString &installedDataDir)
+{
+    const auto holdsData = [](const QString &dir) {
+        return QFileInfo(dir + QStringLiteral("/lgnvorbello")).isDir();
+    };
+    if (holdsData(executableDir))
+        return executableDir;
+    // Found from the executable, an installed copy works wherever its prefix was unpacked (a
+    // package built for /usr, a copy unpacked into a scratch folder), not only where it was built
+    // to go.
+    const QString beside = QDir::cleanPath(executableDir + QStringLiteral("/../share/vorbello"));
+    if (holdsData(beside))
+        return beside;
+    return installedDataDir;
 }
 
 static QString matchComponent(const QString &dir, const QString &name)

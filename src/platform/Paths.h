@@ -15,6 +15,9 @@ public:
     // Drive C = the user's generic data folder; the program folder = the executable's folder
     // when it holds the data, else the installed data folder.
     static Paths forHost();
+    // The executable's folder when it holds the data, else "share/vorbello" beside the folder
+    // the executable is in, else the given installed data folder.
+    static QString programFolderFor(const QString &executableDir, const QString &installedDataDir);
 
     // Host path of the program folder, without a trailing separator. Callers append
     // "\lgnvorbello\…" to it and pass the whole through toHost().

@@ -67,10 +67,15 @@ e2e_install() {
   fi
 }
 
-# Starts the program in the background; its pid in E2E_PID.
+# Starts the program in the background; its pid in E2E_PID. With E2E_IN_PLACE=1 it runs where
+# it is, as an installed copy does.
 e2e_start() {
-  e2e_install
-  "$E2E_TMP/prog/vorbello" >>"$E2E_TMP/app.log" 2>&1 &
+  local prog="$E2E_BIN"
+  if [ "${E2E_IN_PLACE:-0}" != 1 ]; then
+    e2e_install
+    prog="$E2E_TMP/prog/vorbello"
+  fi
+  "$prog" >>"$E2E_TMP/app.log" 2>&1 &
   E2E_PID=$!
   E2E_PIDS+=("$E2E_PID")
 }

@@ -54,6 +54,32 @@ private Q_SLOTS:
         QCOMPARE(paths.toHost(windows), QDir::cleanPath(m_dir.path() + QLatin1Char('/') + expected));
     }
 
+    // An installed copy must find its data wherever its prefix lies, or a package unpacked
+    // anywhere but the configured prefix starts without a single text.
+    void programFolder_data()
+    {
+        QTest::addColumn<QString>("layout"); // folders holding the language files
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("data beside the executable") << "build/bin/lgnvorbello" << "build/bin";
+        QTest::newRow("installed prefix") << "usr/share/vorbello/lgnvorbello" << "usr/share/vorbello";
+        QTest::newRow("neither: the configured folder") << "" << "/configured";
+    }
+    void programFolder()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        if (!layout.isEmpty())
+            QVERIFY(QDir(root.path()).mkpath(layout));
+        const QString exeDir = root.path() + (layout.startsWith(QLatin1String("usr"))
+                                                  ? QStringLiteral("/usr/bin")
+                                                  : QStringLiteral("/build/bin"));
+        QDir().mkpath(exeDir);
+        if (!expected.startsWith(QLatin1Char('/')))
+            expected = root.path() + QLatin1Char('/') + expected;
+        QCOMPARE(Paths::programFolderFor(exeDir, QStringLiteral("/configured")), expected);
+    }
+
     void emptyStaysEmpty()
     {
         QVERIFY(Paths(c(), prog()).toHost(QString()).isEmpty());

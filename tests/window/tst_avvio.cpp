@@ -177,14 +177,18 @@ private Q_SLOTS:
         QVERIFY(!avvio->isVisible());
     }
 
-    // The lock: a second holder of the same installation is refused, another installation not.
+    // The lock: a second copy on the same settings is refused, one on other settings is not, and
+    // a settings root that cannot hold the lock is not mistaken for a running copy.
     void singleInstanceLock()
     {
-        const QString key = QStringLiteral("tst_avvio-%1").arg(QCoreApplication::applicationPid());
-        SingleInstance first(key);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("other")));
+        SingleInstance first(dir.path());
         QVERIFY(first.acquire());
-        QVERIFY(!SingleInstance(key).acquire());
-        QVERIFY(SingleInstance(key + QStringLiteral("-other")).acquire());
+        QVERIFY(!SingleInstance(dir.path()).acquire());
+        QVERIFY(SingleInstance(dir.path() + QStringLiteral("/other")).acquire());
+        QVERIFY(writeBytes(dir.path() + QStringLiteral("/file"), "x"));
+        QVERIFY(SingleInstance(dir.path() + QStringLiteral("/file")).acquire());
     }
 
     // Both notations of the palette name the same colour: the boxes show what is chosen.
