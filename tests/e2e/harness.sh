@@ -211,6 +211,17 @@ e2e_profile() { # mode speed
   touch -d 2000-01-01 "$dir/_predefinito.INI"
 }
 
+# Clicks the start-up window's button until the menu replaces it (a click that lands while the
+# window is still being mapped is lost); MENU is the menu's window.
+e2e_leave_start() { # start-up window
+  for _ in 1 2 3 4 5; do
+    sleep 0.3
+    e2e_click 512 640
+    e2e_until 40 e2e_has_other "$E2E_PID" "$1" && break
+  done
+  MENU=$E2E_W
+}
+
 # Starts the program with a profile in the given mode and reaches the menu; MENU is its window.
 # The menu is laid out on 480 x 290 and fills the 1024 x 768 screen.
 e2e_menu() { # mode speed
@@ -218,14 +229,7 @@ e2e_menu() { # mode speed
   e2e_start
   local avvio
   avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
-  # Click the start-up window's button until the menu replaces it (a click that lands while
-  # the window is still being mapped is lost).
-  for _ in 1 2 3 4 5; do
-    sleep 0.3
-    e2e_click 512 640
-    e2e_until 40 e2e_has_other "$E2E_PID" "$avvio" && break
-  done
-  MENU=$E2E_W
+  e2e_leave_start "$avvio"
   xdotool mousemove --sync 1000 700 # out of the way, over no choice
   sleep 0.5
 }
