@@ -141,4 +141,24 @@ avvio=$(e2e_wait_window "$E2E_PID" 1024x768)
 e2e_leave_start "$avvio"
 record "$E2E_TMP/off.raw"
 e2e_check "with Suoni off nothing is heard" test "$(heard "$E2E_TMP/off.raw")" = silence
+e2e_stop
+
+# Sentences read aloud, sounds off: opening the first exercise is heard, through the desktop's
+# speech service, as the program's own sounds never are.
+if command -v speech-dispatcher >/dev/null && command -v espeak-ng >/dev/null; then
+  E2E_ACCESS="[Speech]\r\nReadSentences=1\r\n" e2e_profile 0 4
+  sed -i '8s/True/False/' "$HOME/.local/share/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.INI"
+  e2e_start
+  e2e_leave_start "$(e2e_wait_window "$E2E_PID" 1024x768)"
+  parec -d prova.monitor --format=s16le --rate=8000 --channels=1 --raw --latency-msec=20 >"$E2E_TMP/voice.raw" &
+  rec=$!
+  E2E_PIDS+=("$rec")
+  e2e_click $(( 93 * 1024 / 480 )) $(( 45 * 768 / 290 ))
+  sleep 6
+  kill "$rec"; wait "$rec" 2>/dev/null
+  e2e_check "the question is read aloud" test "$(heard "$E2E_TMP/voice.raw")" != silence
+  pkill -f "speech-dispatcher.*$XDG_RUNTIME_DIR" 2>/dev/null
+else
+  echo "SKIP: no speech-dispatcher or espeak-ng: the question read aloud is not tried"
+fi
 e2e_finish
