@@ -190,8 +190,11 @@ void FormGriglia::ImpostaLivelli()
         f->hide();
     NumeroPosti = LogicaEs6::postiPerLivello(m_flow.level());
     disponiTazze();
-    for (int i = 0; i < NumeroPosti; ++i)
+    for (int i = 0; i < NumeroPosti; ++i) {
+        // Screen readers and spoken scanning name a cup by its place.
+        ShockwaveFlash1[i]->setAccessibleName(nomeBersaglio(i));
         ShockwaveFlash1[i]->show();
+    }
     Shape1->raise();
     ApriFileVorbe();
 }
@@ -239,6 +242,14 @@ void FormGriglia::ScriviFrase()
     Text1->setPlainText(testo.trimmed());
     adattaElenco();
     leggiFrase();
+}
+
+QString FormGriglia::nomeBersaglio(int b) const
+{
+    QString nome = MLSGetString(m_state, QStringLiteral("0216"));
+    if (!nome.contains(QLatin1String("%1")))
+        nome = QStringLiteral("tazza %1");
+    return nome.arg(b + 1);
 }
 
 QString FormGriglia::fraseDaLeggere() const

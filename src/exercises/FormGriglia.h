@@ -56,7 +56,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     int numeroBersagli() const override { return NumeroPosti; }
-    QString nomeBersaglio(int b) const override { return QString::number(b + 1); }
+    QString nomeBersaglio(int b) const override;
     QString fraseDaLeggere() const override;
     void dipingi(int bersaglio, Colore colore) override;
     void seleziona(int bersaglio) override;
