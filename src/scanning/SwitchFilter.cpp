@@ -15,8 +15,8 @@ SwitchTiming SwitchTiming::limited() const
 
 bool SwitchFilter::press(int key, qint64 ms)
 {
-    if (m_down.contains(key))
-        return false; // a repeat the platform did not mark
+    // A key already down lost its release (the focus went elsewhere while it was held): this
+    // press starts afresh rather than be timed from the old one.
     if (m_timing.repeatGuardMs > 0 && m_lastRelease && ms - *m_lastRelease < m_timing.repeatGuardMs)
         return false;
     m_down.insert(key, ms);

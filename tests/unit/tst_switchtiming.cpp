@@ -52,6 +52,8 @@ private Q_SLOTS:
             << 0 << 300 << "p0 r200 p250 r280 p320 r350 p700 r800" << "+C-I-I+C";
         QTest::newRow("guard off: every bounce counts") << 0 << 0 << "p0 r200 p250 r280" << "+C+C";
         QTest::newRow("a brush starts the guard too") << 100 << 300 << "p0 r40 p200 r400" << "+S-I";
+        QTest::newRow("a lost release: the next press is timed afresh")
+            << 100 << 0 << "p0 p500 r520 p900 r1000" << "++S+C";
     }
     void filter()
     {
