@@ -11,7 +11,7 @@ namespace ProgramFiles {
 QStringList pictures()
 {
     QStringList list;
-    for (const char *name : {"appartiene", "nonappartiene", "avanti", "info", "puntatore"})
+    for (const char *name : {"appartiene", "nonappartiene", "avanti", "ascolta", "info", "puntatore"})
         list << QStringLiteral("\\immagini\\%1.svg").arg(QLatin1String(name));
     for (int i = 1; i <= 7; ++i)
         list << QStringLiteral("\\immagini\\caratteristica%1.svg").arg(i);

@@ -219,7 +219,7 @@ void FormDueRisposte::Command1_Click(int index)
     }
 }
 
-void FormDueRisposte::seleziona(int bersaglio)
+void FormDueRisposte::selectTarget(int bersaglio)
 {
     if (bersaglio == 2 && m_flow.waitingForNext()) {
         Command1[2]->setSfondo(coloreBottoni());
@@ -237,14 +237,14 @@ void FormDueRisposte::seleziona(int bersaglio)
     }
 }
 
-void FormDueRisposte::dipingi(int bersaglio, Colore colore)
+void FormDueRisposte::paintTarget(int bersaglio, Colore colore)
 {
     if (bersaglio < 0 || bersaglio >= Command1.size())
         return;
     evidenzia(Command1[bersaglio], colore == Colore::Selezione);
 }
 
-bool FormDueRisposte::utilizzabile(int bersaglio) const
+bool FormDueRisposte::targetUsable(int bersaglio) const
 {
     if (bersaglio == 2)
         return m_flow.waitingForNext();
@@ -259,7 +259,7 @@ void FormDueRisposte::sopra(int index)
     // Only a button that the phase makes live takes the hover colour: on a dead one it would read
     // as an invitation to press.
     for (int i = 0; i < Command1.size(); ++i)
-        Command1[i]->setSfondo(i == index && utilizzabile(i) ? coloreSelezione() : coloreBottoni());
+        Command1[i]->setSfondo(i == index && targetUsable(i) ? coloreSelezione() : coloreBottoni());
 }
 
 bool FormDueRisposte::eventFilter(QObject *watched, QEvent *event)

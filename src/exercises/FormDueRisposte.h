@@ -60,12 +60,12 @@ protected:
     // The buttons as the phase of the run has them.
     void mostraFase();
 
-    int numeroBersagli() const override { return 3; }
+    int exerciseTargets() const override { return 3; }
     const QWidget *widgetBersaglio(int b) const override;
     QString fraseDaLeggere() const override { return Frase; }
-    void dipingi(int bersaglio, Colore colore) override;
-    void seleziona(int bersaglio) override;
-    bool utilizzabile(int bersaglio) const override;
+    void paintTarget(int bersaglio, Colore colore) override;
+    void selectTarget(int bersaglio) override;
+    bool targetUsable(int bersaglio) const override;
 
     Regole m_regole;
 

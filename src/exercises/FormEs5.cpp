@@ -124,7 +124,7 @@ void FormEs5::Command1_Click(int index)
         giudica(index, false);
 }
 
-void FormEs5::seleziona(int bersaglio)
+void FormEs5::selectTarget(int bersaglio)
 {
     if (bersaglio == 2 && m_flow.waitingForNext()) {
         Command1[2]->setSfondo(coloreBottoni());

@@ -28,7 +28,7 @@ public:
 protected:
     void ImpostaColori() override;
     void ScriviFrase() override;
-    void seleziona(int bersaglio) override;
+    void selectTarget(int bersaglio) override;
 
 private:
     void giudica(int index, bool scansione);

@@ -295,7 +295,7 @@ void FormEs8::Label1_Click()
     Picture2->hide();
 }
 
-void FormEs8::seleziona(int bersaglio)
+void FormEs8::selectTarget(int bersaglio)
 {
     if (bersaglio == PostoNuovaCoppia) {
         if (!m_flow.waitingForNext())
@@ -307,7 +307,7 @@ void FormEs8::seleziona(int bersaglio)
     }
 }
 
-void FormEs8::dipingi(int bersaglio, Colore colore)
+void FormEs8::paintTarget(int bersaglio, Colore colore)
 {
     if (bersaglio >= 0 && bersaglio < Caratteristiche)
         Shape1[bersaglio]->setVisible(colore == Colore::Selezione);
@@ -315,7 +315,7 @@ void FormEs8::dipingi(int bersaglio, Colore colore)
         evidenzia(Command1[0], colore == Colore::Selezione);
 }
 
-bool FormEs8::utilizzabile(int bersaglio) const
+bool FormEs8::targetUsable(int bersaglio) const
 {
     if (bersaglio == PostoNuovaCoppia)
         return m_flow.waitingForNext();

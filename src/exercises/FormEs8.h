@@ -50,12 +50,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    int numeroBersagli() const override { return PostoNuovaCoppia + 1; }
+    int exerciseTargets() const override { return PostoNuovaCoppia + 1; }
     const QWidget *widgetBersaglio(int b) const override;
     QString fraseDaLeggere() const override;
-    void dipingi(int bersaglio, Colore colore) override;
-    void seleziona(int bersaglio) override;
-    bool utilizzabile(int bersaglio) const override;
+    void paintTarget(int bersaglio, Colore colore) override;
+    void selectTarget(int bersaglio) override;
+    bool targetUsable(int bersaglio) const override;
 
 private:
     void giudica(int caratteristica);

@@ -95,6 +95,15 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
     mnuEsci = barraMenu->addAction(QStringLiteral("Esci"));
     mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
     connect(mnuEsci, &QAction::triggered, this, [this] { mnuEsci_Click(); });
+
+    readAloudButton = new ColorButton(StatusBar1);
+    readAloudButton->setObjectName(QStringLiteral("readAloudButton"));
+    readAloudButton->setFocusPolicy(Qt::NoFocus);
+    readAloudButton->setFixedSize(AltezzaStato + 9, AltezzaStato - 5);
+    readAloudButton->setFigura(state.paths.toHost(state.paths.programFolder() + QStringLiteral("\\immagini\\ascolta.svg")));
+    readAloudButton->hide();
+    StatusBar1->addPermanentWidget(readAloudButton);
+    connect(readAloudButton, &QPushButton::clicked, this, [this] { leggiDiNuovo(); });
 }
 
 FormEsercizio::~FormEsercizio() = default;
@@ -108,9 +117,32 @@ void FormEsercizio::Form_Load()
             b->setAccessibleName(b->toolTip());
 }
 
+void FormEsercizio::dipingi(int bersaglio, Colore colore)
+{
+    if (bersaglio == readAloudTarget())
+        evidenzia(readAloudButton, colore == Colore::Selezione);
+    // Also for the read-aloud button: a window's own highlight (a frame round a cup) must go.
+    paintTarget(bersaglio, colore);
+}
+
+void FormEsercizio::seleziona(int bersaglio)
+{
+    if (bersaglio != readAloudTarget())
+        selectTarget(bersaglio);
+    else if (utilizzabile(bersaglio))
+        leggiDiNuovo();
+}
+
+bool FormEsercizio::utilizzabile(int bersaglio) const
+{
+    if (bersaglio == readAloudTarget())
+        return m_state.accesso.readSentences && m_flow.answering();
+    return targetUsable(bersaglio);
+}
+
 QString FormEsercizio::nomeBersaglio(int bersaglio) const
 {
-    const QWidget *w = widgetBersaglio(bersaglio);
+    const QWidget *w = bersaglio == readAloudTarget() ? readAloudButton : widgetBersaglio(bersaglio);
     if (!w)
         return QString();
     if (!w->accessibleName().isEmpty())
@@ -130,12 +162,16 @@ void FormEsercizio::leggiFrase()
     m_state.leggiFrase(fraseDaLeggere());
 }
 
+void FormEsercizio::leggiDiNuovo()
+{
+    if (m_state.voce)
+        m_state.voce->say(fraseDaLeggere(), QLocale(), m_state.accesso.voiceRate, Speech::Kind::Text);
+}
+
 void FormEsercizio::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_R && !event->isAutoRepeat()) {
-        // Read again, whatever the profile says: the teacher or pupil asked for it.
-        if (m_state.voce)
-            m_state.voce->say(fraseDaLeggere(), QLocale(), m_state.accesso.voiceRate, Speech::Kind::Text);
+        leggiDiNuovo();
         return;
     }
     FormBase::keyPressEvent(event);
@@ -210,6 +246,11 @@ void FormEsercizio::Form_Activate()
     for (QAction *a : std::as_const(mnuLiv))
         a->setChecked(ControlText::index(a) == 1);
     mnuLivelli->menuAction()->setVisible(!p.PassaggioLivelli);
+    const QString ascolta = MLSGetString(m_state, QStringLiteral("0217"));
+    readAloudButton->setToolTip(ascolta);
+    readAloudButton->setAccessibleName(ascolta);
+    readAloudButton->setSfondo(coloreBottoni());
+    readAloudButton->setVisible(m_state.accesso.readSentences);
     m_scansione.impostaTempi(m_state.accesso.timing);
     m_scansione.prepara(p.ModoInput, p.VelocitaScansione);
     scriviPannelli();

@@ -54,6 +54,9 @@ public:
     QAction *mnuStVer = nullptr;
     QAction *mnuCol = nullptr;
     QAction *mnuEsci = nullptr;
+    // Reads the sentence again. On view while the pupil's profile reads sentences aloud, and
+    // then the scan's last target.
+    ColorButton *readAloudButton = nullptr;
 
     const ExerciseFlow &flow() const { return m_flow; }
     // Tests start a scenario somewhere in a run.
@@ -91,6 +94,13 @@ protected:
     int dimensioneCheEntra(const QFont &font, const QRect &area, const QString &text, int flags) const;
     void adattaTesto(QLabel *l) const;
 
+    // The window's own scanning targets; the read-aloud button comes after them.
+    virtual int exerciseTargets() const = 0;
+    virtual void paintTarget(int target, Colore colore) = 0;
+    virtual void selectTarget(int target) = 0;
+    virtual bool targetUsable(int target) const = 0;
+    int readAloudTarget() const { return exerciseTargets(); }
+
     void mostraBox(Box box, bool visibile) override;
     void daiFuoco(Box box) override;
     bool aperta() const override { return !m_uscita; }
@@ -99,9 +109,17 @@ protected:
     // The control a scanning target stands for, whose accessible name is read aloud.
     virtual const QWidget *widgetBersaglio(int) const { return nullptr; }
     void leggiFrase();
+    // Asked by the pupil or the teacher: read whatever the profile says.
+    void leggiDiNuovo();
     void keyPressEvent(QKeyEvent *event) override;
 
     ExerciseFlow m_flow;
     Scansione m_scansione;
     bool m_uscita = false;
+
+private:
+    int numeroBersagli() const final { return exerciseTargets() + 1; }
+    void dipingi(int bersaglio, Colore colore) final;
+    void seleziona(int bersaglio) final;
+    bool utilizzabile(int bersaglio) const final;
 };

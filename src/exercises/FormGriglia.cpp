@@ -246,6 +246,8 @@ void FormGriglia::ScriviFrase()
 
 QString FormGriglia::nomeBersaglio(int b) const
 {
+    if (b == readAloudTarget())
+        return FormEsercizio::nomeBersaglio(b);
     QString nome = MLSGetString(m_state, QStringLiteral("0216"));
     if (!nome.contains(QLatin1String("%1")))
         nome = QStringLiteral("tazza %1");
@@ -364,7 +366,7 @@ void FormGriglia::nuovoEsercizio()
     GeneraEsercizio();
 }
 
-void FormGriglia::seleziona(int bersaglio)
+void FormGriglia::selectTarget(int bersaglio)
 {
     if (m_flow.phase() == ExerciseFlow::Phase::Preparing)
         return;
@@ -376,7 +378,7 @@ void FormGriglia::seleziona(int bersaglio)
     sceltaTazza(bersaglio, true);
 }
 
-bool FormGriglia::utilizzabile(int bersaglio) const
+bool FormGriglia::targetUsable(int bersaglio) const
 {
     // The clock stops once the exercise is over; the step keys still move the frame.
     if (m_scansione.modo() == 2 && finito())
@@ -384,12 +386,16 @@ bool FormGriglia::utilizzabile(int bersaglio) const
     return bersaglio >= 0 && bersaglio < NumeroPosti && !m_logica.tolta(bersaglio);
 }
 
-void FormGriglia::dipingi(int bersaglio, Colore colore)
+void FormGriglia::paintTarget(int bersaglio, Colore colore)
 {
     // Once the exercise is over the frame stays on the model while the clock ticks.
     if (m_scansione.modo() == 2 && finito())
         return;
-    if (colore == Colore::Selezione && bersaglio >= 0 && bersaglio < NumeroPosti)
+    if (colore != Colore::Selezione)
+        return;
+    if (bersaglio == readAloudTarget())
+        Shape1->hide();
+    else if (bersaglio >= 0 && bersaglio < NumeroPosti)
         SistemaRiquadro();
 }
 

@@ -55,12 +55,12 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    int numeroBersagli() const override { return NumeroPosti; }
+    int exerciseTargets() const override { return NumeroPosti; }
     QString nomeBersaglio(int b) const override;
     QString fraseDaLeggere() const override;
-    void dipingi(int bersaglio, Colore colore) override;
-    void seleziona(int bersaglio) override;
-    bool utilizzabile(int bersaglio) const override;
+    void paintTarget(int bersaglio, Colore colore) override;
+    void selectTarget(int bersaglio) override;
+    bool targetUsable(int bersaglio) const override;
 
 private:
     void nuovoEsercizio();
