@@ -1,5 +1,6 @@
 #include "platform/Filmato.h"
 
+#include "platform/LayeredPicture.h"
 #include "platform/StoredFile.h"
 
 #include <QDir>
@@ -101,6 +102,8 @@ std::shared_ptr<const Filmato::Parsed> parseMovie(const QString &path)
     if (!check.load(movie->source))
         return nullptr;
     movie->animated = check.animated();
+    if (!movie->animated)
+        movie->layers = LayeredPicture::build(movie->source);
     cache.insert(key, movie);
     return movie;
 }
@@ -130,6 +133,7 @@ bool Filmato::setMovie(const QString &hostPath)
     m_shown.clear();
     m_selected.clear();
     m_dirty = true;
+    m_layersStale = true;
     m_drawingStale = true;
     update();
     return true;
@@ -218,6 +222,7 @@ bool Filmato::TSetProperty(const QString &target, int property, const QString &v
 void Filmato::touch()
 {
     m_dirty = true;
+    m_layersStale = true;
     m_drawingStale = true;
     update();
 }
@@ -271,10 +276,32 @@ void Filmato::prepareRenderer()
     ++m_renders;
 }
 
+bool Filmato::byLayers(const QSizeF &pixels) const
+{
+    // Page-sized pictures (a print) are rare and would only fill the layers' cache.
+    if (!m_parsed || !m_parsed->layers || pixels.width() * pixels.height() > 1024.0 * 1024.0)
+        return false;
+    const auto covered = [this](const QString &id) { return m_parsed->layers->covers(id); };
+    const QList<QString> filled = m_fills.keys(), shown = m_shown.keys();
+    return std::all_of(filled.cbegin(), filled.cend(), covered) && std::all_of(shown.cbegin(), shown.cend(), covered);
+}
+
 void Filmato::paintInto(QPainter &p, const QRectF &target)
 {
     if (m_background.isValid())
         p.fillRect(target, m_background);
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    const QSizeF pixels = target.size() * dpr;
+    if (byLayers(pixels)) {
+        if (m_layersStale) {
+            m_layersStale = false;
+            ++m_renders;
+        }
+        QImage picture = m_parsed->layers->compose(pixels.toSize(), m_fills, m_shown);
+        picture.setDevicePixelRatio(dpr);
+        p.drawImage(target.topLeft(), picture);
+        return;
+    }
     prepareRenderer();
     if (!m_renderer)
         return;

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+class LayeredPicture;
 class QSvgRenderer;
 
 // The control that shows the cup pictures and animations. Movies are SVG documents of our own:
@@ -84,12 +85,16 @@ public:
         QList<Slot> slots;
         QHash<QString, Element> elements; // ids found in it
         bool animated = false;
+        // A still picture's layers, drawn once per size and composed on each change.
+        std::shared_ptr<const LayeredPicture> layers;
     };
 
 private:
     QString clipId(const QString &target) const;
     void touch();
     void prepareRenderer();
+    // True when the picture as edited can be composed from its layers.
+    bool byLayers(const QSizeF &pixels) const;
     void paintInto(QPainter &p, const QRectF &target);
 
     QString m_movie;
@@ -100,7 +105,8 @@ private:
     QColor m_background;
     const QHash<QString, QString> *m_clipNames = nullptr;
     QSvgRenderer *m_renderer = nullptr;
-    bool m_dirty = false;
+    bool m_dirty = false;       // edited since the whole-document renderer loaded
+    bool m_layersStale = false; // edited since last composed from layers
     int m_renders = 0;
     int m_rasters = 0;
     QPixmap m_drawing;          // the still picture as last drawn
