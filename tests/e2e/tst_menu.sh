@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The main menu with real input: reached from the start-up window by a click; switch scanning by
-# steps and by the timer; the mouse; quitting saves the profile. Where the highlight goes is the
+# steps and by the timer; the mouse. Quitting is tried on the installed copy. Where the highlight goes is the
 # scanning model's rule (tst_scansione), the language menu the window's (tst_menu); the arrows of
 # mode 3 are pressed for real in tst_switches.
 source "$(dirname "$0")/harness.sh"
@@ -43,10 +43,5 @@ xdotool mousemove --sync "$(bx 4)" "$(by 4)"
 e2e_check "mouse mode: hovering lights choice 4" e2e_wait_lit 4
 e2e_screenshot menu-mode0.png
 
-# Quitting: choice 6 by click saves the profile and ends the program.
-rm -f "$PROFILE"
-e2e_click "$(bx 6)" "$(by 6)"
-e2e_check "choice 6 ends the program" e2e_until 100 e2e_ended "$E2E_PID"
-saved=$(find "$(dirname "$PROFILE")" -maxdepth 1 -iname _predefinito.ini | head -1)
-e2e_check "choice 6 saved the profile" test -n "$saved"
+e2e_stop
 e2e_finish
