@@ -234,6 +234,19 @@ e2e_menu() { # mode speed
   sleep 0.5
 }
 
+# A point inside menu button i, clear of its caption (the menu is laid out on 480 x 290 and
+# fills the 1024 x 768 screen); e2e_menu_points puts all seven in LIT_POINTS.
+E2E_MENU_LEFT=(88 88 88 248 248 248 392)
+E2E_MENU_TOP=(40 128 216 40 128 216 216)
+bx() { echo $(( (${E2E_MENU_LEFT[$1]} + 5) * 1024 / 480 )); }
+by() { echo $(( (${E2E_MENU_TOP[$1]} + 5) * 768 / 290 )); }
+e2e_menu_points() {
+  LIT_POINTS=()
+  for i in 0 1 2 3 4 5 6; do LIT_POINTS+=("$(bx "$i") $(by "$i")"); done
+}
+# The first exercise's answers and its next-exercise button (laid out on 640 x 480, factor 1.6).
+e2e_exercise_points() { LIT_POINTS=("60 610" "720 610" "445 595"); }
+
 # Waits for a window of the program other than the given one; prints it.
 e2e_other_window() { # pid window
   e2e_until 100 e2e_has_other "$1" "$2" && echo "$E2E_W"

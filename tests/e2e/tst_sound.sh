@@ -38,7 +38,7 @@ record() { # output
   parec -d prova.monitor --format=s16le --rate=8000 --channels=1 --raw --latency-msec=20 >"$1" &
   local rec=$!
   E2E_PIDS+=("$rec")
-  e2e_click $(( 93 * 1024 / 480 )) $(( 45 * 768 / 290 ))
+  e2e_click "$(bx 0)" "$(by 0)"
   ES=$(e2e_other_window "$E2E_PID" "$MENU")
   sleep 1
   ANSWERS=""
@@ -153,7 +153,7 @@ if command -v speech-dispatcher >/dev/null && command -v espeak-ng >/dev/null; t
   parec -d prova.monitor --format=s16le --rate=8000 --channels=1 --raw --latency-msec=20 >"$E2E_TMP/voice.raw" &
   rec=$!
   E2E_PIDS+=("$rec")
-  e2e_click $(( 93 * 1024 / 480 )) $(( 45 * 768 / 290 ))
+  e2e_click "$(bx 0)" "$(by 0)"
   sleep 6
   kill "$rec"; wait "$rec" 2>/dev/null
   e2e_check "the question is read aloud" test "$(heard "$E2E_TMP/voice.raw")" != silence

@@ -4,13 +4,7 @@
 source "$(dirname "$0")/harness.sh"
 e2e_begin
 
-# Menu buttons (laid out on 480 x 290, filling the 1024 x 768 screen), clear of their captions.
-LEFT=(88 88 88 248 248 248 392)
-TOP=(40 128 216 40 128 216 216)
-LIT_POINTS=()
-for i in 0 1 2 3 4 5 6; do
-  LIT_POINTS+=("$(( (${LEFT[$i]} + 5) * 1024 / 480 )) $(( (${TOP[$i]} + 5) * 768 / 290 ))")
-done
+e2e_menu_points
 press() { # key milliseconds
   xdotool keydown "$1"; sleep "$(awk "BEGIN{print $2/1000}")"; xdotool keyup "$1"
 }
@@ -32,7 +26,7 @@ for acceptance in 0 300; do
 done
 
 # Held to scan, in the first exercise (laid out on 640 x 480): the answers and the next button.
-LIT_POINTS=("60 610" "720 610" "445 595")
+e2e_exercise_points
 E2E_ACCESS="[Switches]\r\nHoldToScan=1\r\n" e2e_menu 2 4
 press space 100                       # a short hold chooses the lit menu choice: the first
 ES=$(e2e_other_window "$E2E_PID" "$MENU")

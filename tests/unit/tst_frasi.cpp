@@ -257,11 +257,6 @@ private Q_SLOTS:
             CHECK(r.truth == (es.Soluzione == 0), context());
             // Two statements never speak of the same feature.
             CHECK(QSet<int>(r.features.begin(), r.features.end()).size() == r.features.size(), context());
-            QCOMPARE(r.features.size(), level <= 3 ? 1 : 2);
-            if (level == 5)
-                QVERIFY(!r.features.contains(Tazza::Colore) && !r.features.contains(Tazza::Piattino));
-            if (level == 6)
-                QCOMPARE(r.features.first(), Tazza::Colore);
             trueOnes += r.truth;
             learn(language, section, es.FraseCorrente, {FraseFinita(es.FraseCorrente.testo(), QString(), true)});
         }
@@ -328,7 +323,6 @@ private Q_SLOTS:
                 const Reading r = readSentence(claims, es.FraseCorrente, es.AttributiCorrenti);
                 auto context = [&] { return es.FraseCorrente.testo() + QStringLiteral(" | ") + cupText(es.AttributiCorrenti); };
                 CHECK(r.error.isEmpty(), r.error + context());
-                QCOMPARE(r.features.size(), level <= 2 ? 1 : 2);
                 CHECK(r.truth == (es.Soluzione == 0), context());
             }
         }
@@ -355,13 +349,11 @@ private Q_SLOTS:
         for (int i = 0; i < Rounds / 10; ++i) {
             es.Livello = i % LogicaEs6::Livelli + 1;
             es.ImpostaColori();
-            QCOMPARE(es.tazze.size(), es.NumeroPosti);
             QCOMPARE(es.tazze.at(es.TazzaGiusta), es.Modello);
             // Only the model has every feature of the list.
             CHECK(es.tazze.count(es.Modello) == 1, QString::number(es.NumeroPosti));
             es.ScriviFrase(*lang.testi, i % 2 ? QStringLiteral("maiuscolo") : QString());
             QCOMPARE(es.righe.size(), 7);
-            QCOMPARE(es.Testo.count(QStringLiteral(".\r\n")), 7);
             QSet<int> features;
             for (const Frase &line : es.righe) {
                 const Reading r = readSentence(claims, line, es.Modello);

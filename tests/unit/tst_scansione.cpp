@@ -1,46 +1,11 @@
 #include "scanning/Scansione.h"
 
+#include "FakeScanFrontend.h"
 #include "QtWarnings.h"
 
 #include <QTest>
 
 namespace {
-
-// Records what the model asks of a window with n targets.
-class Finto : public FrontendScansione
-{
-public:
-    explicit Finto(int n) : colori(n, Colore::Sfondo) {}
-    int numeroBersagli() const override { return int(colori.size()); }
-    void dipingi(int b, Colore c) override { colori[b] = c; }
-    void seleziona(int b) override
-    {
-        scelti.append(b);
-        if (chiudeAllaScelta)
-            chiusa = true;
-    }
-    void mostraBox(Box box, bool v) override { (box == Box::Manuale ? manuale : automatica) = v; }
-    void daiFuoco(Box box) override { fuoco.append(box); }
-    bool utilizzabile(int b) const override { return !disabilitati.contains(b); }
-    bool aperta() const override { return !chiusa; }
-
-    // The one highlighted target, or -1 (several highlighted counts as a fault: -2).
-    int evidenziato() const
-    {
-        int found = -1;
-        for (int i = 0; i < colori.size(); ++i)
-            if (colori[i] == Colore::Selezione)
-                found = found == -1 ? i : -2;
-        return found;
-    }
-
-    QList<Colore> colori;
-    QList<int> scelti;
-    QList<int> disabilitati;
-    QList<Box> fuoco;
-    bool manuale = false, automatica = false;
-    bool chiudeAllaScelta = false, chiusa = false;
-};
 
 // A switch action: "r:32" release on the manual box, "p:32"/"a:32" press/release on the
 // automatic box, "t" a timer tick.
@@ -89,7 +54,7 @@ private Q_SLOTS:
         QFETCH(QString, events);
         QFETCH(int, highlighted);
         QFETCH(QList<int>, chosen);
-        Finto fe(7);
+        FakeScanFrontend fe(7);
         Scansione s(fe);
         s.prepara(mode, 4);
         play(s, events);
@@ -103,7 +68,7 @@ private Q_SLOTS:
     void automaticTimer()
     {
         for (const bool closes : {false, true}) {
-            Finto fe(7);
+            FakeScanFrontend fe(7);
             fe.chiudeAllaScelta = closes;
             Scansione s(fe);
             s.prepara(2, 6);
@@ -113,7 +78,7 @@ private Q_SLOTS:
             s.rilascioAutomatica(Tasto::Spazio);
             QCOMPARE(s.timer().isActive(), !closes);
         }
-        Finto fe(7);
+        FakeScanFrontend fe(7);
         Scansione s(fe);
         s.prepara(2, 0);
         QVERIFY(s.timer().interval() >= 250);
@@ -128,7 +93,7 @@ private Q_SLOTS:
     // Exercise windows skip targets that cannot be chosen, both ways.
     void disabledTargetsSkipped()
     {
-        Finto fe(5);
+        FakeScanFrontend fe(5);
         fe.disabilitati = {1, 2};
         Scansione s(fe);
         s.prepara(3, 4);
@@ -143,7 +108,7 @@ private Q_SLOTS:
     // on the parking target; after riprendi() stepping works again.
     void parking()
     {
-        Finto fe(3);
+        FakeScanFrontend fe(3);
         Scansione s(fe);
         s.prepara(1, 4);
         s.parcheggia(2);

