@@ -341,7 +341,6 @@ void Filmato::paintEvent(QPaintEvent *)
         paintInto(into, QRectF(QPointF(0, 0), QSizeF(size())));
         m_drawnBackground = m_background;
         m_drawingStale = false;
-        ++m_rasters;
     }
     p.drawPixmap(0, 0, m_drawing);
 }

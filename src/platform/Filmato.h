@@ -47,8 +47,6 @@ public:
     // For tests and benchmarks: the current document, and how often it was rendered.
     QByteArray document() const;
     int renderCount() const { return m_renders; }
-    // How often the still picture was drawn on screen (repaints without a change copy it).
-    int rasterCount() const { return m_rasters; }
     // Renders the current picture into an image of the given size (no widget needed).
     QImage renderImage(const QSize &size);
 
@@ -108,7 +106,6 @@ private:
     bool m_dirty = false;       // edited since the whole-document renderer loaded
     bool m_layersStale = false; // edited since last composed from layers
     int m_renders = 0;
-    int m_rasters = 0;
     QPixmap m_drawing;          // the still picture as last drawn
     QColor m_drawnBackground;
     bool m_drawingStale = true; // changed since the screen drawing was made
