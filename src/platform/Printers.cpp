@@ -1,5 +1,6 @@
 #include "platform/Printers.h"
 
+#include <QLibrary>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -45,20 +46,51 @@ bool esiste(const QString &name)
     return isPdf(name) || QPrinterInfo::availablePrinterNames().contains(name);
 }
 
+#ifdef VORBELLO_HAVE_CUPS
+// libcups, with what it brings (TLS, Kerberos, Avahi), is opened at the first print rather than
+// at start: a pupil who never prints does not carry it.
+struct Cups
+{
+    decltype(&cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&cupsGetOption) getOption = nullptr;
+    decltype(&cupsFreeDests) freeDests = nullptr;
+};
+
+const Cups &cups()
+{
+    static const Cups found = [] {
+        Cups c;
+        QLibrary lib(QStringLiteral("cups"), 2);
+        lib.setLoadHints(QLibrary::PreventUnloadHint);
+        if (!lib.load())
+            return c;
+        c.getNamedDest = reinterpret_cast<decltype(&cupsGetNamedDest)>(lib.resolve("cupsGetNamedDest"));
+        c.getOption = reinterpret_cast<decltype(&cupsGetOption)>(lib.resolve("cupsGetOption"));
+        c.freeDests = reinterpret_cast<decltype(&cupsFreeDests)>(lib.resolve("cupsFreeDests"));
+        if (!c.getNamedDest || !c.getOption || !c.freeDests)
+            c = Cups();
+        return c;
+    }();
+    return found;
+}
+#endif
+
 // Qt hands the finished document to CUPS without looking at the answer, so a queue that refuses
-// jobs would pass for printed: ask CUPS first.
+// jobs would pass for printed: ask CUPS first. Without libcups Qt cannot print through CUPS
+// either, and its own answer stands.
 bool accettaLavori(const QString &name)
 {
 #ifdef VORBELLO_HAVE_CUPS
-    if (isPdf(name))
+    const Cups &c = cups();
+    if (isPdf(name) || !c.getNamedDest)
         return true;
     const QByteArray utf8 = name.toUtf8();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, utf8.constData(), nullptr);
+    cups_dest_t *dest = c.getNamedDest(CUPS_HTTP_DEFAULT, utf8.constData(), nullptr);
     if (!dest)
         return false;
-    const char *v = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const char *v = c.getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const bool accetta = !v || qstrcmp(v, "false") != 0;
-    cupsFreeDests(1, dest);
+    c.freeDests(1, dest);
     return accetta;
 #else
     Q_UNUSED(name);
