@@ -116,8 +116,8 @@ int Main(int argc, char **argv)
     state.random = &random;
     state.windows = &windows;
     state.esci = [](int code) { QCoreApplication::exit(code); };
-    QtSoundPlayer sound(state.paths.toHost(state.paths.programFolder() +
-                                           QStringLiteral("\\suoni\\predefinito.wav")));
+    SoundModule sound(state.paths.toHost(state.paths.programFolder() +
+                                         QStringLiteral("\\suoni\\predefinito.wav")));
     state.sound = &sound;
     RegistraFinestre(state);
 

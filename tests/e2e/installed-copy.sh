@@ -22,8 +22,8 @@ fi
 deb=$(ls "$BUILD"/package/vorbello_*.deb)
 echo "Package: $deb ($(du -k "$deb" | cut -f1) kB)"
 depends=$(dpkg-deb -f "$deb" Depends)
-e2e_check "the dependencies are read from the executable: Qt and the CUPS client library" \
-  eval '[[ "$depends" == *libqt6widgets6* && "$depends" == *libqt6svg6* && "$depends" == *libcups2* ]]'
+e2e_check "the dependencies: Qt, Qt Multimedia for the sound module, the CUPS client library" \
+  eval '[[ "$depends" == *libqt6widgets6* && "$depends" == *libqt6multimedia6* && "$depends" == *libcups2* ]]'
 
 apt_quiet() {
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -qq "$@" \
@@ -56,6 +56,7 @@ icons="$PREFIX/share/icons/hicolor"
 e2e_check "the icon is there as SVG" grep -q '<svg' "$icons/scalable/apps/$APP.svg"
 e2e_check "the icon is there at 48x48" \
   test "$(identify -format '%m %wx%h' "$icons/48x48/apps/$APP.png" 2>/dev/null)" = "PNG 48x48"
+e2e_check "the sound module is where the program looks for it" test -f "$PREFIX/lib/vorbello/vorbello_sound.so"
 e2e_check "the man page is there" test -s "$PREFIX/share/man/man1/vorbello.1"
 e2e_check "the manual is in the documentation folder" test -s "$PREFIX/share/doc/vorbello/Vorbello.pdf"
 [ -n "$SYSTEM" ] && e2e_check "the menu entry's command is on the PATH" \

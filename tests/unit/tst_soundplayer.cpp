@@ -1,4 +1,4 @@
-#include "platform/SoundPlayer.h"
+#include "platform/QtSoundPlayer.h"
 
 #include "Files.h"
 #include "QtWarnings.h"
