@@ -66,7 +66,11 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
-        const QByteArray bytes = f.read(m_limiteInMemoria + 1);
+        // A read allocates all it is asked for: ask for what the stamp promises, and for the
+        // rest only when the file grew meanwhile.
+        QByteArray bytes = f.read(e->size + 1);
+        if (bytes.size() > e->size)
+            bytes += f.read(m_limiteInMemoria + 1 - bytes.size());
         // Changed while we read it: judge the content by what was read, not by the older stamp.
         if (bytes.size() != e->size)
             e->modified = -1;
