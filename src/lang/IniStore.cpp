@@ -125,8 +125,14 @@ std::optional<QString> IniStore::lookup(const Entry &e, const QString &section, 
         return std::nullopt;
     // Compared as bytes, so that only the line that matches is decoded.
     const QByteArray wanted = CodePage::encode(key);
+    // One buffer for all lines, as readLine(max) allocates max for each; lines are cut at a
+    // megabyte as before, and none is longer than the file.
+    QByteArray buffer(qsizetype(qMin<qint64>(f.size() + 1, 1 << 20)), Qt::Uninitialized);
     while (!f.atEnd()) {
-        QByteArray raw = f.readLine(1 << 20);
+        const qint64 n = f.readLine(buffer.data(), buffer.size());
+        if (n < 0)
+            break;
+        QByteArray raw = QByteArray::fromRawData(buffer.constData(), qsizetype(n));
         if (!raw.contains(wanted))
             continue;
         while (raw.endsWith('\n') || raw.endsWith('\r'))

@@ -69,11 +69,12 @@ const Table &table()
 
 QString decode(QByteArrayView bytes)
 {
-    const Table &t = table();
+    const char16_t *toUnicode = table().toUnicode.data();
+    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = t.toUnicode[uchar(bytes[i])];
+        out[i] = toUnicode[in[i]];
     return text;
 }
 
@@ -95,7 +96,11 @@ QString decodeText(QByteArrayView bytes)
 {
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.sliced(3));
+        // Only the one mark: fromUtf8() would drop a second, which the editor of INI files sees
+        // as text, so a header behind it would be found by one and not by the other.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        text = utf8.decode(bytes.sliced(3));
     } else if (bytes.startsWith("\xFF\xFE")) {
         // A last odd byte is half a character: dropped.
         text.resize((bytes.size() - 2) / 2);
@@ -112,12 +117,14 @@ QStringList splitLines(QStringView text)
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    // Plain units: checked builds call out for each QChar comparison, on every character.
+    const char16_t *units = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const char16_t c = units[i];
         if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.sliced(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        if (c == u'\r' && i + 1 < n && units[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -38,15 +39,20 @@ public:
         check(QDir().mkpath(path(relative)));
         return path(relative);
     }
-    // Rewritten in place, so the file keeps its name whatever it held before.
-    void write(const QString &relative, const QByteArray &content) const
+    // Rewritten in place, and stamped a time of its own: rewrites within one tick of the file
+    // system's clock would otherwise look unchanged to a reader that caches by stamp.
+    void write(const QString &relative, const QByteArray &content)
     {
         QFile f(path(relative));
         check(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              f.write(content) == content.size());
+              f.write(content) == content.size() && f.flush() &&
+              f.setFileTime(stamp.addMSecs(++writes), QFileDevice::FileModificationTime));
     }
 
 private:
+    // Later than any real write, which may come between two of ours.
+    const QDateTime stamp = QDateTime::currentDateTimeUtc().addDays(1);
+    qint64 writes = 0;
     // In memory where there is such a file system: a save's fsync costs nothing there.
     QTemporaryDir dir{QDir(QStringLiteral("/dev/shm")).exists()
                           ? QStringLiteral("/dev/shm/vorbello-fuzz-XXXXXX")
@@ -67,11 +73,11 @@ struct Names {
     std::vector<QString> keys;
 };
 
-// A few section and key names as they appear in the text, so lookups hit as often as they miss.
+// A few section and key names from the start of the text, so lookups hit as often as they miss.
 inline Names namesIn(const QString &text, size_t most = 4)
 {
     Names names;
-    const QStringList lines = CodePage::splitLines(text);
+    const QStringList lines = CodePage::splitLines(QStringView(text).left(4096));
     for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
         const QString line = trimBlanks(lines[i]);
         if (line.startsWith(u'[')) {
