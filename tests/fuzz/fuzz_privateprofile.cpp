@@ -42,7 +42,7 @@ const QString missing = QStringLiteral("\x01missing\x01");
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::bytes(data, size);
     const PrivateProfile::Document doc = PrivateProfile::Document::parse(bytes);
     const QString text = CodePage::decode(bytes);
     fuzz::Names names = fuzz::namesIn(text);
