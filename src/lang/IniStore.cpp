@@ -66,7 +66,11 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
-        const QByteArray bytes = f.read(m_limiteInMemoria + 1);
+        // A read allocates all it is asked for: ask for what the stamp promises, and for the
+        // rest only when the file grew meanwhile.
+        QByteArray bytes = f.read(e->size + 1);
+        if (bytes.size() > e->size)
+            bytes += f.read(m_limiteInMemoria + 1 - bytes.size());
         // Changed while we read it: judge the content by what was read, not by the older stamp.
         if (bytes.size() != e->size)
             e->modified = -1;
@@ -121,8 +125,14 @@ std::optional<QString> IniStore::lookup(const Entry &e, const QString &section, 
         return std::nullopt;
     // Compared as bytes, so that only the line that matches is decoded.
     const QByteArray wanted = CodePage::encode(key);
+    // One buffer for all lines, as readLine(max) allocates max for each; lines are cut at a
+    // megabyte as before, and none is longer than the file.
+    QByteArray buffer(qsizetype(qMin<qint64>(f.size() + 1, 1 << 20)), Qt::Uninitialized);
     while (!f.atEnd()) {
-        QByteArray raw = f.readLine(1 << 20);
+        const qint64 n = f.readLine(buffer.data(), buffer.size());
+        if (n < 0)
+            break;
+        QByteArray raw = QByteArray::fromRawData(buffer.constData(), qsizetype(n));
         if (!raw.contains(wanted))
             continue;
         while (raw.endsWith('\n') || raw.endsWith('\r'))

@@ -2,8 +2,9 @@
 
 #include <QFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QtGlobal>
+
+#include <array>
 
 namespace CodePage {
 
@@ -16,16 +17,6 @@ constexpr const char *codecName = "windows-1252";
 bool isUnassigned(char32_t c)
 {
     return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
-}
-
-void warnMissingCodec()
-{
-    static bool warned = false;
-    if (!warned) {
-        warned = true;
-        qWarning("No %s codec in this Qt build: text files are read and written as Latin-1",
-                 codecName);
-    }
 }
 
 struct CodePoint {
@@ -43,78 +34,59 @@ CodePoint codePointAt(QStringView text, qsizetype i)
     return {c, 1};
 }
 
-QByteArray encodeLatin1(QStringView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size();) {
-        const CodePoint cp = codePointAt(text, i);
-        out.append(cp.value <= 0xFF ? char(cp.value) : '?');
-        i += cp.size;
+// The codec's character for each byte, asked once: opening the codec on every call cost more
+// than the text it converted. Encoding is the same table backwards, so a character becomes a
+// byte only when that byte decodes to it.
+struct Table {
+    std::array<char16_t, 256> toUnicode;
+    std::array<qint16, 0x10000> fromUnicode;
+
+    Table()
+    {
+        QStringDecoder decoder(codecName, QStringDecoder::Flag::Stateless);
+        if (!decoder.isValid())
+            qWarning("No %s codec in this Qt build: text files are read and written as Latin-1",
+                     codecName);
+        fromUnicode.fill(-1);
+        for (int b = 255; b >= 0; --b) {
+            const char byte = char(b);
+            const QString one = decoder.isValid() ? decoder.decode(QByteArrayView(&byte, 1))
+                                                  : QString();
+            toUnicode[b] = one.size() == 1 && !isUnassigned(char32_t(b)) ? one.at(0).unicode()
+                                                                          : char16_t(b);
+            fromUnicode[toUnicode[b]] = qint16(b);
+        }
     }
-    return out;
+};
+
+const Table &table()
+{
+    static const Table t;
+    return t;
 }
 
 } // namespace
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder(codecName, QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid()) {
-        warnMissingCodec();
-        return QString::fromLatin1(bytes);
-    }
-    QString text = decoder.decode(bytes);
-    if (text.size() != bytes.size()) {
-        // One character per byte is what every caller counts on; decode byte by byte.
-        text.clear();
-        text.reserve(bytes.size());
-        for (const char b : bytes) {
-            const QString one = decoder.decode(QByteArrayView(&b, 1));
-            text.append(one.size() == 1 ? one.at(0) : QChar(uchar(b)));
-        }
-    }
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (isUnassigned(uchar(bytes[i])))
-            text[i] = QChar(uchar(bytes[i]));
-    }
+    const char16_t *toUnicode = table().toUnicode.data();
+    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        out[i] = toUnicode[in[i]];
     return text;
 }
 
 QByteArray encode(QStringView text)
 {
-    QStringEncoder encoder(codecName, QStringEncoder::Flag::Stateless);
-    if (!encoder.isValid()) {
-        warnMissingCodec();
-        return encodeLatin1(text);
-    }
-    QByteArray out = encoder.encode(text);
-
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); i += codePointAt(text, i).size)
-        ++count;
-    if (out.size() != count) {
-        // Not one byte per character: encode each character on its own to keep them aligned.
-        out.clear();
-        out.reserve(count);
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype n = codePointAt(text, i).size;
-            const QByteArray one = encoder.encode(text.sliced(i, n));
-            out.append(one.size() == 1 ? one.at(0) : '?');
-            i += n;
-        }
-    }
-
-    // The codec marks what it cannot hold with its own substitute byte (0x1A in ICU), or maps
-    // it to a look-alike; anything that does not decode back to itself becomes '?'.
-    const QString back = decode(out);
-    qsizetype j = 0;
-    for (qsizetype i = 0; i < text.size(); ++j) {
+    const Table &t = table();
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
         const CodePoint cp = codePointAt(text, i);
-        if (isUnassigned(cp.value))
-            out[j] = char(cp.value);
-        else if (cp.size != 1 || back[j].unicode() != cp.value)
-            out[j] = '?';
+        const qint16 b = cp.size == 1 ? t.fromUnicode[cp.value] : -1;
+        out.append(b >= 0 ? char(b) : '?');
         i += cp.size;
     }
     return out;
@@ -124,7 +96,11 @@ QString decodeText(QByteArrayView bytes)
 {
     QString text;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
-        text = QString::fromUtf8(bytes.sliced(3));
+        // Only the one mark: fromUtf8() would drop a second, which the editor of INI files sees
+        // as text, so a header behind it would be found by one and not by the other.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        text = utf8.decode(bytes.sliced(3));
     } else if (bytes.startsWith("\xFF\xFE")) {
         // A last odd byte is half a character: dropped.
         text.resize((bytes.size() - 2) / 2);
@@ -141,12 +117,14 @@ QStringList splitLines(QStringView text)
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    // Plain units: checked builds call out for each QChar comparison, on every character.
+    const char16_t *units = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const char16_t c = units[i];
         if (c != u'\r' && c != u'\n')
             continue;
         lines.append(text.sliced(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+        if (c == u'\r' && i + 1 < n && units[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }

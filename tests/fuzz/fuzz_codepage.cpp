@@ -1,18 +1,8 @@
-#include "platform/CodePage.h"
-
-#include <QString>
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
+#include "FuzzSupport.h"
 
 namespace {
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+using fuzz::check;
 
 struct CodePoint {
     char32_t value;
@@ -71,7 +61,7 @@ void checkLines(const QString &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::bytes(data, size);
     checkBytes(bytes);
     checkLines(CodePage::decode(bytes));
 

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the private-profile reader and writer: lookups must not crash, and
 // an accepted edit must read back as written without disturbing any other key.
-#include "platform/CodePage.h"
+#include "FuzzSupport.h"
+
 #include "platform/PrivateProfile.h"
 
 #include <QByteArray>
@@ -14,19 +15,7 @@
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-QString trimBlanks(QStringView s)
-{
-    while (!s.isEmpty() && isBlank(s.front()))
-        s = s.sliced(1);
-    while (!s.isEmpty() && isBlank(s.back()))
-        s.chop(1);
-    return s.toString();
-}
+using fuzz::trimBlanks;
 
 // How a name is matched: blanks dropped, as stored in Windows-1252, case ignored.
 QString matchName(const QString &name)
@@ -47,43 +36,18 @@ QString readBack(const QString &value)
     return v;
 }
 
-struct Names {
-    std::vector<QString> sections;
-    std::vector<QString> keys;
-};
-
-// Section and key names as they appear in the data, plus a few that may be absent.
-Names namesIn(const QString &text)
-{
-    Names names;
-    const QStringList lines = CodePage::splitLines(text);
-    for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
-        const QString line = trimBlanks(lines[i]);
-        if (line.startsWith(u'[')) {
-            const qsizetype close = line.indexOf(u']');
-            if (close > 0 && names.sections.size() < 4)
-                names.sections.push_back(line.mid(1, close - 1));
-        } else {
-            const qsizetype eq = line.indexOf(u'=');
-            if (eq >= 0 && names.keys.size() < 4)
-                names.keys.push_back(line.left(eq));
-        }
-    }
-    names.sections.push_back(QStringLiteral("Strings"));
-    names.keys.push_back(QStringLiteral("0001"));
-    return names;
-}
-
 const QString missing = QStringLiteral("\x01missing\x01");
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::bytes(data, size);
     const PrivateProfile::Document doc = PrivateProfile::Document::parse(bytes);
     const QString text = CodePage::decode(bytes);
-    const Names names = namesIn(text);
+    fuzz::Names names = fuzz::namesIn(text);
+    names.sections.push_back(QStringLiteral("Strings"));
+    names.keys.push_back(QStringLiteral("0001"));
 
     struct Pair {
         QString section, key, before;
@@ -93,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QString &k : names.keys) {
             const QString v = doc.value(s, k, missing, INT_MAX);
             if (doc.contains(s, k) == (v == missing))
-                abort();
+                std::abort();
             if (doc.value(s, k, QString(), 512).size() > 511)
-                abort();
+                std::abort();
             pairs.push_back({s, k, v});
         }
     }
@@ -106,20 +70,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray edited = PrivateProfile::edit(bytes, target.section, target.key, value);
     if (!PrivateProfile::isWritable(target.section, target.key, value)) {
         if (edited != bytes)
-            abort();
+            std::abort();
         return 0;
     }
 
     const PrivateProfile::Document after = PrivateProfile::Document::parse(edited);
     if (after.value(target.section, target.key, missing, INT_MAX) != readBack(value))
-        abort();
+        std::abort();
     const QString targetSection = matchName(target.section);
     const QString targetKey = matchName(target.key);
     for (const Pair &p : pairs) {
         if (matchName(p.section) == targetSection && matchName(p.key) == targetKey)
             continue;
         if (after.value(p.section, p.key, missing, INT_MAX) != p.before)
-            abort();
+            std::abort();
     }
     return 0;
 }

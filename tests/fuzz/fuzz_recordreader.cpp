@@ -1,18 +1,10 @@
+#include "FuzzSupport.h"
+
 #include "platform/RecordFile.h"
-
-#include "platform/CodePage.h"
-
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 
 namespace {
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+using fuzz::check;
 
 bool hasLineEnd(const QString &text)
 {
@@ -41,7 +33,7 @@ void checkNumberRoundTrip(qint64 value)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes = fuzz::bytes(data, size);
     RecordReader reader(bytes);
 
     // Every successful read consumes at least one byte, except the one empty field after a

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/CodePage.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace fuzz {
+
+// abort() rather than an exception or a message, so libFuzzer keeps the input.
+inline void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+inline QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// One scratch folder for the whole process: a folder per input would cost more than the input.
+class Scratch
+{
+public:
+    Scratch() { check(dir.isValid()); }
+    QString path(const QString &relative) const { return dir.filePath(relative); }
+    QString folder(const QString &relative) const
+    {
+        check(QDir().mkpath(path(relative)));
+        return path(relative);
+    }
+    // Rewritten in place, and stamped a time of its own: rewrites within one tick of the file
+    // system's clock would otherwise look unchanged to a reader that caches by stamp.
+    void write(const QString &relative, const QByteArray &content)
+    {
+        QFile f(path(relative));
+        check(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+              f.write(content) == content.size() && f.flush() &&
+              f.setFileTime(stamp.addMSecs(++writes), QFileDevice::FileModificationTime));
+    }
+
+private:
+    // Later than any real write, which may come between two of ours.
+    const QDateTime stamp = QDateTime::currentDateTimeUtc().addDays(1);
+    qint64 writes = 0;
+    // In memory where there is such a file system: a save's fsync costs nothing there.
+    QTemporaryDir dir{QDir(QStringLiteral("/dev/shm")).exists()
+                          ? QStringLiteral("/dev/shm/vorbello-fuzz-XXXXXX")
+                          : QDir::tempPath() + QStringLiteral("/vorbello-fuzz-XXXXXX")};
+};
+
+inline QString trimBlanks(QStringView s)
+{
+    while (!s.isEmpty() && (s.front() == u' ' || s.front() == u'\t'))
+        s = s.sliced(1);
+    while (!s.isEmpty() && (s.back() == u' ' || s.back() == u'\t'))
+        s.chop(1);
+    return s.toString();
+}
+
+struct Names {
+    std::vector<QString> sections;
+    std::vector<QString> keys;
+};
+
+// A few section and key names from the start of the text, so lookups hit as often as they miss.
+inline Names namesIn(const QString &text, size_t most = 4)
+{
+    Names names;
+    const QStringList lines = CodePage::splitLines(QStringView(text).left(4096));
+    for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
+        const QString line = trimBlanks(lines[i]);
+        if (line.startsWith(u'[')) {
+            const qsizetype close = line.indexOf(u']');
+            if (close > 0 && names.sections.size() < most)
+                names.sections.push_back(line.mid(1, close - 1));
+        } else {
+            const qsizetype eq = line.indexOf(u'=');
+            if (eq >= 0 && names.keys.size() < most)
+                names.keys.push_back(line.left(eq));
+        }
+    }
+    return names;
+}
+
+} // namespace fuzz
