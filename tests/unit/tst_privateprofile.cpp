@@ -46,6 +46,10 @@ private Q_SLOTS:
         // UTF-16 file read as empty.
         QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF[A]\r\nkey=English\r\nj=1\r\n") << u"A"_s << u"Italiano"_s
                                     << QByteArray("\xEF\xBB\xBF[A]\r\nkey=Italiano\r\nj=1\r\n");
+        // Re-saved with a second mark, the editor wrote into a section the reader did not see.
+        QTest::newRow("two UTF-8 marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nkey=old\r\n[B]\r\nj=1\r\n")
+                                         << u"A"_s << u"v"_s
+                                         << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nkey=old\r\n[B]\r\nj=1\r\n[A]\r\nkey=v\r\n");
         QTest::newRow("UTF-16 mark") << utf16(u"[B]\r\nj=1"_s) << u"A"_s << u"v"_s
                                      << utf16(u"[B]\r\nj=1\r\n[A]\r\nkey=v\r\n"_s);
     }
