@@ -27,6 +27,7 @@ const Campo Campi[] = {
     {u"Speech", u"SpeakScanning", nullptr, &AccessSettings::speakScanning},
     {u"Speech", u"ReadSentences", nullptr, &AccessSettings::readSentences},
     {u"Speech", u"Rate", &AccessSettings::voiceRate},
+    {u"History", u"Keep", &AccessSettings::keepHistory},
 };
 
 } // namespace
@@ -80,5 +81,6 @@ AccessSettings AccessSettings::fromBytes(const QByteArray &bytes)
     s.timing = s.timing.limited();
     s.frameThickness = std::clamp(s.frameThickness, 0, 12);
     s.voiceRate = std::clamp(s.voiceRate, -10, 10);
+    s.keepHistory = std::clamp(s.keepHistory, -1, 1);
     return s;
 }

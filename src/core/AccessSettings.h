@@ -15,6 +15,9 @@ struct AccessSettings
     bool speakScanning = false;
     bool readSentences = false;
     int voiceRate = 0; // -10 slowest .. 10 fastest
+    // Whether runs go into the history of progress: -1 as the profile keeps its log, 0 never,
+    // 1 always.
+    int keepHistory = -1;
 
     bool operator==(const AccessSettings &) const = default;
 

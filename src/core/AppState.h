@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AccessSettings.h"
+#include "core/History.h"
 #include "core/Profilo.h"
 #include "core/Registro.h"
 #include "lang/LanguageState.h"
@@ -69,6 +70,24 @@ public:
     // name of what the scan lit (quietly), or the choice made.
     void leggiFrase(const QString &testo);
     void annuncia(const QString &nome, bool scelta);
+    // The history of runs, opened at its first use (the database driver costs memory the menu
+    // does not need). Null when it cannot be used this session; the user is told once why.
+    History *storia();
+    // Whether the current pupil's runs go into the history.
+    bool storiaAttiva() const;
+    // The name the current pupil's history is kept under: pupils' names differ by more than case.
+    QString pupilloStoria() const { return NomeUtente.toUpper(); }
+    // A run the log just recorded, kept in the history when the pupil's settings say so.
+    void registraCorsa(History::Run run);
+    // Where the history is kept (host path); tests and benchmarks set their own.
+    QString fileStoria;
+
     // Ends the program at once with an exit code (the application's event loop in the product).
     std::function<void(int)> esci;
+
+private:
+    void storiaNonDisponibile();
+
+    std::unique_ptr<History> m_storia;
+    bool m_storiaSegnalata = false;
 };

@@ -1,6 +1,17 @@
 #pragma once
 
+#include "core/History.h"
+
+#include <functional>
+
 class Registro;
+
+// How the switches reached an answer: highlight moves and full loops since the last choice.
+struct AnswerScan
+{
+    int steps = 0;
+    int loops = 0;
+};
 
 // One exercise window's runs, whatever the exercise: the counters, the level and its passage,
 // the reward cadence, the log rows, and the phase that the mouse and the switches both read.
@@ -24,7 +35,16 @@ public:
     // The counters are 16-bit in the stored log.
     static constexpr int MaxCount = 32767;
 
+    using ScanCount = AnswerScan;
+    // A steady clock in milliseconds; answers are timed against it.
+    using Clock = std::function<qint64()>;
+    // Each logged row, with the answers given in it, for the history of runs.
+    using RowSink = std::function<void(History::Run)>;
+
     ExerciseFlow(const Rules &rules, Registro &log);
+
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+    void setRowSink(RowSink sink) { m_sink = std::move(sink); }
 
     const Rules &rules() const { return m_rules; }
     int level() const { return m_level; }
@@ -44,7 +64,8 @@ public:
     bool chooseLevel(int level);
 
     void preparing() { m_phase = Phase::Preparing; }
-    void ready() { m_phase = Phase::Answering; }
+    // The exercise is on screen: answers are timed from here.
+    void ready();
     void over() { m_phase = Phase::Over; }
     bool answering() const { return m_phase == Phase::Answering; }
     // "Next" is live once the exercise waits for it.
@@ -52,8 +73,8 @@ public:
 
     // A right answer, counted. waitForNext: the exercise then waits for "next". True when a
     // reward is due.
-    bool right(bool waitForNext);
-    void wrong();
+    bool right(bool waitForNext, ScanCount scan = {});
+    void wrong(ScanCount scan = {});
 
     // Tests and benchmarks start a scenario somewhere in a run.
     void setForTest(int level, int right, int wrong);
@@ -61,6 +82,7 @@ public:
 private:
     void logRow();
     void setLevel(int level);
+    void noteAnswer(bool right, ScanCount scan);
 
     Rules m_rules;
     Registro &m_log;
@@ -69,6 +91,10 @@ private:
     int m_wrong = 0;
     int m_sinceReward = 0;
     Phase m_phase = Phase::Preparing;
+    Clock m_clock;
+    RowSink m_sink;
+    qint64 m_timedFrom = 0; // the exercise's appearance, or the answer before in the same one
+    QList<History::Answer> m_answers;
 };
 
 // The exercises in the menu's order: the window of each, and the numbered text naming it

@@ -104,6 +104,11 @@ FormEsercizio::FormEsercizio(AppState &state, const QString &name, QSize design,
     readAloudButton->hide();
     StatusBar1->addPermanentWidget(readAloudButton);
     connect(readAloudButton, &QPushButton::clicked, this, [this] { leggiDiNuovo(); });
+
+    m_flow.setRowSink([this](History::Run run) {
+        run.exercise = objectName();
+        m_state.registraCorsa(std::move(run));
+    });
 }
 
 FormEsercizio::~FormEsercizio() = default;
@@ -279,7 +284,7 @@ void FormEsercizio::scriviPannelli()
 
 bool FormEsercizio::contaGiusta(bool attendeAvanti)
 {
-    const bool premio = m_flow.right(attendeAvanti);
+    const bool premio = m_flow.right(attendeAvanti, scanCount());
     scriviPannelli();
     return premio;
 }
@@ -287,8 +292,15 @@ bool FormEsercizio::contaGiusta(bool attendeAvanti)
 void FormEsercizio::contaSbagliata()
 {
     SuonoNo(m_state);
-    m_flow.wrong();
+    m_flow.wrong(scanCount());
     scriviPannelli();
+}
+
+ExerciseFlow::ScanCount FormEsercizio::scanCount() const
+{
+    if (m_scansione.modo() == 0)
+        return {};
+    return {m_scansione.passiDallaScelta(), m_scansione.giriDallaScelta()};
 }
 
 void FormEsercizio::CambiaLivello()

@@ -83,6 +83,7 @@ protected:
     // One more right answer, shown; true when a reward is due.
     bool contaGiusta(bool attendeAvanti);
     void contaSbagliata(); // the wrong sound and one more error, shown
+    ExerciseFlow::ScanCount scanCount() const;
     QColor coloreBottoni() const;
     // A button lit by the scan, or back to its colour, with the pupil's frame when lit.
     void evidenzia(ColorButton *b, bool acceso) const;

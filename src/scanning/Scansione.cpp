@@ -61,6 +61,8 @@ void Scansione::prepara(int modoInput, int velocita)
         m_fe.daiFuoco(Box::Automatica);
         break;
     }
+    m_passi = 0;
+    m_giriPassi = 0;
 }
 
 int Scansione::intervallo() const
@@ -119,7 +121,9 @@ void Scansione::avanza()
         return;
     if (m_cursore >= 0 && m_cursore < n)
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
+    const int prima = m_cursore;
     m_cursore = primoUtilizzabile(std::clamp(m_cursore, -1, n - 1), +1);
+    contaPasso(m_cursore <= prima);
     m_fe.dipingi(m_cursore, FrontendScansione::Colore::Selezione);
     m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), false);
 }
@@ -131,7 +135,9 @@ void Scansione::indietro()
         return;
     if (m_cursore >= 0 && m_cursore < n)
         m_fe.dipingi(m_cursore, FrontendScansione::Colore::Bottoni);
+    const int prima = m_cursore;
     m_cursore = primoUtilizzabile(std::clamp(m_cursore, 0, n), -1);
+    contaPasso(m_cursore >= prima);
     m_fe.dipingi(m_cursore, FrontendScansione::Colore::Selezione);
     m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), false);
 }
@@ -143,6 +149,15 @@ void Scansione::seleziona()
     if (m_fe.utilizzabile(m_cursore))
         m_fe.annuncia(m_fe.nomeBersaglio(m_cursore), true);
     m_fe.seleziona(m_cursore);
+    m_passi = 0;
+    m_giriPassi = 0;
+}
+
+void Scansione::contaPasso(bool giro)
+{
+    ++m_passi;
+    if (giro)
+        ++m_giriPassi;
 }
 
 void Scansione::rilascioManuale(int tasto)

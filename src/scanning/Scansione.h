@@ -86,6 +86,10 @@ public:
     void vaiA(int bersaglio);
 
     int cursore() const { return m_cursore; }
+    // The highlight's moves, and the full loops among them, since the last choice: how hard
+    // reaching the current one was.
+    int passiDallaScelta() const { return m_passi; }
+    int giriDallaScelta() const { return m_giriPassi; }
     int modo() const { return m_modo; }
     QTimer &timer() { return m_timer; }
 
@@ -94,6 +98,7 @@ private:
     // The time the highlight stays on the current target in automatic scanning.
     int intervallo() const;
     void riavvia(int ms);
+    void contaPasso(bool giro);
 
     FrontendScansione &m_fe;
     QTimer m_timer;
@@ -104,4 +109,6 @@ private:
     SwitchFilter m_filtro;
     int m_giri = 0;          // full loops since the last choice
     bool m_ferma = false;    // stopped after the set number of loops, until a press
+    int m_passi = 0;
+    int m_giriPassi = 0;
 };

@@ -137,6 +137,44 @@ private Q_SLOTS:
         flow.over();
         QVERIFY(!flow.answering() && flow.waitingForNext());
     }
+
+    // Each logged row reaches the history with its own answers: each timed from the exercise
+    // appearing or, within one exercise, from the choice before; a new start drops a left-over.
+    void answersForHistory()
+    {
+        Registro log;
+        ExerciseFlow flow(ExerciseRules::VeroFalso, log);
+        qint64 now = 1000;
+        flow.setClock([&now] { return now; });
+        QList<History::Run> rows;
+        flow.setRowSink([&rows](History::Run r) { rows.append(r); });
+        flow.start();
+        flow.ready();
+        now += 4000;
+        flow.wrong({3, 1});
+        now += 500;
+        flow.right(true, {1, 0});
+        flow.preparing();
+        now += 9000; // waiting for "next" is not answering
+        flow.ready();
+        now += 1200;
+        flow.right(true);
+        flow.chooseLevel(3);
+        flow.ready();
+        now += 700;
+        flow.wrong();
+        flow.start(); // the window shown again without leaving: that answer was never logged
+        flow.ready();
+        flow.leave();
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].level, 1);
+        QCOMPARE(rows[0].right, 2);
+        QCOMPARE(rows[0].wrong, 1);
+        const QList<History::Answer> first{{4000, false, 3, 1}, {500, true, 1, 0}, {1200, true, 0, 0}};
+        QCOMPARE(rows[0].answers, first);
+        QCOMPARE(rows[1].level, 1);
+        QVERIFY(rows[1].answers.isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExerciseFlow)

@@ -1,4 +1,4 @@
-#include "log/History.h"
+#include "core/History.h"
 
 #include <QFile>
 #include <QSqlDatabase>

@@ -31,22 +31,25 @@ class TestScansione : public QObject
 
 private Q_SLOTS:
     void init() { failOnQtWarnings(); }
-    // Key sequences per mode on the menu's 7 targets: where the highlight ends and what is chosen.
+    // Key sequences per mode on the menu's 7 targets: where the highlight ends, what is chosen,
+    // and the moves and loops since the last choice (what the history keeps of an answer).
     void sequences_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("events");
         QTest::addColumn<int>("highlighted");
         QTest::addColumn<QList<int>>("chosen");
-        QTest::newRow("1: seventh space wraps") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32 r:32" << 0 << QList<int>{};
-        QTest::newRow("1: enter chooses") << 1 << "r:32 r:32 r:13" << 2 << QList<int>{2};
-        QTest::newRow("3: left wraps to 6") << 3 << "r:37" << 6 << QList<int>{};
-        QTest::newRow("3: down is right") << 3 << "r:40 r:39" << 2 << QList<int>{};
-        QTest::newRow("3: enter chooses") << 3 << "r:37 r:13" << 6 << QList<int>{6};
-        QTest::newRow("2: full cycle reaches 0") << 2 << "t t t t t t t" << 0 << QList<int>{};
-        QTest::newRow("2: space before a tick chooses 0") << 2 << "p:32 a:32" << -1 << QList<int>{0};
-        QTest::newRow("2: release chooses") << 2 << "t t p:32 a:32" << 2 << QList<int>{2};
-        QTest::newRow("0: keys do nothing") << 0 << "r:32 r:13 p:32 a:32 t" << -1 << QList<int>{};
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("loops");
+        QTest::newRow("1: seventh space wraps") << 1 << "r:32 r:32 r:32 r:32 r:32 r:32 r:32" << 0 << QList<int>{} << 7 << 1;
+        QTest::newRow("1: enter chooses") << 1 << "r:32 r:32 r:13" << 2 << QList<int>{2} << 0 << 0;
+        QTest::newRow("3: left wraps to 6") << 3 << "r:37" << 6 << QList<int>{} << 1 << 1;
+        QTest::newRow("3: down is right") << 3 << "r:40 r:39" << 2 << QList<int>{} << 2 << 0;
+        QTest::newRow("3: enter chooses") << 3 << "r:37 r:13" << 6 << QList<int>{6} << 0 << 0;
+        QTest::newRow("2: full cycle reaches 0") << 2 << "t t t t t t t" << 0 << QList<int>{} << 7 << 1;
+        QTest::newRow("2: space before a tick chooses 0") << 2 << "p:32 a:32" << -1 << QList<int>{0} << 0 << 0;
+        QTest::newRow("2: release chooses") << 2 << "t t p:32 a:32" << 2 << QList<int>{2} << 0 << 0;
+        QTest::newRow("0: keys do nothing") << 0 << "r:32 r:13 p:32 a:32 t" << -1 << QList<int>{} << 0 << 0;
     }
     void sequences()
     {
@@ -54,12 +57,16 @@ private Q_SLOTS:
         QFETCH(QString, events);
         QFETCH(int, highlighted);
         QFETCH(QList<int>, chosen);
+        QFETCH(int, steps);
+        QFETCH(int, loops);
         FakeScanFrontend fe(7);
         Scansione s(fe);
         s.prepara(mode, 4);
         play(s, events);
         QCOMPARE(fe.evidenziato(), highlighted);
         QCOMPARE(fe.scelti, chosen);
+        QCOMPARE(s.passiDallaScelta(), steps);
+        QCOMPARE(s.giriDallaScelta(), loops);
     }
 
     // Holding the select switch in mode 2 stops the timer; releasing restarts it while the
