@@ -32,3 +32,11 @@ private:
     int m_corrente = 0;       // the row the next result fills
     bool m_inizioAnnullabile = false;
 };
+
+// The exercises in the menu's order: the window of each, which the log and the history name
+// runs by, and the numbered text naming it (key "0064" for the first).
+namespace Esercizi {
+inline constexpr const char *Finestre[6] = {"FormEs1", "FormEs2", "FormEs8",
+                                            "FormEs5", "FormEs6", "FormEs7"};
+inline constexpr int PrimaChiaveNome = 64;
+} // namespace Esercizi

@@ -97,14 +97,6 @@ private:
     QList<History::Answer> m_answers;
 };
 
-// The exercises in the menu's order: the window of each, and the numbered text naming it
-// (key "0064" for the first).
-namespace Esercizi {
-inline constexpr const char *Finestre[6] = {"FormEs1", "FormEs2", "FormEs8",
-                                            "FormEs5", "FormEs6", "FormEs7"};
-inline constexpr int PrimaChiaveNome = 64;
-} // namespace Esercizi
-
 // Each exercise's numbers: levels, the net score that moves a level up, the reward cadence.
 namespace ExerciseRules {
 inline constexpr ExerciseFlow::Rules VeroFalso{6, 7, 10};     // FormEs1

@@ -1,5 +1,7 @@
 #include "log/FormEserciziEseguiti.h"
 
+#include "log/ProgressWindow.h"
+
 #include "core/AppState.h"
 #include "core/Modulo1.h"
 #include "lang/modLanguageSupport.h"
@@ -62,6 +64,15 @@ FormEserciziEseguiti::FormEserciziEseguiti(AppState &state)
     mnuApri = voce("Apri", "mnuApri", &FormEserciziEseguiti::mnuApri_Click);
     mnuStampa = voce("&Stampa", "mnuStampa", &FormEserciziEseguiti::mnuStampa_Click);
     mnuEsci = voce("&Esci", "mnuEsci", &FormEserciziEseguiti::mnuEsci_Click);
+    mnuProgressi = barraMenu->addAction(QStringLiteral("Progressi"));
+    mnuProgressi->setObjectName(QStringLiteral("mnuProgressi"));
+    connect(mnuProgressi, &QAction::triggered, this, &FormEserciziEseguiti::mnuProgressi_Click);
+}
+
+void FormEserciziEseguiti::mnuProgressi_Click()
+{
+    ProgressWindow w(m_state, this);
+    w.exec();
 }
 
 QString FormEserciziEseguiti::CartellaReport() const
@@ -116,6 +127,7 @@ void FormEserciziEseguiti::Form_Activate()
 {
     occupaSchermo();
     Label1->setText(m_state.NomeUtente);
+    mnuProgressi->setText(MLSGetString(m_state, QStringLiteral("0223")));
     Label2->setText(MLSGetString(m_state, QStringLiteral("0071")) + QLatin1Char(' ') +
                     QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     const int n = m_state.registro.righe();

@@ -21,6 +21,8 @@ public:
     void mnuApri_Click();
     void mnuStampa_Click();
     void mnuEsci_Click();
+    // The pupil's progress over weeks, from the history.
+    void mnuProgressi_Click();
 
     // The per-user report folder, Windows-style.
     QString CartellaReport() const;
@@ -37,6 +39,7 @@ public:
     QAction *mnuApri = nullptr;
     QAction *mnuStampa = nullptr;
     QAction *mnuEsci = nullptr;
+    QAction *mnuProgressi = nullptr;
 
 protected:
     void Form_Activate() override;

@@ -199,6 +199,8 @@ FormConfigura::FormConfigura(AppState &state)
     CheckSalvaUtente =
         casella(FrameUtente, "CheckSalvaUtente",
                 QString::fromUtf8("Tieni traccia dell'attività eseguita"), {24, 320, 560, 32});
+    CheckStoria = casella(FrameUtente, "CheckStoria", QString(), {24, 180, 270, 32});
+    CommandCancellaStoria = pulsante(FrameUtente, "CommandCancellaStoria", QString(), {24, 220, 250, 36});
 
     // Cup colours.
     ShockwaveFlash1 = new Filmato(FrameVorbe);
@@ -347,8 +349,13 @@ FormConfigura::FormConfigura(AppState &state)
     connect(ListModificaUtente, &QListWidget::itemSelectionChanged, this,
             [this] { ListModificaUtente_Click(); });
     connect(TextNuovoUtente, &QLineEdit::editingFinished, this, [this] { TextNuovoUtente_Conferma(); });
-    connect(CheckSalvaUtente, &QCheckBox::toggled, this,
-            [this](bool on) { m_state.profilo.TieniTraccia = on; });
+    connect(CheckSalvaUtente, &QCheckBox::toggled, this, [this](bool on) {
+        m_state.profilo.TieniTraccia = on;
+        mostraStoria(); // a history that follows the log follows it here too
+    });
+    connect(CheckStoria, &QCheckBox::toggled, this,
+            [this](bool on) { m_state.accesso.keepHistory = on ? 1 : 0; });
+    connect(CommandCancellaStoria, &QPushButton::clicked, this, [this] { CommandCancellaStoria_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Check1, &QCheckBox::toggled, this,
             [this](bool on) { m_state.profilo.PassaggioLivelli = on; });
@@ -505,6 +512,9 @@ void FormConfigura::ImpostaConfigurazioni()
     CheckSuoni->setChecked(p.Suoni);
     Check1->setChecked(p.PassaggioLivelli);
     CheckSalvaUtente->setChecked(p.TieniTraccia);
+    CheckStoria->setText(MLSGetString(m_state, QStringLiteral("0220")));
+    CommandCancellaStoria->setText(MLSGetString(m_state, QStringLiteral("0221")));
+    mostraStoria();
 
     const QColor fisso = ColoreDaCodice(p.ColoreFisso);
     sfondo(FrameVorbe, fisso);
@@ -589,6 +599,31 @@ QString FormConfigura::DidascaliaVelocita(int quarti, const QString &modello)
     if (modello.contains(QLatin1String("%1")))
         return QString(modello).replace(QLatin1String("%1"), secondi);
     return QString::fromUtf8("Velocità scansione: ") + secondi + QStringLiteral(" secondi");
+}
+
+void FormConfigura::mostraStoria()
+{
+    const QSignalBlocker block(CheckStoria);
+    CheckStoria->setChecked(m_state.storiaAttiva());
+}
+
+void FormConfigura::CommandCancellaStoria_Click()
+{
+    const QString alunno = m_state.NomeUtente;
+    QString domanda = MLSGetString(m_state, QStringLiteral("0222"));
+    if (!domanda.contains(QLatin1String("%1")))
+        domanda = QString::fromUtf8("Cancellare tutta la storia dei progressi di %1?");
+    if (!m_state.dialogs->question(this, domanda.arg(alunno), QStringLiteral("Vorbello")))
+        return;
+    History *storia = m_state.storia();
+    if (!storia)
+        return; // already told why
+    const bool fatto = storia->forget(m_state.pupilloStoria());
+    QString testo = MLSGetString(m_state, QString::fromLatin1(fatto ? "0237" : "0238"));
+    if (fatto)
+        testo = testo.arg(alunno);
+    m_state.dialogs->message(this, testo, QStringLiteral("Vorbello"),
+                             fatto ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
 }
 
 void FormConfigura::TabStrip1_Click(int tab)

@@ -36,6 +36,8 @@ public:
 
     // Shows the profile in the controls.
     void ImpostaConfigurazioni();
+    // Deletes the current pupil's history of progress, once the teacher confirms.
+    void CommandCancellaStoria_Click();
     // Hides the six tab frames.
     void NascondiFrame();
     // Names of colours 1..4 into the captions of Option2 (1..4) and the colours into the preview.
@@ -61,6 +63,8 @@ public:
     QListWidget *ListModificaUtente = nullptr;
     QLineEdit *TextNuovoUtente = nullptr;
     QCheckBox *CheckSalvaUtente = nullptr;
+    QCheckBox *CheckStoria = nullptr;
+    QPushButton *CommandCancellaStoria = nullptr;
 
     QFrame *FrameVorbe = nullptr;
     Filmato *ShockwaveFlash1 = nullptr;
@@ -116,6 +120,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void mostraStoria();
     void TabStrip1_Click(int tab);
     void OptionUtente_Click(int index);
     void ListModificaUtente_Click();
