@@ -1,6 +1,6 @@
 #include "log/FormEserciziEseguiti.h"
 
-#include "log/ProgressWindow.h"
+#include "platform/ProgramModule.h"
 
 #include "core/AppState.h"
 #include "core/Modulo1.h"
@@ -71,8 +71,13 @@ FormEserciziEseguiti::FormEserciziEseguiti(AppState &state)
 
 void FormEserciziEseguiti::mnuProgressi_Click()
 {
-    ProgressWindow w(m_state, this);
-    w.exec();
+    using Show = void (*)(AppState &, QWidget *);
+    if (auto show = reinterpret_cast<Show>(
+            ProgramModuleFunction(QStringLiteral("vorbello_progress.so"), "vorbello_show_progress")))
+        show(m_state, this);
+    else
+        m_state.dialogs->message(this, MLSGetString(m_state, QStringLiteral("0241")),
+                                 QStringLiteral("Vorbello"), Dialogs::Icon::Warning);
 }
 
 QString FormEserciziEseguiti::CartellaReport() const

@@ -17,11 +17,11 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -30,7 +30,7 @@ const Progress::Period Periods[] = {Progress::Period::FourWeeks, Progress::Perio
 const char *const PeriodKeys[] = {"0226", "0227", "0228", "0229"};
 
 // Black on white, told apart by the line's dash and the point's shape, so a grey print reads.
-QLineSeries *line(const QString &name, Qt::PenStyle style, QScatterSeries::MarkerShape)
+QLineSeries *line(const QString &name, Qt::PenStyle style)
 {
     auto *s = new QLineSeries;
     s->setName(name);
@@ -77,11 +77,11 @@ ProgressWindow::ProgressWindow(AppState &state, QWidget *parent, QDate today)
     };
     answersChart = chart("answersChart", text("0230"));
     timeChart = chart("timeChart", text("0232"));
-    rightSeries = line(text("0230"), Qt::SolidLine, QScatterSeries::MarkerShapeCircle);
+    rightSeries = line(text("0230"), Qt::SolidLine);
     rightSeries->setObjectName(QStringLiteral("rightSeries"));
-    levelSeries = line(text("0231"), Qt::DashLine, QScatterSeries::MarkerShapeRectangle);
+    levelSeries = line(text("0231"), Qt::DashLine);
     levelSeries->setObjectName(QStringLiteral("levelSeries"));
-    timeSeries = line(text("0232"), Qt::SolidLine, QScatterSeries::MarkerShapeCircle);
+    timeSeries = line(text("0232"), Qt::SolidLine);
     timeSeries->setObjectName(QStringLiteral("timeSeries"));
     answersChart->chart()->addSeries(rightSeries);
     answersChart->chart()->addSeries(levelSeries);
@@ -292,4 +292,11 @@ void ProgressWindow::exportCsv()
                                            QLocale());
     if (!StoredFile::replace(path, bytes))
         m_state.dialogs->message(this, text("0239"), QStringLiteral("Vorbello"), Dialogs::Icon::Critical);
+}
+
+// The module's entry: the log window opens the view through it.
+extern "C" Q_DECL_EXPORT void vorbello_show_progress(AppState &state, QWidget *parent)
+{
+    ProgressWindow w(state, parent);
+    w.exec();
 }

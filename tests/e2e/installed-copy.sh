@@ -57,6 +57,7 @@ e2e_check "the icon is there as SVG" grep -q '<svg' "$icons/scalable/apps/$APP.s
 e2e_check "the icon is there at 48x48" \
   test "$(identify -format '%m %wx%h' "$icons/48x48/apps/$APP.png" 2>/dev/null)" = "PNG 48x48"
 e2e_check "the sound module is where the program looks for it" test -f "$PREFIX/lib/vorbello/vorbello_sound.so"
+e2e_check "the progress module is where the program looks for it" test -f "$PREFIX/lib/vorbello/vorbello_progress.so"
 e2e_check "the man page is there" test -s "$PREFIX/share/man/man1/vorbello.1"
 e2e_check "the manual is in the documentation folder" test -s "$PREFIX/share/doc/vorbello/Vorbello.pdf"
 [ -n "$SYSTEM" ] && e2e_check "the menu entry's command is on the PATH" \
