@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
@@ -68,6 +69,7 @@ ProgressWindow::ProgressWindow(AppState &state, QWidget *parent, QDate today)
         auto *c = new QChart;
         c->setTitle(title);
         c->legend()->setAlignment(Qt::AlignBottom);
+        c->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries); // the dash tells the lines apart
         c->setBackgroundBrush(Qt::white);
         auto *v = new QChartView(c, this);
         v->setObjectName(QString::fromLatin1(name));

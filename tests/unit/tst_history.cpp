@@ -1,10 +1,15 @@
 #include "core/History.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <cstdio>
 
 namespace {
 
@@ -115,7 +120,49 @@ private Q_SLOTS:
         QVERIFY(h.record(now));
         QCOMPARE(h.runs(QStringLiteral("Anna"), all, all.addYears(100)).last(), now);
     }
+
+    // A program killed while it writes loses at most the run it was writing: the file opens
+    // as it is, every run kept has all its answers.
+    void killedWhileWriting()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("storia.sqlite"));
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--write-until-killed"), path});
+        QVERIFY(writer.waitForStarted());
+        int written = 0;
+        while (written < 30 && writer.waitForReadyRead(10000))
+            written += int(writer.readAll().count('.'));
+        QVERIFY(written >= 30);
+        ::kill(pid_t(writer.processId()), SIGKILL);
+        writer.waitForFinished();
+        written += int(writer.readAll().count('.'));
+
+        History h(path);
+        QCOMPARE(h.state(), History::State::Ready);
+        const QList<History::Run> runs = h.runs(QStringLiteral("Anna"), Monday.addYears(-1), Monday.addYears(1));
+        QVERIFY(runs.size() >= written && runs.size() <= written + 1);
+        for (const History::Run &r : runs)
+            QCOMPARE(r.answers.size(), 40);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestHistory)
+int main(int argc, char **argv)
+{
+    // The writer killed by killedWhileWriting: one dot a run committed.
+    if (argc == 3 && qstrcmp(argv[1], "--write-until-killed") == 0) {
+        QCoreApplication app(argc, argv);
+        History h(QString::fromLocal8Bit(argv[2]));
+        History::Run r = run(QStringLiteral("Anna"), 0, 40, QList<History::Answer>(40, {900, true, 3, 0}));
+        for (;;) {
+            if (!h.record(r))
+                return 1;
+            std::fputc('.', stdout);
+            std::fflush(stdout);
+        }
+    }
+    QCoreApplication app(argc, argv);
+    TestHistory t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_history.moc"

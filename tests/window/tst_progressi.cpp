@@ -7,10 +7,12 @@
 #include "exercises/FormEsercizio.h"
 #include "lang/modLanguageSupport.h"
 #include "log/ProgressWindow.h"
+#include "profile/FormConfigura.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineSeries>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -103,6 +105,31 @@ private Q_SLOTS:
             QCOMPARE(f.env.dialogs.messages[0].contains(QStringLiteral("messa da parte")), damaged);
             QCOMPARE(f.env.state->registro.righe(), 3);
         }
+    }
+
+    // Deleting a pupil's history asks first, and leaves the other pupils' alone.
+    void deleteAsksFirst()
+    {
+        Storia f;
+        {
+            History h(f.file);
+            for (const char *pupil : {"ANNA", "LUCA"})
+                QVERIFY(h.record({pupil, "FormEs1", 1, 1, 0, at("2026-12-01T09:00:00"), {}}));
+        }
+        auto *w = f.apri<FormConfigura>("FormConfigura");
+        f.env.dialogs.answers << false << true;
+        const QDateTime from = at("2026-01-01T00:00:00"), to = at("2027-01-01T00:00:00");
+        QList<int> left;
+        for (int i = 0; i < 2; ++i) {
+            w->CommandCancellaStoria->click();
+            History h(f.file);
+            left << int(h.runs(QStringLiteral("ANNA"), from, to).size())
+                 << int(h.runs(QStringLiteral("LUCA"), from, to).size());
+        }
+        QCOMPARE(left, QList<int>({1, 1, 0, 1}));
+        QCOMPARE(f.env.dialogs.questions.size(), 2);
+        QVERIFY(f.env.dialogs.questions[0].contains(QStringLiteral("Anna")));
+        QCOMPARE(f.env.dialogs.messages.size(), 1);
     }
 
     // The view shows this pupil's days of the last four weeks (by week over a year), and
