@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // Records what would have been shown and gives the answers queued by a test (No and Cancel
-// when none are left). A colour, font or input answer queued as nothing cancels that dialog.
+// when none are left). The colour and font dialogs are always cancelled; an input answer
+// queued as nothing cancels that dialog.
 class RecordingDialogs final : public Dialogs
 {
 public:
@@ -30,20 +31,11 @@ public:
         fileRequests.append(richiesta);
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    std::optional<QColor> colour(QWidget *owner) override
-    {
-        colourRequests.append(owner);
-        return colours.isEmpty() ? std::nullopt : colours.takeFirst();
-    }
-    std::optional<QFont> font(QWidget *, const QFont &initial) override
-    {
-        fontRequests.append(initial);
-        return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
-    }
-    std::optional<QString> input(QWidget *, const QString &prompt, const QString &title) override
+    std::optional<QColor> colour(QWidget *) override { return std::nullopt; }
+    std::optional<QFont> font(QWidget *, const QFont &) override { return std::nullopt; }
+    std::optional<QString> input(QWidget *, const QString &prompt, const QString &) override
     {
         prompts.append(prompt);
-        inputTitles.append(title);
         return inputs.isEmpty() ? std::nullopt : inputs.takeFirst();
     }
     QStringList messages;
@@ -53,11 +45,6 @@ public:
     QList<Risposta> risposte;
     QStringList files;
     QList<RichiestaFile> fileRequests;
-    QList<QWidget *> colourRequests; // the owners
-    QList<std::optional<QColor>> colours;
-    QList<QFont> fontRequests;
-    QList<std::optional<QFont>> fonts;
     QStringList prompts;
-    QStringList inputTitles;
     QList<std::optional<QString>> inputs;
 };

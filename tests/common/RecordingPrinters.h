@@ -38,14 +38,8 @@ public:
             std::swap(f.larghezza, f.altezza);
         return f;
     }
-    bool proprieta(QWidget *, const QString &stampante, ImpostazioniPagina &pagina) override
-    {
-        richiesteProprieta.append(stampante);
-        if (!rispostaProprieta)
-            return false;
-        pagina = *rispostaProprieta;
-        return true;
-    }
+    // The properties dialog, always cancelled.
+    bool proprieta(QWidget *, const QString &, ImpostazioniPagina &) override { return false; }
     EsitoStampa stampa(const LavoroStampa &lavoro) override
     {
         EsitoStampa esito;
@@ -55,7 +49,7 @@ public:
             esito.errore = QStringLiteral("rifiuta");
             return esito;
         }
-        if (guasta || !f.valido()) {
+        if (!f.valido()) {
             esito.errore = QStringLiteral("guasta");
             return esito;
         }
@@ -97,9 +91,6 @@ public:
     QHash<QString, Foglio> fogli{{QStringLiteral("Aula"), {200, 287}},
                                 {QStringLiteral("Segreteria"), {204, 280}},
                                 {nomePdf(), {210, 297}}};
-    std::optional<ImpostazioniPagina> rispostaProprieta;
-    QStringList richiesteProprieta;
-    bool guasta = false;
     bool rifiuta = false;
     QList<Stampato> stampati;
 };

@@ -27,6 +27,15 @@ struct RecordingSpeech : Speech
     QStringList said;
 };
 
+const char *const Windows[] = {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"};
+
+void eachWindow()
+{
+    QTest::addColumn<QString>("window");
+    for (const char *w : Windows)
+        QTest::addRow("%s", w) << QString::fromLatin1(w);
+}
+
 } // namespace
 
 class TestEserciziComuni : public QObject
@@ -40,7 +49,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("byFrame");
-        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"}) {
+        for (const char *w : Windows) {
             QTest::addRow("%s, exit menu", w) << QString::fromLatin1(w) << false;
             QTest::addRow("%s, window frame", w) << QString::fromLatin1(w) << true;
         }
@@ -67,12 +76,7 @@ private Q_SLOTS:
         QVERIFY(!f.env.windows->find(window));
     }
 
-    void sentenceFits_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"})
-            QTest::addRow("%s", w) << QString::fromLatin1(w);
-    }
+    void sentenceFits_data() { eachWindow(); }
     // A sentence too tall for its box was cut at the top, and capitals lost their accents
     // ("C'E"): the text is made smaller until every line shows.
     void sentenceFits()
@@ -97,12 +101,7 @@ private Q_SLOTS:
         }
     }
 
-    void readAloud_data()
-    {
-        QTest::addColumn<QString>("window");
-        for (const char *w : {"FormEs1", "FormEs2", "FormEs5", "FormEs6", "FormEs7", "FormEs8"})
-            QTest::addRow("%s", w) << QString::fromLatin1(w);
-    }
+    void readAloud_data() { eachWindow(); }
     // With the pupil's settings on, each new exercise reads its question, the keyboard scan
     // names what it lights quietly and says the choice; off, nothing is said.
     void readAloud()

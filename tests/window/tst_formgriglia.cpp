@@ -9,7 +9,6 @@
 #include "platform/Filmato.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
