@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CodePage.h"
+#include "platform/Paths.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -44,7 +45,8 @@ public:
     void write(const QString &relative, const QByteArray &content)
     {
         QFile f(path(relative));
-        check(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        // Unbuffered: a buffer per write costs more than a small input's whole run.
+        check(f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) &&
               f.write(content) == content.size() && f.flush() &&
               f.setFileTime(stamp.addMSecs(++writes), QFileDevice::FileModificationTime));
     }
@@ -57,6 +59,14 @@ private:
     QTemporaryDir dir{QDir(QStringLiteral("/dev/shm")).exists()
                           ? QStringLiteral("/dev/shm/vorbello-fuzz-XXXXXX")
                           : QDir::tempPath() + QStringLiteral("/vorbello-fuzz-XXXXXX")};
+};
+
+// Drive C and a program folder with its language folder, which every target reading language
+// files or the user's files needs.
+struct Install {
+    Scratch scratch;
+    Paths paths{scratch.folder("C"), scratch.folder("programma")};
+    Install() { scratch.folder("programma/lgnvorbello"); }
 };
 
 inline QString trimBlanks(QStringView s)

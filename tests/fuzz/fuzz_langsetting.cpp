@@ -15,14 +15,11 @@ using fuzz::check;
 
 const QString setting = QStringLiteral("C:\\LangSetting.ini");
 
-struct Setup {
-    fuzz::Scratch scratch;
-    Paths paths{scratch.folder("C"), scratch.folder("programma")};
+struct Setup : fuzz::Install {
     LanguageState state{paths, QStringLiteral("C:\\")};
 
     Setup()
     {
-        scratch.folder("programma/lgnvorbello");
         // By name, the first has no texts: the first usable one is the second.
         scratch.write("programma/lgnvorbello/Deutsch.lng", "[Altro]\r\n0001=x\r\n");
         scratch.write("programma/lgnvorbello/English.lng", "[Strings]\r\n0001=x\r\n");
