@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                              : chosen == "English" && !LinguaUtilizzabile(s.state, recorded));
 
     QFile f(s.scratch.path("C/LangSetting.ini"));
-    check(f.open(QIODevice::ReadOnly));
+    check(f.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     // Past the large-file limit a value reads back only when quoted, which writing does not do.
     if (!recorded.isEmpty())
         check(f.readAll() == bytes);
