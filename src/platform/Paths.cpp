@@ -105,6 +105,12 @@ QList<Entry> list(const QString &dir, bool *hasLinks)
         *hasLinks = *hasLinks || fi.isSymLink();
         entries.append({fi.fileName(), fi.isFile()});
     }
+    // In a set order, so that of two names differing only in case the same one is found each
+    // time, whatever order the file system lists them in.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int r = a.name.compare(b.name, Qt::CaseInsensitive);
+        return r != 0 ? r < 0 : a.name < b.name;
+    });
     return entries;
 }
 
@@ -241,8 +247,5 @@ QStringList FileNellaCartella(const QString &hostDir, const QString &suffix)
         if (entry.file && entry.name.endsWith(suffix, Qt::CaseInsensitive))
             names.append(entry.name);
     }
-    std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
     return names;
 }
