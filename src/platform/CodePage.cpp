@@ -115,22 +115,21 @@ QString decodeText(QByteArrayView bytes)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    const qsizetype n = text.size();
-    // Found with Qt's vectorised search rather than by a loop over every character, which
-    // checked builds slow down the most; each is searched for again only once passed.
-    qsizetype cr = -1;
-    qsizetype lf = -1;
     qsizetype start = 0;
-    while (start < n) {
-        if (cr < start && (cr = text.indexOf(u'\r', start)) < 0)
-            cr = n;
-        if (lf < start && (lf = text.indexOf(u'\n', start)) < 0)
-            lf = n;
-        const qsizetype end = qMin(cr, lf);
-        lines.append(text.sliced(start, end - start).toString());
-        const bool crlf = end + 1 < n && text[end] == u'\r' && text[end + 1] == u'\n';
-        start = end + (crlf ? 2 : 1);
+    const qsizetype n = text.size();
+    // Plain units: checked builds call out for each QChar comparison, on every character.
+    const char16_t *units = text.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = units[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && units[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
     }
+    if (start < n)
+        lines.append(text.sliced(start).toString());
     return lines;
 }
 
