@@ -27,7 +27,6 @@ public:
         m_limiteFilePiccolo = chars;
         m_cache.clear();
     }
-    qint64 limiteFilePiccolo() const { return m_limiteFilePiccolo; }
 
     explicit IniStore(const Paths &paths);
 
