@@ -54,9 +54,17 @@ std::optional<Nomi> nomiPredefiniti(AppState &state, const QString &lingua, int 
 
 void CaricaNomiColori(Profilo &p)
 {
+    // Made once and shared: every profile made starts from them.
+    static const auto nomi = [] {
+        std::array<std::array<QString, 5>, 5> t;
+        for (int r = 0; r < 5; ++r)
+            for (int c = 0; c < 5; ++c)
+                t[r][c] = QString::fromLatin1(RigheColori[r][c]);
+        return t;
+    }();
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 5; ++c)
-            p.TabellaColori[r][c] = QString::fromLatin1(RigheColori[r][c]);
+            p.TabellaColori[r][c] = nomi[r][c];
 }
 
 std::array<std::array<QString, 5>, 6> TabellaColoriMostrata(AppState &state)

@@ -60,9 +60,11 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
     auto e = std::make_shared<Entry>();
     e->hostPath = m_paths.toHost(file);
     QFile f(e->hostPath);
-    if (!stampOf(e->hostPath, &e->size, &e->modified) || !f.open(QIODevice::ReadOnly))
+    // Unbuffered: the file is read whole, and a buffer would only copy it once more.
+    if (!stampOf(e->hostPath, &e->size, &e->modified) ||
+        !f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return nullptr;
-    e->large = e->size > LimiteFilePiccolo;
+    e->large = e->size > m_limiteFilePiccolo;
     if (e->size > m_limiteInMemoria) {
         e->onDisk = true;
     } else {
@@ -77,9 +79,9 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
         // Large or not by the text, as a file behind a byte-order mark holds fewer characters
         // than bytes.
         e->large = false;
-        if (bytes.size() > LimiteFilePiccolo) {
+        if (bytes.size() > m_limiteFilePiccolo) {
             const QString text = CodePage::decodeText(bytes);
-            e->large = text.size() > LimiteFilePiccolo;
+            e->large = text.size() > m_limiteFilePiccolo;
             if (e->large)
                 e->lines = CodePage::splitLines(text);
         }

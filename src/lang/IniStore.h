@@ -21,6 +21,12 @@ public:
     static constexpr qint64 LimiteInMemoria = 8 * 1024 * 1024;
     // Tests lower the limit so that the on-disk search can be tried on a small file.
     void setLimiteInMemoria(qint64 bytes) { m_limiteInMemoria = bytes; }
+    // Likewise, so that a file past the small-file limit need not be 64 kB.
+    void setLimiteFilePiccolo(qint64 chars)
+    {
+        m_limiteFilePiccolo = chars;
+        m_cache.clear();
+    }
 
     explicit IniStore(const Paths &paths);
 
@@ -74,5 +80,6 @@ private:
     const Paths &m_paths;
     bool m_caching = true;
     qint64 m_limiteInMemoria = LimiteInMemoria;
+    qint64 m_limiteFilePiccolo = LimiteFilePiccolo;
     QHash<QString, std::shared_ptr<const Entry>> m_cache;
 };

@@ -161,12 +161,9 @@ void setIndex(QObject *c, int i)
 
 QStringList ElencoLingue(const LanguageState &state)
 {
-    const QDir dir(state.paths.toHost(state.paths.programFolder() + CartellaLingue));
     QStringList names;
-    const auto files = dir.entryInfoList({QStringLiteral("*.lng")}, QDir::Files | QDir::Hidden,
-                                         QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &fi : files) {
-        const QString name = fi.fileName();
+    const QString folder = state.paths.toHost(state.paths.programFolder() + CartellaLingue);
+    for (const QString &name : FileNellaCartella(folder, QStringLiteral(".lng"))) {
         if (name.size() > 4 && nomeSicuro(name.left(name.size() - 4)))
             names.append(name.left(name.size() - 4));
     }

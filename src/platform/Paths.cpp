@@ -1,9 +1,19 @@
 #include "platform/Paths.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QStandardPaths>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #ifndef VORBELLO_INSTALL_DATADIR
 #define VORBELLO_INSTALL_DATADIR "/usr/local/share/vorbello"
@@ -40,21 +50,118 @@ QString Paths::programFolderFor(const QString &executableDir, const QString &ins
     return installedDataDir;
 }
 
-static QString matchComponent(const QString &dir, const QString &name)
+namespace {
+
+struct Entry {
+    QString name;
+    bool file = false; // a regular file, or a link to one
+};
+
+// Listing a folder on every lookup of a name it lacks cost more than the lookup, so a listing is
+// kept while the folder stays the same. Any entry added, removed or renamed moves the folder's
+// change time to the present, except within one tick of the file system's clock: a listing is
+// therefore kept only once its folder had been still for longer than any clock's tick when it
+// was taken. A link's target can change without its folder, so a folder with links is not kept.
+struct Listing {
+    QList<Entry> entries;
+#ifdef Q_OS_UNIX
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 modified = 0; // nanoseconds
+    qint64 changed = 0;
+#endif
+};
+
+constexpr qint64 quiet = 3'000'000'000; // nanoseconds: more than a FAT folder's two seconds
+constexpr qsizetype mostKept = 256;
+
+#ifdef Q_OS_UNIX
+bool stampOf(const QString &dir, Listing *l)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    l->device = st.st_dev;
+    l->inode = st.st_ino;
+    l->modified = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+    l->changed = qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;
+    return true;
+}
+
+bool sameStamp(const Listing &a, const Listing &b)
+{
+    return a.device == b.device && a.inode == b.inode && a.modified == b.modified &&
+           a.changed == b.changed;
+}
+#endif
+
+QList<Entry> list(const QString &dir, bool *hasLinks)
+{
+    QList<Entry> entries;
+    *hasLinks = false;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo fi = it.nextFileInfo();
+        *hasLinks = *hasLinks || fi.isSymLink();
+        entries.append({fi.fileName(), fi.isFile()});
+    }
+    // In a set order, so that of two names differing only in case the same one is found each
+    // time, whatever order the file system lists them in.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int r = a.name.compare(b.name, Qt::CaseInsensitive);
+        return r != 0 ? r < 0 : a.name < b.name;
+    });
+    return entries;
+}
+
+QList<Entry> entriesOf(const QString &dir)
+{
+#ifdef Q_OS_UNIX
+    static QMutex mutex;
+    static QHash<QString, Listing> kept;
+    Listing now;
+    if (!stampOf(dir, &now))
+        return {};
+    {
+        const QMutexLocker lock(&mutex);
+        const auto it = kept.constFind(dir);
+        if (it != kept.constEnd() && sameStamp(*it, now))
+            return it->entries;
+    }
+    const qint64 listedAt = QDateTime::currentMSecsSinceEpoch() * 1'000'000;
+    bool hasLinks = false;
+    now.entries = list(dir, &hasLinks);
+    Listing after;
+    const QMutexLocker lock(&mutex);
+    kept.remove(dir);
+    if (!hasLinks && stampOf(dir, &after) && sameStamp(after, now) &&
+        listedAt - now.changed > quiet && listedAt - now.modified > quiet) {
+        if (kept.size() >= mostKept)
+            kept.clear();
+        kept.insert(dir, now);
+    }
+    return now.entries;
+#else
+    bool hasLinks = false;
+    return list(dir, &hasLinks);
+#endif
+}
+
+QString matchComponent(const QString &dir, const QString &name)
 {
     const QString exact = dir + QLatin1Char('/') + name;
     if (QFileInfo::exists(exact))
         return name;
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QString();
-    const QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+    for (const Entry &entry : entriesOf(dir)) {
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+            return entry.name;
     }
     return QString();
 }
+
+} // namespace
 
 QString Paths::toHost(QStringView windowsPath) const
 {
@@ -86,8 +193,19 @@ QString Paths::toHost(QStringView windowsPath) const
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString rootPath = QDir::cleanPath(root);
     QString current = rootPath;
+    qsizetype from = 0;
+    // Most often the folder exists as written and only the file is missing or differs in case:
+    // the folder's components then resolve to themselves, with no need to test each.
+    if (parts.size() > 1 && !path.contains(QLatin1String(".."))) {
+        const QString folder = QDir::cleanPath(root + QLatin1Char('/') +
+                                               parts.first(parts.size() - 1).join(QLatin1Char('/')));
+        if (QFileInfo::exists(folder)) {
+            current = folder;
+            from = parts.size() - 1;
+        }
+    }
     bool resolving = true;
-    for (const QString &part : parts) {
+    for (const QString &part : parts.sliced(from)) {
         QString name = part;
         if (resolving) {
             const QString found = matchComponent(current, part);
@@ -120,4 +238,14 @@ bool EsisteFile(const Paths &paths, const QString &path)
     if (path.isEmpty())
         return false;
     return QFileInfo(paths.toHost(path)).isFile();
+}
+
+QStringList FileNellaCartella(const QString &hostDir, const QString &suffix)
+{
+    QStringList names;
+    for (const Entry &entry : entriesOf(hostDir)) {
+        if (entry.file && entry.name.endsWith(suffix, Qt::CaseInsensitive))
+            names.append(entry.name);
+    }
+    return names;
 }

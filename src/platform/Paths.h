@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The program names files the Windows way ("C:\ImpostazioniProgrammiQuorla\Vorbello\",
@@ -38,3 +39,7 @@ private:
 // is neither.
 bool EsisteCartella(const Paths &paths, const QString &path);
 bool EsisteFile(const Paths &paths, const QString &path);
+
+// The regular files (or links to one) in a host folder whose names end with the suffix, whatever
+// its case, sorted by name ignoring case; none when the folder is missing.
+QStringList FileNellaCartella(const QString &hostDir, const QString &suffix);

@@ -87,11 +87,21 @@ struct Line {
 template <typename F> void forEachLine(QStringView text, F &&f)
 {
     const qsizetype n = text.size();
+    // The next CR and the next LF, each searched for again only once passed: Qt's search is
+    // vectorised, where a loop over every character dominated reading a large file.
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    const auto nextOf = [&](char16_t c, qsizetype *at, qsizetype from) {
+        if (*at < from) {
+            *at = text.indexOf(QChar(c), from);
+            if (*at < 0)
+                *at = n;
+        }
+        return *at;
+    };
     qsizetype start = 0;
     while (start < n) {
-        qsizetype end = start;
-        while (end < n && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
+        const qsizetype end = qMin(nextOf(u'\r', &cr, start), nextOf(u'\n', &lf, start));
         qsizetype next = end;
         if (next < n) {
             if (text[next] == u'\r' && next + 1 < n && text[next + 1] == u'\n')

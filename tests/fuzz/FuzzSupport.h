@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CodePage.h"
+#include "platform/Paths.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -13,6 +14,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fuzz {
 
@@ -40,23 +45,39 @@ public:
         return path(relative);
     }
     // Rewritten in place, and stamped a time of its own: rewrites within one tick of the file
-    // system's clock would otherwise look unchanged to a reader that caches by stamp.
+    // system's clock would otherwise look unchanged to a reader that caches by stamp. Written
+    // with plain system calls, as Qt's file layer cost more than a small input's whole run.
     void write(const QString &relative, const QByteArray &content)
     {
-        QFile f(path(relative));
-        check(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-              f.write(content) == content.size() && f.flush() &&
-              f.setFileTime(stamp.addMSecs(++writes), QFileDevice::FileModificationTime));
+        const int fd = ::open(QFile::encodeName(path(relative)).constData(),
+                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        check(fd >= 0);
+        for (qsizetype done = 0; done < content.size();) {
+            const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+            check(n > 0);
+            done += n;
+        }
+        const qint64 ms = stamp + ++writes;
+        const timespec times[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
+        check(::futimens(fd, times) == 0 && ::close(fd) == 0);
     }
 
 private:
     // Later than any real write, which may come between two of ours.
-    const QDateTime stamp = QDateTime::currentDateTimeUtc().addDays(1);
+    const qint64 stamp = QDateTime::currentMSecsSinceEpoch() + 24 * 3600 * 1000;
     qint64 writes = 0;
     // In memory where there is such a file system: a save's fsync costs nothing there.
     QTemporaryDir dir{QDir(QStringLiteral("/dev/shm")).exists()
                           ? QStringLiteral("/dev/shm/vorbello-fuzz-XXXXXX")
                           : QDir::tempPath() + QStringLiteral("/vorbello-fuzz-XXXXXX")};
+};
+
+// Drive C and a program folder with its language folder, which every target reading language
+// files or the user's files needs.
+struct Install {
+    Scratch scratch;
+    Paths paths{scratch.folder("C"), scratch.folder("programma")};
+    Install() { scratch.folder("programma/lgnvorbello"); }
 };
 
 inline QString trimBlanks(QStringView s)

@@ -15,14 +15,11 @@ using fuzz::check;
 
 const QString setting = QStringLiteral("C:\\LangSetting.ini");
 
-struct Setup {
-    fuzz::Scratch scratch;
-    Paths paths{scratch.folder("C"), scratch.folder("programma")};
+struct Setup : fuzz::Install {
     LanguageState state{paths, QStringLiteral("C:\\")};
 
     Setup()
     {
-        scratch.folder("programma/lgnvorbello");
         // By name, the first has no texts: the first usable one is the second.
         scratch.write("programma/lgnvorbello/Deutsch.lng", "[Altro]\r\n0001=x\r\n");
         scratch.write("programma/lgnvorbello/English.lng", "[Strings]\r\n0001=x\r\n");
@@ -51,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                              : chosen == "English" && !LinguaUtilizzabile(s.state, recorded));
 
     QFile f(s.scratch.path("C/LangSetting.ini"));
-    check(f.open(QIODevice::ReadOnly));
+    check(f.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
     // Past the large-file limit a value reads back only when quoted, which writing does not do.
     if (!recorded.isEmpty())
         check(f.readAll() == bytes);

@@ -80,6 +80,23 @@ private Q_SLOTS:
         QCOMPARE(Paths::programFolderFor(exeDir, QStringLiteral("/configured")), expected);
     }
 
+    // A folder's listing is kept between lookups; a file renamed since must still be found, or a
+    // teacher's renamed file would read as missing until the program restarts.
+    void listingFollowsChanges()
+    {
+        const QString folder = c() + QStringLiteral("/Classe");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeBytes(folder + QStringLiteral("/Anna.ini"), {}));
+        // Kept only once the folder has been still for longer than a clock's tick.
+        QTest::qSleep(3200);
+        const Paths paths(c(), prog());
+        const QString windows = QStringLiteral("C:\\Classe\\anna.INI");
+        QCOMPARE(paths.toHost(windows), folder + QStringLiteral("/Anna.ini"));
+        QCOMPARE(paths.toHost(windows), folder + QStringLiteral("/Anna.ini"));
+        QVERIFY(QDir(folder).rename(QStringLiteral("Anna.ini"), QStringLiteral("ANNA.ini")));
+        QCOMPARE(paths.toHost(windows), folder + QStringLiteral("/ANNA.ini"));
+    }
+
     void emptyStaysEmpty()
     {
         QVERIFY(Paths(c(), prog()).toHost(QString()).isEmpty());

@@ -70,6 +70,25 @@ private Q_SLOTS:
         QCOMPARE(PrivateProfile::read(path, u"B", u"j") + PrivateProfile::read(path, section, u"j"), u"1"_s);
     }
 
+    // CR LF, LF and a lone CR each end a line, and the last line needs none.
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CR LF") << QByteArray("[A]\r\nk=1\r\nj=2\r\n");
+        QTest::newRow("LF") << QByteArray("[A]\nk=1\nj=2\n");
+        QTest::newRow("lone CR") << QByteArray("[A]\rk=1\rj=2\r");
+        QTest::newRow("CR, then LF lines") << QByteArray("[A]\rk=1\nj=2");
+        QTest::newRow("LF, then CR lines") << QByteArray("[A]\nk=1\r\r\nj=2\r");
+        QTest::newRow("no end on the last line") << QByteArray("[A]\r\nk=1\r\nj=2");
+    }
+    void lineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        const PrivateProfile::Document doc = PrivateProfile::Document::parse(bytes);
+        QCOMPARE(doc.value(u"A", u"k"), u"1"_s);
+        QCOMPARE(doc.value(u"A", u"j"), u"2"_s);
+    }
+
     void refusedEdit_data()
     {
         QTest::addColumn<QString>("section");
