@@ -281,6 +281,29 @@ private Q_SLOTS:
         }
     }
 
+    // The size that makes a language file large, where a key is taken from any section:
+    // 64,000 characters is still small, one more is large.
+    void largeFileBoundary_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("64000: sections kept") << 64000 << "";
+        QTest::newRow("64001: any section") << 64001 << "prima";
+    }
+    void largeFileBoundary()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, expected);
+        TestEnv env;
+        QString text = QStringLiteral("[FormMenu]\nLabel1.Caption=\"prima\"\n[Strings]\n0002=abcde\n;");
+        text += QString(size - int(text.size()) - int(text.count(u'\n')), u'x'); // each \n is written \r\n
+        env.language(QStringLiteral("Limite"), text);
+        QCOMPARE(QFileInfo(env.prog() + QStringLiteral("/lgnvorbello/Limite.lng")).size(), size);
+        QCOMPARE(env.state->ini.LeggiIni(languageFile(env, "Limite"), QStringLiteral("Strings"),
+                                         QStringLiteral("Label1.Caption")).value_or(QStringLiteral("<missing file>")),
+                 expected);
+    }
+
     // Switching language re-translates every loaded window and the sentence pieces the exercises
     // build from, and records the choice. (A choice that cannot be recorded is told:
     // unreadableSetting; the file kept whole is StoredFile's rule.)
