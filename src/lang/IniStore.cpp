@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/StoredFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -57,39 +58,47 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
         }
         m_cache.remove(file);
     }
-    auto e = std::make_shared<Entry>();
-    e->hostPath = m_paths.toHost(file);
-    QFile f(e->hostPath);
-    // Unbuffered: the file is read whole, and a buffer would only copy it once more.
-    if (!stampOf(e->hostPath, &e->size, &e->modified) ||
-        !f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const QString hostPath = m_paths.toHost(file);
+    // Stamp and content from one opening: a file replaced in between cannot pair the old stamp
+    // with the new content.
+    QByteArray bytes;
+    StoredFile::Stamp stamp;
+    const bool read = StoredFile::read(hostPath, m_limiteInMemoria, &bytes, &stamp);
+    if (!read && stamp.size <= m_limiteInMemoria)
         return nullptr;
-    e->large = e->size > m_limiteFilePiccolo;
-    if (e->size > m_limiteInMemoria) {
-        e->onDisk = true;
-    } else {
-        // A read allocates all it is asked for: ask for what the stamp promises, and for the
-        // rest only when the file grew meanwhile.
-        QByteArray bytes = f.read(e->size + 1);
-        if (bytes.size() > e->size)
-            bytes += f.read(m_limiteInMemoria + 1 - bytes.size());
-        // Changed while we read it: judge the content by what was read, not by the older stamp.
-        if (bytes.size() != e->size)
-            e->modified = -1;
-        // Large or not by the text, as a file behind a byte-order mark holds fewer characters
-        // than bytes.
-        e->large = false;
-        if (bytes.size() > m_limiteFilePiccolo) {
-            const QString text = CodePage::decodeText(bytes);
-            e->large = text.size() > m_limiteFilePiccolo;
-            if (e->large)
-                e->lines = CodePage::splitLines(text);
-        }
-        if (!e->large)
-            e->doc = PrivateProfile::Document::parse(bytes);
-    }
+    auto e = entry(hostPath, read ? &bytes : nullptr, stamp);
     if (m_caching && !e->onDisk)
         m_cache.insert(file, e);
+    return e;
+}
+
+std::shared_ptr<const IniStore::Entry> IniStore::entry(const QString &hostPath,
+                                                       const QByteArray *bytes,
+                                                       const StoredFile::Stamp &stamp) const
+{
+    auto e = std::make_shared<Entry>();
+    e->hostPath = hostPath;
+    e->size = stamp.size;
+    e->modified = stamp.modified;
+    e->large = e->size > m_limiteFilePiccolo;
+    if (!bytes) {
+        e->onDisk = true;
+        return e;
+    }
+    // Changed while we read it: judge the content by what was read, not by the older stamp.
+    if (bytes->size() != e->size)
+        e->modified = -1;
+    // Large or not by the text, as a file behind a byte-order mark holds fewer characters than
+    // bytes.
+    e->large = false;
+    if (bytes->size() > m_limiteFilePiccolo) {
+        const QString text = CodePage::decodeText(*bytes);
+        e->large = text.size() > m_limiteFilePiccolo;
+        if (e->large)
+            e->lines = CodePage::splitLines(text);
+    }
+    if (!e->large)
+        e->doc = PrivateProfile::Document::parse(*bytes);
     return e;
 }
 
@@ -184,7 +193,14 @@ bool IniStore::Lettore::haSezione(const QString &section) const
 bool IniStore::ScriviIni(const QString &file, const QString &section, const QString &key,
                          const QString &value)
 {
-    const bool ok = PrivateProfile::write(m_paths.toHost(file), section, key, value);
+    const QString hostPath = m_paths.toHost(file);
+    QByteArray content;
+    StoredFile::Stamp stamp;
+    const bool ok = PrivateProfile::write(hostPath, section, key, value, &content, &stamp);
     m_cache.remove(file);
+    // What was written is what the next read would find, unless the file changes meanwhile,
+    // which its stamp tells.
+    if (ok && m_caching && content.size() <= m_limiteInMemoria)
+        m_cache.insert(file, entry(hostPath, &content, stamp));
     return ok;
 }

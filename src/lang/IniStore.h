@@ -74,6 +74,9 @@ public:
 
 private:
     std::shared_ptr<const Entry> load(const QString &file);
+    // Without bytes: a file too large to hold, searched on disk.
+    std::shared_ptr<const Entry> entry(const QString &hostPath, const QByteArray *bytes,
+                                       const StoredFile::Stamp &stamp) const;
     static std::optional<QString> lookup(const Entry &e, const QString &section,
                                          const QString &key);
 

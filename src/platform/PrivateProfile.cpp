@@ -444,6 +444,14 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
 
 bool write(const QString &path, QStringView section, QStringView key, const QString &value)
 {
+    QByteArray content;
+    StoredFile::Stamp stamp;
+    return write(path, section, key, value, &content, &stamp);
+}
+
+bool write(const QString &path, QStringView section, QStringView key, const QString &value,
+           QByteArray *content, StoredFile::Stamp *stamp)
+{
     if (!isWritable(section, key, value))
         return false;
     const QFileInfo info(path);
@@ -452,13 +460,18 @@ bool write(const QString &path, QStringView section, QStringView key, const QStr
     QByteArray old;
     if (info.exists()) {
         // A file we cannot read must not be replaced by one holding only our key.
-        if (!StoredFile::read(path, MaxFileSize, &old))
+        if (!StoredFile::read(path, MaxFileSize, &old, stamp))
             return false;
     }
-    const QByteArray bytes = edit(old, section, key, value);
-    if (info.exists() && bytes == old)
+    QByteArray bytes = edit(old, section, key, value);
+    if (info.exists() && bytes == old) {
+        *content = old;
         return true;
-    return StoredFile::replace(path, bytes);
+    }
+    if (!StoredFile::replace(path, bytes, stamp))
+        return false;
+    *content = std::move(bytes);
+    return true;
 }
 
 } // namespace PrivateProfile

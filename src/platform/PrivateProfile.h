@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <memory>
 
+#include "platform/StoredFile.h"
+
 // INI files with the semantics of the Windows private-profile functions (QSettings differs):
 // case-insensitive sections and keys, the first match wins, blanks and tabs around keys and
 // values trimmed, one pair of enclosing quotes removed, ';' comment lines, keys before any
@@ -52,6 +54,9 @@ QString read(const QString &path, QStringView section, QStringView key,
 // replaces the value in place; every other byte of the file stays as it was. The file is
 // replaced only once the new content is fully written. False on failure.
 bool write(const QString &path, QStringView section, QStringView key, const QString &value);
+// As above, and on success what the file then holds, for a caller that keeps files it read.
+bool write(const QString &path, QStringView section, QStringView key, const QString &value,
+           QByteArray *content, StoredFile::Stamp *stamp);
 
 // The same edit on bytes in memory (what write() stores). An edit that isWritable() refuses
 // gives the bytes back unchanged.

@@ -66,13 +66,22 @@ bool writeAll(int fd, QByteArrayView bytes)
 
 bool read(const QString &path, qint64 maxBytes, QByteArray *out)
 {
+    return read(path, maxBytes, out, nullptr);
+}
+
+bool read(const QString &path, qint64 maxBytes, QByteArray *out, Stamp *stamp)
+{
     const QByteArray native = QFile::encodeName(path);
     const int fd = again([&] { return ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); });
     if (fd < 0)
         return false;
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes)
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (stamp)
+        *stamp = {st.st_size, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    if (st.st_size > maxBytes)
         return false;
     // The file may grow while it is read: read one byte past the limit to notice.
     QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
@@ -99,6 +108,11 @@ bool read(const QString &path, qint64 maxBytes, QByteArray *out)
 
 bool replace(const QString &path, QByteArrayView bytes)
 {
+    return replace(path, bytes, nullptr);
+}
+
+bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
+{
     QFileInfo info(path);
     if (info.isSymLink() && info.exists())
         info = QFileInfo(info.canonicalFilePath());
@@ -110,9 +124,9 @@ bool replace(const QString &path, QByteArrayView bytes)
     const int fd = createBeside(target, &temporary);
     if (fd < 0)
         return false;
-    bool placed = false;
+    bool renamed = false;
     const auto cleanUp = qScopeGuard([&] {
-        if (!placed)
+        if (!renamed)
             ::unlink(temporary.constData());
     });
 
@@ -128,7 +142,11 @@ bool replace(const QString &path, QByteArrayView bytes)
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temporary.constData(), target.constData()) != 0)
         return false;
-    placed = true;
+    renamed = true;
+    // A rename keeps the modification time, so this is the stamp of the file now in place.
+    if (placed)
+        *placed = {written.st_size,
+                   qint64(written.st_mtim.tv_sec) * 1'000'000'000 + written.st_mtim.tv_nsec};
     // The new name must reach the disk too, or a power cut could bring back the old file.
     const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(),
                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -15,10 +15,21 @@ namespace StoredFile {
 // waited on nor read) and anything larger.
 bool read(const QString &path, qint64 maxBytes, QByteArray *out);
 
+// A regular file's size and modification time (nanoseconds) as it was opened.
+struct Stamp {
+    qint64 size = -1;
+    qint64 modified = 0;
+};
+// As above, and the stamp of any regular file opened, so that a caller can tell a file too large
+// (false, with a stamp larger than maxBytes) from a missing or unreadable one.
+bool read(const QString &path, qint64 maxBytes, QByteArray *out, Stamp *stamp);
+
 // Writes the bytes beside the file and puts them in its place only once every byte is known to
 // be on disk; on any failure the old file is left exactly as it was and false is returned.
 // A symbolic link is followed, so the link stays and its target is replaced.
 bool replace(const QString &path, QByteArrayView bytes);
+// As above, and the stamp of the file put in place.
+bool replace(const QString &path, QByteArrayView bytes, Stamp *placed);
 
 // Removes the temporary files replace() left in `folder` beside targets ending in `targetEnding`
 // (compared without case) when it was killed: regular files named exactly like one, and only

@@ -4,17 +4,13 @@
 
 #include "platform/PrivateProfile.h"
 
-#include <QByteArray>
-#include <QString>
-#include <QStringList>
-
 #include <climits>
-#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 namespace {
 
+using fuzz::check;
 using fuzz::trimBlanks;
 
 // How a name is matched: blanks dropped, as stored in Windows-1252, case ignored.
@@ -56,10 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const QString &s : names.sections) {
         for (const QString &k : names.keys) {
             const QString v = doc.value(s, k, missing, INT_MAX);
-            if (doc.contains(s, k) == (v == missing))
-                std::abort();
-            if (doc.value(s, k, QString(), 512).size() > 511)
-                std::abort();
+            check(doc.contains(s, k) != (v == missing));
+            check(doc.value(s, k, QString(), 512).size() <= 511);
             pairs.push_back({s, k, v});
         }
     }
@@ -69,21 +63,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString value = text.right(qsizetype(size % 41));
     const QByteArray edited = PrivateProfile::edit(bytes, target.section, target.key, value);
     if (!PrivateProfile::isWritable(target.section, target.key, value)) {
-        if (edited != bytes)
-            std::abort();
+        check(edited == bytes);
         return 0;
     }
 
     const PrivateProfile::Document after = PrivateProfile::Document::parse(edited);
-    if (after.value(target.section, target.key, missing, INT_MAX) != readBack(value))
-        std::abort();
+    check(after.value(target.section, target.key, missing, INT_MAX) == readBack(value));
     const QString targetSection = matchName(target.section);
     const QString targetKey = matchName(target.key);
     for (const Pair &p : pairs) {
         if (matchName(p.section) == targetSection && matchName(p.key) == targetKey)
             continue;
-        if (after.value(p.section, p.key, missing, INT_MAX) != p.before)
-            std::abort();
+        check(after.value(p.section, p.key, missing, INT_MAX) == p.before);
     }
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "QtWarnings.h"
 #include "core/History.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,7 @@ class TestHistory : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnQtWarnings(); }
     // Runs come back whole, per pupil and period, oldest first; deleting or renaming one
     // pupil leaves the others, and a rename never merges two histories.
     void pupilsKeptApart()

@@ -136,6 +136,13 @@ private Q_SLOTS:
         QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("uno"));
         QCOMPARE(reader(QStringLiteral("S"), QStringLiteral("manca")), std::nullopt);
         QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")), QString::fromUtf8("tre, più lungo"));
+        // What the store wrote is not taken for what another writer then left.
+        const QString relative = QStringLiteral("prog/lgnvorbello/X.lng");
+        QVERIFY(env.put(relative, env.get(relative).replace("tre", "TRE")));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(9), QFileDevice::FileModificationTime));
+        f.close();
+        QCOMPARE(env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")), QString::fromUtf8("TRE, più lungo"));
         QFile::remove(f.fileName());
         QVERIFY(!env.state->ini.LeggiIni(file, QStringLiteral("S"), QStringLiteral("k")));
     }
