@@ -14,17 +14,17 @@
 namespace {
 
 // Size and modification time of a regular file, cheaply: this runs on every lookup.
-bool stampOf(const QString &path, qint64 *size, qint64 *modified)
+bool stampOf(const IniStore::Entry &e, qint64 *size, qint64 *modified)
 {
 #ifdef Q_OS_UNIX
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(e.nativePath.constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     *size = st.st_size;
     *modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return true;
 #else
-    const QFileInfo fi(path);
+    const QFileInfo fi(e.hostPath);
     if (!fi.isFile())
         return false;
     *size = fi.size();
@@ -52,7 +52,7 @@ std::shared_ptr<const IniStore::Entry> IniStore::load(const QString &file)
         if (it != m_cache.constEnd()) {
             const std::shared_ptr<const Entry> &e = *it;
             qint64 size = 0, modified = 0;
-            if (stampOf(e->hostPath, &size, &modified) && size == e->size &&
+            if (stampOf(*e, &size, &modified) && size == e->size &&
                 modified == e->modified)
                 return e;
         }
@@ -78,6 +78,7 @@ std::shared_ptr<const IniStore::Entry> IniStore::entry(const QString &hostPath,
 {
     auto e = std::make_shared<Entry>();
     e->hostPath = hostPath;
+    e->nativePath = QFile::encodeName(hostPath);
     e->size = stamp.size;
     e->modified = stamp.modified;
     e->large = e->size > m_limiteFilePiccolo;

@@ -64,6 +64,7 @@ public:
     struct Entry
     {
         QString hostPath;
+        QByteArray nativePath; // made once, as every lookup checks the stamp
         qint64 size = -1;
         qint64 modified = 0; // nanoseconds
         bool large = false;
