@@ -17,8 +17,8 @@ public:
         if (chiudeAllaScelta)
             chiusa = true;
     }
-    void mostraBox(Box box, bool v) override { (box == Box::Manuale ? manuale : automatica) = v; }
-    void daiFuoco(Box box) override { fuoco.append(box); }
+    void mostraBox(Box, bool) override {}
+    void daiFuoco(Box) override {}
     bool utilizzabile(int b) const override { return !disabilitati.contains(b); }
     bool aperta() const override { return !chiusa; }
 
@@ -35,7 +35,5 @@ public:
     QList<Colore> colori;
     QList<int> scelti;
     QList<int> disabilitati;
-    QList<Box> fuoco;
-    bool manuale = false, automatica = false;
     bool chiudeAllaScelta = false, chiusa = false;
 };

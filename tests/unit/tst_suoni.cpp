@@ -21,7 +21,7 @@ private Q_SLOTS:
         QTest::newRow("first third") << three << 0.0 << "1.wav";
         QTest::newRow("second third") << three << 0.34 << "2.wav";
         QTest::newRow("just below one") << three << 0.999999 << "3.wav";
-        QTest::newRow("empty folder asks for 1.wav") << QStringList() << 0.9 << "1.wav";
+        QTest::newRow("a folder counts as a sound") << QStringList{"1.wav", "altri.wav/"} << 0.9 << "2.wav";
         QTest::newRow("upper-case extension counts") << QStringList{"1.wav", "2.WAV"} << 0.9 << "2.wav";
     }
     void choice()

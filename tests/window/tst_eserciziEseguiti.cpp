@@ -203,16 +203,6 @@ private Q_SLOTS:
         QCOMPARE(f.env.dialogs.messages.size(), 2);
         QVERIFY(f.env.dialogs.messages[1].startsWith(QStringLiteral("Errore di StartDoc")));
     }
-
-    // Changing user empties the log: the window then shows the header only.
-    void emptyLog()
-    {
-        FinestraRegistro f;
-        f.env.state->registro.svuota();
-        f.w->hide();
-        f.w->show();
-        QCOMPARE(f.w->MSFlexGrid1->rowCount(), 1);
-    }
 };
 
 QTEST_MAIN(TestRegistro)

@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -309,32 +308,6 @@ private Q_SLOTS:
         QCOMPARE(env.state->ini.LeggiIni(languageFile(env, "Limite"), QStringLiteral("Strings"),
                                          QStringLiteral("Label1.Caption")).value_or(QStringLiteral("<missing file>")),
                  expected);
-    }
-
-    // Switching language re-translates every loaded window and the sentence pieces the exercises
-    // build from, and records the choice. (A choice that cannot be recorded is told:
-    // unreadableSetting; the file kept whole is StoredFile's rule.)
-    void switchLanguage()
-    {
-        TestEnv env;
-        env.language(QStringLiteral("Italiano"),
-                     QStringLiteral("[Strings]\n0003=Esatti \n[FormProva]\ncmdOk.Caption=Va bene\n"));
-        env.language(QStringLiteral("English"),
-                     QStringLiteral("[Strings]\n0003=Right \n[FormProva]\ncmdOk.Caption=OK\n"));
-        env.currentLanguage(QStringLiteral("Italiano"));
-        QPointer<QPushButton> button;
-        env.windows->define(QStringLiteral("FormProva"), [&button](AppState &) {
-            auto *w = new QWidget;
-            button = new QPushButton(QStringLiteral("design"), w);
-            button->setObjectName(QStringLiteral("cmdOk"));
-            return w;
-        });
-        QVERIFY(env.windows->get(QStringLiteral("FormProva")));
-        MLSCambiaLingua(*env.state, QStringLiteral("English"));
-        QCOMPARE(button->text(), QStringLiteral("OK"));
-        QCOMPARE(env.state->Frasi[0], QStringLiteral("Right"));
-        QCOMPARE(LinguaImpostata(*env.state), QStringLiteral("English"));
-        QVERIFY(env.dialogs.messages.isEmpty());
     }
 };
 

@@ -230,8 +230,9 @@ private Q_SLOTS:
             QVERIFY2(b->didascaliaEntra(b->font()), qPrintable(b->text()));
     }
 
-    // A language change re-translates the menu at once and is recorded; the captions lose the
-    // line break until the window is loaded again.
+    // A language change re-translates the menu at once, with the sentence pieces the exercises
+    // build from, and is recorded; the captions lose the line break until the window is loaded
+    // again.
     void languageSwitch()
     {
         Menu m;
@@ -241,6 +242,9 @@ private Q_SLOTS:
         QCOMPARE(m.menu->Command1[2]->text(), QStringLiteral("\r\nfind the\r\ndifferences"));
         QVERIFY(m.menu->mnuLanguage[0]->isChecked());
         QVERIFY(!m.menu->mnuLanguage[1]->isChecked());
+        QCOMPARE(m.env.state->Frasi[0], QStringLiteral("Right"));
+        QCOMPARE(LinguaImpostata(*m.env.state), QStringLiteral("English"));
+        QVERIFY(m.env.dialogs.messages.isEmpty());
     }
 
 };
