@@ -454,17 +454,17 @@ bool write(const QString &path, QStringView section, QStringView key, const QStr
 {
     if (!isWritable(section, key, value))
         return false;
-    const QFileInfo info(path);
-    if (info.isDir())
-        return false;
     QByteArray old;
-    if (info.exists()) {
-        // A file we cannot read must not be replaced by one holding only our key.
-        if (!StoredFile::read(path, MaxFileSize, &old, stamp))
-            return false;
-    }
+    StoredFile::Stamp was;
+    const bool existed = StoredFile::read(path, MaxFileSize, &old, &was);
+    // A file we cannot read (or a folder) must not be replaced by one holding only our key; the
+    // extra look is only for a file that is not there yet.
+    if (!existed && (was.size >= 0 || QFileInfo::exists(path)))
+        return false;
+    if (existed)
+        *stamp = was;
     QByteArray bytes = edit(old, section, key, value);
-    if (info.exists() && bytes == old) {
+    if (existed && bytes == old) {
         *content = old;
         return true;
     }

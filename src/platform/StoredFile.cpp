@@ -114,11 +114,19 @@ bool replace(const QString &path, QByteArrayView bytes)
 bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
 {
     QFileInfo info(path);
-    if (info.isSymLink() && info.exists())
-        info = QFileInfo(info.canonicalFilePath());
-    if (info.isDir())
+    QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    // One look at the name tells a link, a folder and the mode to keep: a save is frequent.
+    struct stat old;
+    bool existed = ::lstat(target.constData(), &old) == 0;
+    if (existed && S_ISLNK(old.st_mode)) {
+        existed = ::stat(target.constData(), &old) == 0;
+        if (existed) {
+            info = QFileInfo(info.canonicalFilePath());
+            target = QFile::encodeName(info.absoluteFilePath());
+        }
+    }
+    if (existed && S_ISDIR(old.st_mode))
         return false;
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
 
     QByteArray temporary;
     const int fd = createBeside(target, &temporary);
@@ -130,15 +138,11 @@ bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
             ::unlink(temporary.constData());
     });
 
-    struct stat old;
-    bool ok = true;
-    if (::stat(target.constData(), &old) == 0)
-        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     // A short write, a failed flush or a file that came out shorter (a full disk, a quota, a
     // file-size limit) all keep the old file.
     struct stat written;
-    ok = ok && writeAll(fd, bytes) && ::fsync(fd) == 0 && ::fstat(fd, &written) == 0 &&
-         written.st_size == bytes.size();
+    bool ok = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
+              ::fsync(fd) == 0 && ::fstat(fd, &written) == 0 && written.st_size == bytes.size();
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temporary.constData(), target.constData()) != 0)
         return false;

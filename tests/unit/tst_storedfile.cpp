@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -63,6 +64,17 @@ private Q_SLOTS:
         QVERIFY(StoredFile::replace(path, QByteArray()));
         QCOMPARE(fileBytes(path), QByteArray());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("profilo.ini")});
+
+        // Through a link: the link stays, the file it names is replaced and keeps its mode.
+        const QString link = dir.filePath(QStringLiteral("link.ini"));
+        QVERIFY(QFile::link(path, link));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        QVERIFY(StoredFile::replace(link, "nuovo"));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), path);
+        QCOMPARE(fileBytes(path), QByteArray("nuovo"));
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, 0640u);
     }
 
     // Guards a failed save being reported as success, truncating the user's existing file (a full
