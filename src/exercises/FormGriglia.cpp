@@ -122,12 +122,14 @@ FormGriglia::~FormGriglia() = default;
 
 FormEs6::FormEs6(AppState &state) : FormGriglia(state, QStringLiteral("FormEs6"), LogicaEs6::Variante::Intrusi)
 {
-    Label1->setText(QString::fromUtf8("Elimina le tazze che non hanno tutte le caratteristiche"));
+    m_consegna = QString::fromUtf8("Elimina le tazze che non hanno tutte le caratteristiche");
+    Label1->setText(m_consegna);
 }
 
 FormEs7::FormEs7(AppState &state) : FormGriglia(state, QStringLiteral("FormEs7"), LogicaEs6::Variante::TrovaLaTazza)
 {
-    Label1->setText(QString::fromUtf8("Trova la tazza che ha tutte le caratteristiche"));
+    m_consegna = QString::fromUtf8("Trova la tazza che ha tutte le caratteristiche");
+    Label1->setText(m_consegna);
 }
 
 void FormGriglia::attiva()
@@ -258,7 +260,8 @@ QString FormGriglia::fraseDaLeggere() const
 {
     QString testo = m_logica.Testo;
     testo.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); // each line ends a sentence
-    return Label1->text() + QStringLiteral(". ") + testo.trimmed();
+    return MLSCaption(m_state, objectName(), Label1->objectName(), m_consegna) +
+           QStringLiteral(". ") + testo.trimmed();
 }
 
 void FormGriglia::adattaElenco()

@@ -62,6 +62,9 @@ protected:
     void selectTarget(int bersaglio) override;
     bool targetUsable(int bersaglio) const override;
 
+    // The instruction Label1 shows when the language file gives none.
+    QString m_consegna;
+
 private:
     void nuovoEsercizio();
     void tastoManuale(int tasto);

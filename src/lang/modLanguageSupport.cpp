@@ -230,6 +230,14 @@ QString MLSGetStringIn(LanguageState &state, const QString &lingua, const QStrin
         .value_or(QString());
 }
 
+QString MLSCaption(LanguageState &state, const QString &window, const QString &control,
+                   const QString &builtIn)
+{
+    const auto caption = state.ini.lettore(fileLingua(state, state.LinguaCorrente))(
+        window, control + QStringLiteral(".Caption"));
+    return caption && !caption->isEmpty() ? *caption : builtIn;
+}
+
 void MLSApplyToForm(LanguageState &state, QWidget *window)
 {
     if (!window)

@@ -20,6 +20,10 @@ QString MLSGetStringIn(LanguageState &state, const QString &lingua, const QStrin
 // and tag, then for each control its caption, tool-tip and tag (control-array elements as
 // Name(Index).Caption), and tab captions. A missing file changes nothing.
 void MLSApplyToForm(LanguageState &state, QWidget *window);
+// The caption MLSApplyToForm gives the named control of the named window, or `builtIn` when the
+// file has none for it: what the control shows, without asking the control.
+QString MLSCaption(LanguageState &state, const QString &window, const QString &control,
+                   const QString &builtIn);
 
 // The languages whose ".lng" files exist, in the order the file system lists them (by name).
 QStringList ElencoLingue(const LanguageState &state);
