@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QStringBuilder>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
@@ -23,12 +24,13 @@ const QString LangSetting = QStringLiteral("LangSetting.ini");
 
 QString fileLingua(const LanguageState &state, const QString &lingua)
 {
-    return state.paths.programFolder() + CartellaLingue + lingua + QStringLiteral(".lng");
+    // Built in one piece: this runs for every text looked up.
+    return state.paths.programFolder() % CartellaLingue % lingua % QStringLiteral(".lng");
 }
 
 QString fileImpostazione(const LanguageState &state)
 {
-    return state.paths.programFolder() + CartellaLingue + LangSetting;
+    return state.paths.programFolder() % CartellaLingue % LangSetting;
 }
 
 // The user's own copy, for when the program's folder cannot be written (an installed copy).

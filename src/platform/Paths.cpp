@@ -13,6 +13,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #ifndef VORBELLO_INSTALL_DATADIR
@@ -163,33 +164,62 @@ QString matchComponent(const QString &dir, const QString &name)
 
 } // namespace
 
+namespace {
+
+// Whether cleanPath() would leave the path as it is: it allocates even then.
+bool isClean(QStringView path)
+{
+    return !path.contains(QLatin1String("//")) && !path.contains(QLatin1String("/./")) &&
+           !path.startsWith(QLatin1String("./")) && !path.endsWith(u'/') &&
+           !path.endsWith(QLatin1String("/."));
+}
+
+bool exists(const QString &hostPath)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(hostPath).constData(), F_OK) == 0;
+#else
+    return QFileInfo::exists(hostPath);
+#endif
+}
+
+} // namespace
+
 QString Paths::toHost(QStringView windowsPath) const
 {
     if (windowsPath.isEmpty())
         return QString();
-    QString path = windowsPath.toString();
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-
+    const auto isSeparator = [](QChar c) { return c == u'\\' || c == u'/'; };
+    QStringView rest = windowsPath;
     QString root;
-    if (path.size() >= 2 && path.at(1) == QLatin1Char(':') && path.at(0).isLetter()) {
+    if (rest.size() >= 2 && rest[1] == u':' && rest[0].isLetter()) {
         // Only drive C exists for this program; other letters live beside it.
-        root = path.at(0).toUpper() == QLatin1Char('C')
-                   ? m_driveC
-                   : m_driveC + QStringLiteral("/drive_") + path.at(0).toLower();
-        path = path.mid(2);
-    } else if (path.startsWith(QLatin1Char('/'))) {
+        root = rest[0].toUpper() == u'C' ? m_driveC
+                                          : m_driveC + QStringLiteral("/drive_") + rest[0].toLower();
+        rest = rest.sliced(2);
+    } else if (isSeparator(rest[0])) {
         root = QStringLiteral("/");
     } else {
         root = QDir::currentPath();
     }
 
-    // Fast path: the path exists as written (and does not climb out of its drive).
-    if (!path.contains(QLatin1String(".."))) {
-        const QString direct = QDir::cleanPath(root + QLatin1Char('/') + path);
-        if (QFileInfo::exists(direct))
+    // Fast path: the path exists as written (and does not climb out of its drive). Built in one
+    // piece, as every settings and language lookup comes through here.
+    if (!rest.contains(QLatin1String(".."))) {
+        QString direct;
+        direct.reserve(root.size() + 1 + rest.size());
+        direct += root;
+        direct += u'/';
+        for (const QChar c : rest)
+            direct += isSeparator(c) ? QChar(u'/') : c;
+        if (!isClean(direct))
+            direct = QDir::cleanPath(direct);
+        if (exists(direct))
             return direct;
     }
 
+    QString path = rest.toString();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString rootPath = QDir::cleanPath(root);
     QString current = rootPath;
@@ -226,18 +256,36 @@ QString Paths::toHost(QStringView windowsPath) const
     return current;
 }
 
+namespace {
+
+// One look, through links, as QFileInfo's isDir() and isFile() do.
+bool isKind(const QString &hostPath, bool folder)
+{
+#ifdef Q_OS_UNIX
+    struct stat st;
+    if (::stat(QFile::encodeName(hostPath).constData(), &st) != 0)
+        return false;
+    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
+#else
+    const QFileInfo fi(hostPath);
+    return folder ? fi.isDir() : fi.isFile();
+#endif
+}
+
+} // namespace
+
 bool EsisteCartella(const Paths &paths, const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return QFileInfo(paths.toHost(path)).isDir();
+    return isKind(paths.toHost(path), true);
 }
 
 bool EsisteFile(const Paths &paths, const QString &path)
 {
     if (path.isEmpty())
         return false;
-    return QFileInfo(paths.toHost(path)).isFile();
+    return isKind(paths.toHost(path), false);
 }
 
 QStringList FileNellaCartella(const QString &hostDir, const QString &suffix)

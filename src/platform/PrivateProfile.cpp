@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QVarLengthArray>
 
 #include <vector>
 
@@ -38,16 +39,6 @@ bool isAscii(QStringView s)
     return true;
 }
 
-// Callers pass names as Unicode; the file holds what Windows-1252 makes of them, so a
-// character the code page lacks must be looked up as the '?' it was stored as.
-QString fileName(QStringView name)
-{
-    name = trimmed(name);
-    if (isAscii(name))
-        return name.toString();
-    return CodePage::decode(CodePage::encode(name));
-}
-
 // Lower case one character for one (names in the file are lowered in place); QString's own
 // toLower() is several times slower on long text.
 QChar lowerChar(QChar c)
@@ -67,9 +58,44 @@ QString lowered(QStringView s)
     return l;
 }
 
-QString lookupKey(QStringView name)
+// A name as the tables hold it. Callers pass names as Unicode; the file holds what
+// Windows-1252 makes of them, so a character the code page lacks must be looked up as the '?'
+// it was stored as. Kept on the stack: every lookup makes two.
+class LookupName
 {
-    return lowered(name);
+public:
+    explicit LookupName(QStringView name)
+    {
+        name = trimmed(name);
+        QString stored;
+        if (!isAscii(name)) {
+            stored = CodePage::decode(CodePage::encode(name));
+            name = stored;
+        }
+        m_units.resize(name.size());
+        for (qsizetype i = 0; i < name.size(); ++i)
+            m_units[i] = lowerChar(name[i]).unicode();
+    }
+    QStringView view() const { return QStringView(m_units.constData(), m_units.size()); }
+    bool isEmpty() const { return m_units.isEmpty(); }
+
+private:
+    QVarLengthArray<char16_t, 64> m_units;
+};
+
+// Whether a name in the file, read as CodePage::decodeText() reads it, is the wanted one
+// (already lowered). Names are nearly always ASCII, which reads the same in every form.
+template <typename Seen> bool sameName(QStringView name, const QString &wanted, Seen &&seen)
+{
+    if (!isAscii(name))
+        return seen(name) == wanted;
+    if (name.size() != wanted.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (lowerChar(name[i]) != wanted[i])
+            return false;
+    }
+    return true;
 }
 
 enum class Kind { Blank, Comment, Header, Key, Other };
@@ -271,13 +297,13 @@ QString Document::value(QStringView section, QStringView key, const QString &def
                         int bufferSize) const
 {
     if (d) {
-        const QString s = fileName(section);
-        const QString k = fileName(key);
+        const LookupName s(section);
+        const LookupName k(key);
         if (!s.isEmpty() && !k.isEmpty()) {
-            const auto sit = d->sections.constFind(lookupKey(s));
+            const auto sit = d->sections.constFind(s.view());
             if (sit != d->sections.constEnd()) {
                 const QHash<QStringView, ValueSpan> &keys = d->keys[size_t(*sit - 1)];
-                const auto kit = keys.constFind(lookupKey(k));
+                const auto kit = keys.constFind(k.view());
                 if (kit != keys.constEnd()) {
                     QStringView v = QStringView(d->text).sliced(kit->start, kit->size);
                     if (v.size() >= 2 && v.front() == v.back() &&
@@ -295,20 +321,20 @@ bool Document::contains(QStringView section, QStringView key) const
 {
     if (!d)
         return false;
-    const QString s = fileName(section);
-    const QString k = fileName(key);
+    const LookupName s(section);
+    const LookupName k(key);
     if (s.isEmpty() || k.isEmpty())
         return false;
-    const auto sit = d->sections.constFind(lookupKey(s));
-    return sit != d->sections.constEnd() && d->keys[size_t(*sit - 1)].contains(lookupKey(k));
+    const auto sit = d->sections.constFind(s.view());
+    return sit != d->sections.constEnd() && d->keys[size_t(*sit - 1)].contains(k.view());
 }
 
 bool Document::containsSection(QStringView section) const
 {
     if (!d)
         return false;
-    const QString s = fileName(section);
-    const auto sit = s.isEmpty() ? d->sections.constEnd() : d->sections.constFind(lookupKey(s));
+    const LookupName s(section);
+    const auto sit = s.isEmpty() ? d->sections.constEnd() : d->sections.constFind(s.view());
     return sit != d->sections.constEnd() && !d->keys[size_t(*sit - 1)].isEmpty();
 }
 
@@ -344,8 +370,8 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
     const QString sectionText = trimmed(section).toString();
     const QString keyText = trimmed(key).toString();
     const QString valueText = valueToStore(value);
-    const QString wantedSection = lookupKey(CodePage::decode(CodePage::encode(sectionText)));
-    const QString wantedKey = lookupKey(CodePage::decode(CodePage::encode(keyText)));
+    const QString wantedSection = LookupName(sectionText).view().toString();
+    const QString wantedKey = LookupName(keyText).view().toString();
 
     // The file is edited as the reader sees it, so that a mark put there by an editor neither
     // hides the section nor is lost. Positions in the text map to `unit` bytes each after the
@@ -376,10 +402,10 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
     }
     auto seen = [form](QStringView name) {
         if (form == Form::CodePage)
-            return lookupKey(name);
+            return lowered(name);
         if (form == Form::Utf8)
-            return lookupKey(CodePage::decodeText("\xEF\xBB\xBF" + CodePage::encode(name)));
-        return lookupKey(CodePage::decode(CodePage::encode(name)));
+            return lowered(CodePage::decodeText("\xEF\xBB\xBF" + CodePage::encode(name)));
+        return lowered(CodePage::decode(CodePage::encode(name)));
     };
     auto store = [form](QStringView s) {
         if (form == Form::CodePage)
@@ -409,7 +435,7 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
             if (line.kind == Kind::Key) {
                 insertAt = line.next;
                 anchorEndsLine = line.next > line.end;
-                if (valueFrom < 0 && !line.name.isEmpty() && seen(line.name) == wantedKey) {
+                if (valueFrom < 0 && !line.name.isEmpty() && sameName(line.name, wantedKey, seen)) {
                     valueFrom = line.eq + 1;
                     valueTo = line.end;
                     state = State::After;
@@ -417,7 +443,7 @@ QByteArray edit(const QByteArray &bytes, QStringView section, QStringView key, c
             }
             return;
         }
-        if (line.kind == Kind::Header && seen(line.name) == wantedSection) {
+        if (line.kind == Kind::Header && sameName(line.name, wantedSection, seen)) {
             state = State::Inside;
             insertAt = line.next;
             anchorEndsLine = line.next > line.end;

@@ -98,6 +98,9 @@ bool read(const QString &path, qint64 maxBytes, QByteArray *out, Stamp *stamp)
         if (n == 0)
             break;
         got += n;
+        // Short of what was asked: a regular file's end, which a further read would only confirm.
+        if (got < bytes.size())
+            break;
     }
     if (got > maxBytes)
         return false;

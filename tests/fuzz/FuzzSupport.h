@@ -59,10 +59,14 @@ public:
     // system's clock would otherwise look unchanged to a reader that caches by stamp. Written
     // with plain system calls, as Qt's file layer cost more than a small input's whole run.
     // Gives the modification time stamped, in nanoseconds.
-    qint64 write(const QString &relative, const QByteArray &content)
+    qint64 write(const QString &relative, QByteArrayView content)
     {
-        const int fd = ::open(QFile::encodeName(path(relative)).constData(),
-                              O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        return writeNative(QFile::encodeName(path(relative)), content);
+    }
+    // The same, for a target that writes one file on every input and keeps its name encoded.
+    qint64 writeNative(const QByteArray &file, QByteArrayView content)
+    {
+        const int fd = ::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         check(fd >= 0);
         for (qsizetype done = 0; done < content.size();) {
             const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));

@@ -42,6 +42,8 @@ private Q_SLOTS:
         QTest::newRow("program folder + backslash path") << "PROG\\swf\\Vorbe1.svg"
                                                          << "prog/swf/vorbe1.svg";
         QTest::newRow("exact case wins") << "PROG\\mixed" << "prog/mixed";
+        QTest::newRow("doubled, dot and trailing separators collapse")
+            << "C:\\ImpostazioniProgrammiQuorla\\\\.\\Vorbello\\" << "C/ImpostazioniProgrammiQuorla/Vorbello";
         QTest::newRow("cannot climb out of drive C")
             << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\x\\..\\..\\..\\..\\evil.ini" << "C/evil.ini";
     }
