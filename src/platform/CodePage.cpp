@@ -25,12 +25,12 @@ struct CodePoint {
 };
 
 // Lone surrogates count as one character each, as the encoder sees them.
-CodePoint codePointAt(QStringView text, qsizetype i)
+// Plain units: checked builds call out for each QChar taken from a view.
+CodePoint codePointAt(const char16_t *text, qsizetype size, qsizetype i)
 {
-    const char16_t c = text[i].unicode();
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
-        QChar::isLowSurrogate(text[i + 1].unicode()))
-        return {QChar::surrogateToUcs4(c, text[i + 1].unicode()), 2};
+    const char16_t c = text[i];
+    if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text[i + 1]))
+        return {QChar::surrogateToUcs4(c, text[i + 1]), 2};
     return {c, 1};
 }
 
@@ -83,8 +83,9 @@ QByteArray encode(QStringView text)
     const Table &t = table();
     QByteArray out;
     out.reserve(text.size());
+    const char16_t *units = text.utf16();
     for (qsizetype i = 0; i < text.size();) {
-        const CodePoint cp = codePointAt(text, i);
+        const CodePoint cp = codePointAt(units, text.size(), i);
         const qint16 b = cp.size == 1 ? t.fromUnicode[cp.value] : -1;
         out.append(b >= 0 ? char(b) : '?');
         i += cp.size;

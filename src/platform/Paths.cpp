@@ -174,18 +174,50 @@ bool isClean(QStringView path)
            !path.endsWith(QLatin1String("/."));
 }
 
-bool exists(const QString &hostPath)
+// With kind, one look that also tells what is there.
+bool exists(const QString &hostPath, Paths::Kind *kind)
 {
 #ifdef Q_OS_UNIX
-    return ::access(QFile::encodeName(hostPath).constData(), F_OK) == 0;
+    const QByteArray native = QFile::encodeName(hostPath);
+    if (!kind)
+        return ::access(native.constData(), F_OK) == 0;
+    struct stat st;
+    if (::stat(native.constData(), &st) != 0) {
+        *kind = Paths::Kind::Missing;
+        return false;
+    }
+    *kind = S_ISREG(st.st_mode)   ? Paths::Kind::File
+            : S_ISDIR(st.st_mode) ? Paths::Kind::Folder
+                                  : Paths::Kind::Other;
+    return true;
 #else
-    return QFileInfo::exists(hostPath);
+    const QFileInfo fi(hostPath);
+    if (kind)
+        *kind = !fi.exists()   ? Paths::Kind::Missing
+                : fi.isFile()  ? Paths::Kind::File
+                : fi.isDir()   ? Paths::Kind::Folder
+                               : Paths::Kind::Other;
+    return fi.exists();
 #endif
 }
 
 } // namespace
 
 QString Paths::toHost(QStringView windowsPath) const
+{
+    return resolve(windowsPath, nullptr);
+}
+
+Paths::Kind Paths::kindOf(QStringView windowsPath) const
+{
+    Kind kind = Kind::Missing;
+    const QString hostPath = resolve(windowsPath, &kind);
+    if (kind == Kind::Missing && !hostPath.isEmpty())
+        exists(hostPath, &kind);
+    return kind;
+}
+
+QString Paths::resolve(QStringView windowsPath, Kind *kind) const
 {
     if (windowsPath.isEmpty())
         return QString();
@@ -214,7 +246,7 @@ QString Paths::toHost(QStringView windowsPath) const
             direct += isSeparator(c) ? QChar(u'/') : c;
         if (!isClean(direct))
             direct = QDir::cleanPath(direct);
-        if (exists(direct))
+        if (exists(direct, kind))
             return direct;
     }
 
@@ -256,36 +288,14 @@ QString Paths::toHost(QStringView windowsPath) const
     return current;
 }
 
-namespace {
-
-// One look, through links, as QFileInfo's isDir() and isFile() do.
-bool isKind(const QString &hostPath, bool folder)
-{
-#ifdef Q_OS_UNIX
-    struct stat st;
-    if (::stat(QFile::encodeName(hostPath).constData(), &st) != 0)
-        return false;
-    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
-#else
-    const QFileInfo fi(hostPath);
-    return folder ? fi.isDir() : fi.isFile();
-#endif
-}
-
-} // namespace
-
 bool EsisteCartella(const Paths &paths, const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return isKind(paths.toHost(path), true);
+    return !path.isEmpty() && paths.kindOf(path) == Paths::Kind::Folder;
 }
 
 bool EsisteFile(const Paths &paths, const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    return isKind(paths.toHost(path), false);
+    return !path.isEmpty() && paths.kindOf(path) == Paths::Kind::File;
 }
 
 QStringList FileNellaCartella(const QString &hostDir, const QString &suffix)

@@ -30,7 +30,14 @@ public:
     // as written. Empty components ("a\\b") collapse. An empty path stays empty.
     QString toHost(QStringView windowsPath) const;
 
+    enum class Kind { Missing, File, Folder, Other };
+    // What is at a path named the Windows way, through links; one look when the name exists as
+    // written.
+    Kind kindOf(QStringView windowsPath) const;
+
 private:
+    QString resolve(QStringView windowsPath, Kind *kind) const;
+
     QString m_driveC;
     QString m_programFolder;
 };

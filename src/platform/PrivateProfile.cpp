@@ -19,13 +19,16 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// Loops over names and text use plain units: checked builds call out for each QChar taken
+// from a view, on every character.
 QStringView trimmed(QStringView s)
 {
+    const char16_t *u = s.utf16();
     qsizetype b = 0;
     qsizetype e = s.size();
-    while (b < e && isBlank(s[b]))
+    while (b < e && isBlank(u[b]))
         ++b;
-    while (e > b && isBlank(s[e - 1]))
+    while (e > b && isBlank(u[e - 1]))
         --e;
     return s.sliced(b, e - b);
 }
@@ -53,8 +56,9 @@ QString lowered(QStringView s)
 {
     QString l(s.size(), Qt::Uninitialized);
     QChar *out = l.data();
+    const char16_t *in = s.utf16();
     for (qsizetype i = 0; i < s.size(); ++i)
-        out[i] = lowerChar(s[i]);
+        out[i] = lowerChar(in[i]);
     return l;
 }
 
@@ -73,8 +77,9 @@ public:
             name = stored;
         }
         m_units.resize(name.size());
+        const char16_t *in = name.utf16();
         for (qsizetype i = 0; i < name.size(); ++i)
-            m_units[i] = lowerChar(name[i]).unicode();
+            m_units[i] = lowerChar(in[i]).unicode();
     }
     QStringView view() const { return QStringView(m_units.constData(), m_units.size()); }
     bool isEmpty() const { return m_units.isEmpty(); }
@@ -91,8 +96,10 @@ template <typename Seen> bool sameName(QStringView name, const QString &wanted, 
         return seen(name) == wanted;
     if (name.size() != wanted.size())
         return false;
+    const char16_t *in = name.utf16();
+    const char16_t *want = QStringView(wanted).utf16();
     for (qsizetype i = 0; i < name.size(); ++i) {
-        if (lowerChar(name[i]) != wanted[i])
+        if (lowerChar(in[i]).unicode() != want[i])
             return false;
     }
     return true;
@@ -258,8 +265,9 @@ Document Document::parse(const QByteArray &bytes)
     const QStringView text(data.text);
     auto lowerOf = [&](QStringView name) {
         QChar *out = lower + (name.data() - text.data());
+        const char16_t *in = name.utf16();
         for (qsizetype i = 0; i < name.size(); ++i)
-            out[i] = lowerChar(name[i]);
+            out[i] = lowerChar(in[i]);
         return QStringView(out, name.size());
     };
     int current = -1;
