@@ -40,7 +40,7 @@ QString fileImpostazioneUtente(const LanguageState &state)
 }
 
 // A language name is a file name: nothing that would lead out of the language folder.
-bool nomeSicuro(const QString &name)
+bool nomeSicuro(QStringView name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/')) &&
            !name.contains(QLatin1String(".."));
@@ -163,12 +163,14 @@ void setIndex(QObject *c, int i)
 
 QStringList ElencoLingue(const LanguageState &state)
 {
-    QStringList names;
-    const QString folder = state.paths.toHost(state.paths.programFolder() + CartellaLingue);
-    for (const QString &name : FileNellaCartella(folder, QStringLiteral(".lng"))) {
-        if (name.size() > 4 && nomeSicuro(name.left(name.size() - 4)))
-            names.append(name.left(name.size() - 4));
-    }
+    const QString folder = state.paths.toHost(QString(state.paths.programFolder() % CartellaLingue));
+    QStringList names = FileNellaCartella(folder, QStringLiteral(".lng"));
+    // In place: this runs whenever the language in use is looked for.
+    names.removeIf([](const QString &name) {
+        return name.size() <= 4 || !nomeSicuro(QStringView(name).chopped(4));
+    });
+    for (QString &name : names)
+        name.chop(4);
     return names;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include "platform/NativeName.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -80,7 +82,7 @@ constexpr qsizetype mostKept = 256;
 bool stampOf(const QString &dir, Listing *l)
 {
     struct stat st;
-    if (::stat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (::stat(NativeName(dir).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
     l->device = st.st_dev;
     l->inode = st.st_ino;
@@ -178,11 +180,11 @@ bool isClean(QStringView path)
 bool exists(const QString &hostPath, Paths::Kind *kind)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray native = QFile::encodeName(hostPath);
+    const NativeName native(hostPath);
     if (!kind)
-        return ::access(native.constData(), F_OK) == 0;
+        return ::access(native.c_str(), F_OK) == 0;
     struct stat st;
-    if (::stat(native.constData(), &st) != 0) {
+    if (::stat(native.c_str(), &st) != 0) {
         *kind = Paths::Kind::Missing;
         return false;
     }

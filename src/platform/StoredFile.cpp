@@ -1,5 +1,7 @@
 #include "platform/StoredFile.h"
 
+#include "platform/NativeName.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -71,8 +73,8 @@ bool read(const QString &path, qint64 maxBytes, QByteArray *out)
 
 bool read(const QString &path, qint64 maxBytes, QByteArray *out, Stamp *stamp)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = again([&] { return ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); });
+    const NativeName native(path);
+    const int fd = again([&] { return ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); });
     if (fd < 0)
         return false;
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
@@ -116,16 +118,19 @@ bool replace(const QString &path, QByteArrayView bytes)
 
 bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
 {
-    QFileInfo info(path);
-    QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    // Taken as it is when it is plainly absolute and clean, as the mapped paths saved are.
+    const bool plain = path.startsWith(u'/') && !path.contains(QLatin1String("/.")) &&
+                       !path.contains(QLatin1String("//")) && !path.endsWith(u'/');
+    QString absolute = plain ? path : QFileInfo(path).absoluteFilePath();
+    QByteArray target = QFile::encodeName(absolute);
     // One look at the name tells a link, a folder and the mode to keep: a save is frequent.
     struct stat old;
     bool existed = ::lstat(target.constData(), &old) == 0;
     if (existed && S_ISLNK(old.st_mode)) {
         existed = ::stat(target.constData(), &old) == 0;
         if (existed) {
-            info = QFileInfo(info.canonicalFilePath());
-            target = QFile::encodeName(info.absoluteFilePath());
+            absolute = QFileInfo(absolute).canonicalFilePath();
+            target = QFile::encodeName(absolute);
         }
     }
     if (existed && S_ISDIR(old.st_mode))
@@ -155,7 +160,9 @@ bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
         *placed = {written.st_size,
                    qint64(written.st_mtim.tv_sec) * 1'000'000'000 + written.st_mtim.tv_nsec};
     // The new name must reach the disk too, or a power cut could bring back the old file.
-    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(),
+    const qsizetype slash = absolute.lastIndexOf(u'/');
+    const QStringView folder = slash > 0 ? QStringView(absolute).first(slash) : QStringView(u"/");
+    const int dir = ::open(NativeName(folder).c_str(),
                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
