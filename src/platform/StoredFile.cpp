@@ -148,9 +148,14 @@ bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
 
     // A short write, a failed flush or a file that came out shorter (a full disk, a quota, a
     // file-size limit) all keep the old file.
+    // The old file's mode is kept, and flushed with the content; most often the new file was
+    // created with it already.
     struct stat written;
-    bool ok = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
-              ::fsync(fd) == 0 && ::fstat(fd, &written) == 0 && written.st_size == bytes.size();
+    bool ok = writeAll(fd, bytes) && ::fstat(fd, &written) == 0 &&
+              written.st_size == bytes.size() &&
+              (!existed || (written.st_mode & 07777) == (old.st_mode & 07777) ||
+               ::fchmod(fd, old.st_mode & 07777) == 0) &&
+              ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temporary.constData(), target.constData()) != 0)
         return false;
