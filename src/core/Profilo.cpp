@@ -200,10 +200,14 @@ QString mettiDaParte(const QString &path, const QString &motivo)
         QString aside = path + QLatin1Char('.') + motivo;
         if (n > 1)
             aside += QLatin1Char('.') + QString::number(n);
-        const QFileInfo info(aside);
-        if (info.exists() || info.isSymLink())
+        switch (StoredFile::renameToNew(path, aside)) {
+        case StoredFile::Move::Done:
+            return aside;
+        case StoredFile::Move::Taken:
             continue;
-        return QFile::rename(path, aside) ? aside : QString();
+        case StoredFile::Move::Failed:
+            return QString();
+        }
     }
     return QString();
 }
@@ -293,7 +297,7 @@ void CaricaProfilo(AppState &state)
     if (letto && ProfiloDaBytes(bytes, &state.profilo))
         return;
     ImpostaPredefiniti(state.profilo);
-    if (!info.exists())
+    if (!letto && !info.exists())
         return;
     const bool danneggiato = letto || (info.isFile() && info.size() > limite);
     const QString aside =

@@ -19,21 +19,6 @@ bool isUnassigned(char32_t c)
     return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
 
-struct CodePoint {
-    char32_t value;
-    qsizetype size; // UTF-16 units
-};
-
-// Lone surrogates count as one character each, as the encoder sees them.
-// Plain units: checked builds call out for each QChar taken from a view.
-CodePoint codePointAt(const char16_t *text, qsizetype size, qsizetype i)
-{
-    const char16_t c = text[i];
-    if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(text[i + 1]))
-        return {QChar::surrogateToUcs4(c, text[i + 1]), 2};
-    return {c, 1};
-}
-
 // The codec's character for each byte, asked once: opening the codec on every call cost more
 // than the text it converted. Encoding is the same table backwards, so a character becomes a
 // byte only when that byte decodes to it.
@@ -67,29 +52,39 @@ const Table &table()
 
 } // namespace
 
+// The loops below walk pointers: a fuzzing build reports every integer comparison, a loop
+// counter's included, on every byte of every file read.
+
 QString decode(QByteArrayView bytes)
 {
     const char16_t *toUnicode = table().toUnicode.data();
-    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = toUnicode[in[i]];
+    const uchar *in = reinterpret_cast<const uchar *>(bytes.data());
+    for (const uchar *end = in + bytes.size(); in != end; ++in)
+        *out++ = toUnicode[*in];
     return text;
 }
 
 QByteArray encode(QStringView text)
 {
-    const Table &t = table();
-    QByteArray out;
-    out.reserve(text.size());
-    const char16_t *units = text.utf16();
-    for (qsizetype i = 0; i < text.size();) {
-        const CodePoint cp = codePointAt(units, text.size(), i);
-        const qint16 b = cp.size == 1 ? t.fromUnicode[cp.value] : -1;
-        out.append(b >= 0 ? char(b) : '?');
-        i += cp.size;
+    const qint16 *fromUnicode = table().fromUnicode.data();
+    // One byte per unit at most: a pair of surrogates becomes one '?'.
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *o = out.data();
+    const char16_t *p = text.utf16();
+    const char16_t *end = p + text.size();
+    while (p != end) {
+        const char16_t c = *p++;
+        if (QChar::isHighSurrogate(c) && p != end && QChar::isLowSurrogate(*p)) {
+            ++p;
+            *o++ = '?';
+            continue;
+        }
+        const qint16 b = fromUnicode[c];
+        *o++ = b >= 0 ? char(b) : '?';
     }
+    out.truncate(o - out.constData());
     return out;
 }
 
@@ -105,8 +100,10 @@ QString decodeText(QByteArrayView bytes)
     } else if (bytes.startsWith("\xFF\xFE")) {
         // A last odd byte is half a character: dropped.
         text.resize((bytes.size() - 2) / 2);
-        for (qsizetype i = 0; i < text.size(); ++i)
-            text[i] = QChar(char16_t(quint8(bytes[2 + 2 * i]) | quint8(bytes[3 + 2 * i]) << 8));
+        char16_t *out = reinterpret_cast<char16_t *>(text.data());
+        const uchar *in = reinterpret_cast<const uchar *>(bytes.data()) + 2;
+        for (char16_t *end = out + text.size(); out != end; ++out, in += 2)
+            *out = char16_t(in[0] | in[1] << 8);
     } else {
         return decode(bytes);
     }
@@ -116,21 +113,28 @@ QString decodeText(QByteArrayView bytes)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    qsizetype start = 0;
     const qsizetype n = text.size();
-    // Plain units: checked builds call out for each QChar comparison, on every character.
+    // The next CR and the next LF, each searched for again only once passed: Qt's search is
+    // vectorised.
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    const auto nextOf = [&](char16_t c, qsizetype *at, qsizetype from) {
+        if (*at < from) {
+            *at = text.indexOf(QChar(c), from);
+            if (*at < 0)
+                *at = n;
+        }
+        return *at;
+    };
     const char16_t *units = text.utf16();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = units[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && units[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    qsizetype start = 0;
+    while (start < n) {
+        const qsizetype end = qMin(nextOf(u'\r', &cr, start), nextOf(u'\n', &lf, start));
+        lines.append(text.sliced(start, end - start).toString());
+        if (end == n)
+            return lines;
+        start = end + (units[end] == u'\r' && end + 1 < n && units[end + 1] == u'\n' ? 2 : 1);
     }
-    if (start < n)
-        lines.append(text.sliced(start).toString());
     return lines;
 }
 

@@ -35,10 +35,11 @@ QString withoutLineBreaks(const QString &value)
 }
 
 // Optional sign and decimal digits, blanks around; false on anything else or on overflow.
-bool parseInteger(QStringView field, qint64 *out)
+bool parseInteger(QStringView text, qint64 *out)
 {
+    const char16_t *field = text.utf16();
     qsizetype i = 0;
-    qsizetype end = field.size();
+    qsizetype end = text.size();
     while (i < end && isBlank(field[i]))
         ++i;
     while (end > i && isBlank(field[end - 1]))
@@ -54,7 +55,7 @@ bool parseInteger(QStringView field, qint64 *out)
     qint64 value = 0;
     constexpr qint64 min = std::numeric_limits<qint64>::min();
     for (; i < end; ++i) {
-        const char16_t c = field[i].unicode();
+        const char16_t c = field[i];
         if (c < u'0' || c > u'9')
             return false;
         const int digit = c - u'0';
@@ -119,77 +120,87 @@ void RecordReader::endField()
     m_fieldPending = false;
     if (m_pos >= m_text.size())
         return;
-    const QChar c = m_text[m_pos];
+    const char16_t *u = units();
+    const char16_t c = u[m_pos];
     if (c == u',') {
         ++m_pos;
         m_fieldPending = true;
     } else if (c == u'\r') {
         ++m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
+        if (m_pos < m_text.size() && u[m_pos] == u'\n')
             ++m_pos;
     } else if (c == u'\n') {
         ++m_pos;
     }
 }
 
-bool RecordReader::nextField(QString *field)
+bool RecordReader::nextField(QStringView *field, QString *quoted, bool *wasQuoted)
 {
     if (atEnd())
         return false;
+    const char16_t *u = units();
     const qsizetype n = m_text.size();
-    while (m_pos < n && isBlank(m_text[m_pos]))
+    while (m_pos < n && isBlank(u[m_pos]))
         ++m_pos;
 
-    if (m_pos < n && m_text[m_pos] == u'"') {
+    if (m_pos < n && u[m_pos] == u'"') {
         ++m_pos;
         QString value;
-        while (m_pos < n && !isLineEnd(m_text[m_pos])) {
-            const QChar c = m_text[m_pos];
+        while (m_pos < n && !isLineEnd(u[m_pos])) {
+            const char16_t c = u[m_pos];
             if (c == u'"') {
-                if (m_pos + 1 < n && m_text[m_pos + 1] == u'"') {
-                    value.append(c);
+                if (m_pos + 1 < n && u[m_pos + 1] == u'"') {
+                    value.append(QChar(c));
                     m_pos += 2;
                     continue;
                 }
                 ++m_pos;
                 // Whatever follows the closing quote up to the end of the field is dropped.
-                while (m_pos < n && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos]))
+                while (m_pos < n && u[m_pos] != u',' && !isLineEnd(u[m_pos]))
                     ++m_pos;
                 break;
             }
             // Copy the run up to the next quote or line end in one go.
             qsizetype end = m_pos + 1;
-            while (end < n && m_text[end] != u'"' && !isLineEnd(m_text[end]))
+            while (end < n && u[end] != u'"' && !isLineEnd(u[end]))
                 ++end;
             value.append(QStringView(m_text).sliced(m_pos, end - m_pos));
             m_pos = end;
         }
-        *field = value;
+        *quoted = std::move(value);
+        *field = *quoted;
+        *wasQuoted = true;
         endField();
         return true;
     }
 
     const qsizetype start = m_pos;
-    while (m_pos < n && m_text[m_pos] != u',' && !isLineEnd(m_text[m_pos]))
+    while (m_pos < n && u[m_pos] != u',' && !isLineEnd(u[m_pos]))
         ++m_pos;
-    *field = m_text.sliced(start, m_pos - start);
+    *field = QStringView(m_text).sliced(start, m_pos - start);
+    *wasQuoted = false;
     endField();
     return true;
 }
 
 bool RecordReader::readText(QString *out)
 {
-    QString field;
-    if (!nextField(&field))
+    QStringView field;
+    QString quoted;
+    bool wasQuoted = false;
+    if (!nextField(&field, &quoted, &wasQuoted))
         return false;
-    *out = field;
+    *out = wasQuoted ? std::move(quoted) : field.toString();
     return true;
 }
 
 bool RecordReader::readInteger(qint64 *out)
 {
-    QString field;
-    if (!nextField(&field))
+    // A view, as most fields are numbers and need no string of their own.
+    QStringView field;
+    QString quoted;
+    bool wasQuoted = false;
+    if (!nextField(&field, &quoted, &wasQuoted))
         return false;
     return parseInteger(field, out);
 }
@@ -200,7 +211,8 @@ bool RecordReader::readLine(QString *out)
         return false;
     const qsizetype start = m_pos;
     const qsizetype n = m_text.size();
-    while (m_pos < n && !isLineEnd(m_text[m_pos]))
+    const char16_t *u = units();
+    while (m_pos < n && !isLineEnd(u[m_pos]))
         ++m_pos;
     *out = m_text.sliced(start, m_pos - start);
     endField();

@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,6 +175,25 @@ bool replace(const QString &path, QByteArrayView bytes, Stamp *placed)
         ::close(dir);
     }
     return true;
+}
+
+Move renameToNew(const QString &from, const QString &to)
+{
+#ifdef Q_OS_LINUX
+    // One call that cannot take a name another file got in between.
+    if (::renameat2(AT_FDCWD, NativeName(from).c_str(), AT_FDCWD, NativeName(to).c_str(),
+                    RENAME_NOREPLACE) == 0)
+        return Move::Done;
+    if (errno == EEXIST)
+        return Move::Taken;
+    // A file system without the flag: looked at first, then renamed.
+    if (errno != EINVAL && errno != ENOSYS)
+        return Move::Failed;
+#endif
+    const QFileInfo info(to);
+    if (info.exists() || info.isSymLink())
+        return Move::Taken;
+    return QFile::rename(from, to) ? Move::Done : Move::Failed;
 }
 
 void removeLeftovers(const QString &folder, const QString &targetEnding, std::chrono::seconds age)

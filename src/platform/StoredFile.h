@@ -31,6 +31,10 @@ bool replace(const QString &path, QByteArrayView bytes);
 // As above, and the stamp of the file put in place.
 bool replace(const QString &path, QByteArrayView bytes, Stamp *placed);
 
+// Renames a file to a name nothing has yet, not even a link: Taken when something has it.
+enum class Move { Done, Taken, Failed };
+Move renameToNew(const QString &from, const QString &to);
+
 // Removes the temporary files replace() left in `folder` beside targets ending in `targetEnding`
 // (compared without case) when it was killed: regular files named exactly like one, and only
 // those unchanged for at least `age`, so a save under way is not hit.

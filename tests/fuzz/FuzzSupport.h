@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include <fcntl.h>
@@ -77,6 +78,26 @@ public:
         const timespec times[2] = {{0, UTIME_OMIT}, {time_t(ms / 1000), long(ms % 1000) * 1000000}};
         check(::futimens(fd, times) == 0 && ::close(fd) == 0);
         return ms * 1000000;
+    }
+
+    // What a file holds, when it holds at most `most` bytes and can be read.
+    static std::optional<QByteArray> readNative(const QByteArray &file, qsizetype most)
+    {
+        const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return std::nullopt;
+        QByteArray content(most + 1, Qt::Uninitialized);
+        qsizetype done = 0;
+        ssize_t n = 1;
+        while (n > 0 && done < content.size()) {
+            n = ::read(fd, content.data() + done, size_t(content.size() - done));
+            done += qMax<ssize_t>(n, 0);
+        }
+        ::close(fd);
+        if (n < 0 || done > most)
+            return std::nullopt;
+        content.truncate(done);
+        return content;
     }
 
 private:

@@ -9,6 +9,8 @@
 
 #include <QFile>
 
+#include <unistd.h>
+
 namespace {
 
 using fuzz::check;
@@ -32,8 +34,9 @@ Profilo variant(int n)
 struct Setup : fuzz::Install {
     AppState state{paths};
     RecordingDialogs dialogs;
-    QString file = scratch.path("C/Prova.ini");
-    QString aside = file + QStringLiteral(".danneggiato");
+    // Kept encoded: each input writes, looks for and removes them.
+    const QByteArray file = QFile::encodeName(scratch.path("C/Prova.ini"));
+    const QByteArray aside = file + ".danneggiato";
 
     Setup()
     {
@@ -44,9 +47,9 @@ struct Setup : fuzz::Install {
         state.FileProfilo = QStringLiteral("C:\\Prova.ini");
     }
 
-    Profilo load(const QByteArray &bytes, const Profilo &before)
+    Profilo load(QByteArrayView bytes, const Profilo &before)
     {
-        scratch.write("C/Prova.ini", bytes);
+        scratch.writeNative(file, bytes);
         state.profilo = before;
         CaricaProfilo(state);
         return state.profilo;
@@ -55,7 +58,7 @@ struct Setup : fuzz::Install {
     // Nothing made for one input outlives it, or libFuzzer takes it for a leak and checks.
     void reset()
     {
-        QFile::remove(aside);
+        ::unlink(aside.constData());
         dialogs.messages.clear();
         state.profilo = idle;
     }
@@ -79,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The same bytes over another profile: whatever loading left alone now differs.
     Profilo record = s.second;
     if (ProfiloDaBytes(bytes, &record)) {
-        check(loaded == record && s.dialogs.messages.isEmpty() && !QFile::exists(s.aside));
+        check(loaded == record && s.dialogs.messages.isEmpty() &&
+              ::access(s.aside.constData(), F_OK) != 0);
         // A record the program could write back as it is.
         Profilo reread = before;
         check(ProfiloDaBytes(ProfiloInBytes(record), &reread));
@@ -87,10 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(reread == record);
     } else {
         ImpostaPredefiniti(record);
-        QFile kept(s.aside);
-        check(loaded == record && !QFile::exists(s.file) && s.dialogs.messages.size() == 1 &&
-              kept.open(QIODevice::ReadOnly | QIODevice::Unbuffered) &&
-              kept.readAll() == bytes);
+        check(loaded == record && ::access(s.file.constData(), F_OK) != 0 &&
+              s.dialogs.messages.size() == 1 &&
+              fuzz::Scratch::readNative(s.aside, bytes.size()) == bytes);
     }
     s.reset();
     return 0;
