@@ -113,28 +113,9 @@ QString decodeText(QByteArrayView bytes)
 QStringList splitLines(QStringView text)
 {
     QStringList lines;
-    const qsizetype n = text.size();
-    // The next CR and the next LF, each searched for again only once passed: Qt's search is
-    // vectorised.
-    qsizetype cr = -1;
-    qsizetype lf = -1;
-    const auto nextOf = [&](char16_t c, qsizetype *at, qsizetype from) {
-        if (*at < from) {
-            *at = text.indexOf(QChar(c), from);
-            if (*at < 0)
-                *at = n;
-        }
-        return *at;
-    };
-    const char16_t *units = text.utf16();
-    qsizetype start = 0;
-    while (start < n) {
-        const qsizetype end = qMin(nextOf(u'\r', &cr, start), nextOf(u'\n', &lf, start));
+    forEachLineSpan(text, [&](qsizetype start, qsizetype end, qsizetype) {
         lines.append(text.sliced(start, end - start).toString());
-        if (end == n)
-            return lines;
-        start = end + (units[end] == u'\r' && end + 1 < n && units[end + 1] == u'\n' ? 2 : 1);
-    }
+    });
     return lines;
 }
 

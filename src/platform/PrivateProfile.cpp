@@ -119,42 +119,20 @@ struct Line {
 // Calls f for every line; CR LF, LF and CR all end a line, and a last line needs none.
 template <typename F> void forEachLine(QStringView text, F &&f)
 {
-    const qsizetype n = text.size();
-    // The next CR and the next LF, each searched for again only once passed: Qt's search is
-    // vectorised, where a loop over every character dominated reading a large file.
-    qsizetype cr = -1;
-    qsizetype lf = -1;
-    const auto nextOf = [&](char16_t c, qsizetype *at, qsizetype from) {
-        if (*at < from) {
-            *at = text.indexOf(QChar(c), from);
-            if (*at < 0)
-                *at = n;
-        }
-        return *at;
-    };
-    qsizetype start = 0;
-    while (start < n) {
-        const qsizetype end = qMin(nextOf(u'\r', &cr, start), nextOf(u'\n', &lf, start));
-        qsizetype next = end;
-        if (next < n) {
-            if (text[next] == u'\r' && next + 1 < n && text[next + 1] == u'\n')
-                next += 2;
-            else
-                next += 1;
-        }
-
+    CodePage::forEachLineSpan(text, [&](qsizetype start, qsizetype end, qsizetype next) {
         Line line;
         line.start = start;
         line.end = end;
         line.next = next;
+        const char16_t *units = text.utf16();
         qsizetype p = start;
-        while (p < end && isBlank(text[p]))
+        while (p < end && isBlank(units[p]))
             ++p;
         if (p == end) {
             line.kind = Kind::Blank;
-        } else if (text[p] == u';') {
+        } else if (units[p] == u';') {
             line.kind = Kind::Comment;
-        } else if (text[p] == u'[') {
+        } else if (units[p] == u'[') {
             const QStringView rest = text.sliced(p + 1, end - p - 1);
             // A translator's forgotten ']' still opens the section, as on Windows.
             const qsizetype close = rest.indexOf(u']');
@@ -172,8 +150,7 @@ template <typename F> void forEachLine(QStringView text, F &&f)
             }
         }
         f(line);
-        start = next;
-    }
+    });
 }
 
 struct ValueSpan {
