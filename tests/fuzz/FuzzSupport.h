@@ -133,12 +133,16 @@ struct Names {
 };
 
 // A few section and key names from the start of the text, so lookups hit as often as they miss.
+// Only the lines looked at are cut out: splitting a whole file cost more than the lookups.
 inline Names namesIn(const QString &text, size_t most = 4)
 {
     Names names;
-    const QStringList lines = CodePage::splitLines(QStringView(text).left(4096));
-    for (qsizetype i = 0; i < lines.size() && i < 64; ++i) {
-        const QString line = trimBlanks(lines[i]);
+    int lines = 0;
+    CodePage::forEachLineSpan(QStringView(text).left(4096), [&](qsizetype start, qsizetype end,
+                                                                 qsizetype) {
+        if (++lines > 64)
+            return;
+        const QString line = trimBlanks(QStringView(text).sliced(start, end - start));
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
             if (close > 0 && names.sections.size() < most)
@@ -148,7 +152,7 @@ inline Names namesIn(const QString &text, size_t most = 4)
             if (eq >= 0 && names.keys.size() < most)
                 names.keys.push_back(line.left(eq));
         }
-    }
+    });
     return names;
 }
 
