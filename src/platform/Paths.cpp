@@ -164,10 +164,6 @@ QString matchComponent(const QString &dir, const QString &name)
     return QString();
 }
 
-} // namespace
-
-namespace {
-
 // Whether cleanPath() would leave the path as it is: it allocates even then.
 bool isClean(QStringView path)
 {

@@ -134,7 +134,7 @@ void RecordReader::endField()
     }
 }
 
-bool RecordReader::nextField(QStringView *field, QString *quoted, bool *wasQuoted)
+bool RecordReader::nextField(QStringView *field, QString *quoted)
 {
     if (atEnd())
         return false;
@@ -169,7 +169,6 @@ bool RecordReader::nextField(QStringView *field, QString *quoted, bool *wasQuote
         }
         *quoted = std::move(value);
         *field = *quoted;
-        *wasQuoted = true;
         endField();
         return true;
     }
@@ -178,7 +177,6 @@ bool RecordReader::nextField(QStringView *field, QString *quoted, bool *wasQuote
     while (m_pos < n && u[m_pos] != u',' && !isLineEnd(u[m_pos]))
         ++m_pos;
     *field = QStringView(m_text).sliced(start, m_pos - start);
-    *wasQuoted = false;
     endField();
     return true;
 }
@@ -187,10 +185,9 @@ bool RecordReader::readText(QString *out)
 {
     QStringView field;
     QString quoted;
-    bool wasQuoted = false;
-    if (!nextField(&field, &quoted, &wasQuoted))
+    if (!nextField(&field, &quoted))
         return false;
-    *out = wasQuoted ? std::move(quoted) : field.toString();
+    *out = field.toString();
     return true;
 }
 
@@ -199,8 +196,7 @@ bool RecordReader::readInteger(qint64 *out)
     // A view, as most fields are numbers and need no string of their own.
     QStringView field;
     QString quoted;
-    bool wasQuoted = false;
-    if (!nextField(&field, &quoted, &wasQuoted))
+    if (!nextField(&field, &quoted))
         return false;
     return parseInteger(field, out);
 }

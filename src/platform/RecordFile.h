@@ -46,8 +46,8 @@ public:
 
 private:
     // Consumes the field at m_pos, with its comma or line end; false at end of input. The field
-    // is a view into the text or, when it was quoted, *quoted (and *wasQuoted is set).
-    bool nextField(QStringView *field, QString *quoted, bool *wasQuoted);
+    // is a view into the text or, when its quotes had to be undone, into *quoted.
+    bool nextField(QStringView *field, QString *quoted);
     // The text as plain units: checked builds call out for each QChar taken from a string.
     const char16_t *units() const { return reinterpret_cast<const char16_t *>(m_text.constData()); }
     // Consumes the line end at m_pos, if any; a comma there leaves the line open.
