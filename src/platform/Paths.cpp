@@ -117,13 +117,17 @@ QList<Entry> list(const QString &dir, bool *hasLinks)
     return entries;
 }
 
-QList<Entry> entriesOf(const QString &dir)
+// With isFolder, whether dir is a folder at all, which an empty listing does not tell.
+QList<Entry> entriesOf(const QString &dir, bool *isFolder = nullptr)
 {
 #ifdef Q_OS_UNIX
     static QMutex mutex;
     static QHash<QString, Listing> kept;
     Listing now;
-    if (!stampOf(dir, &now))
+    const bool folder = stampOf(dir, &now);
+    if (isFolder)
+        *isFolder = folder;
+    if (!folder)
         return {};
     {
         const QMutexLocker lock(&mutex);
@@ -145,9 +149,21 @@ QList<Entry> entriesOf(const QString &dir)
     }
     return now.entries;
 #else
+    if (isFolder)
+        *isFolder = QFileInfo(dir).isDir();
     bool hasLinks = false;
     return list(dir, &hasLinks);
 #endif
+}
+
+// The entry of the folder that has the name in another case, if any.
+QString matchInListing(const QString &dir, QStringView name, bool *isFolder = nullptr)
+{
+    for (const Entry &entry : entriesOf(dir, isFolder)) {
+        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+            return entry.name;
+    }
+    return QString();
 }
 
 QString matchComponent(const QString &dir, const QString &name)
@@ -157,11 +173,7 @@ QString matchComponent(const QString &dir, const QString &name)
         return name;
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QString();
-    for (const Entry &entry : entriesOf(dir)) {
-        if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
-            return entry.name;
-    }
-    return QString();
+    return matchInListing(dir, name);
 }
 
 // Whether cleanPath() would leave the path as it is: it allocates even then.
@@ -246,6 +258,17 @@ QString Paths::resolve(QStringView windowsPath, Kind *kind) const
             direct = QDir::cleanPath(direct);
         if (exists(direct, kind))
             return direct;
+        // Most often the folder exists as written and only the file is missing or differs in
+        // case: then only the folder's listing is left to look at.
+        const qsizetype slash = direct.lastIndexOf(u'/');
+        if (slash > 0 && slash >= root.size() && slash + 1 < direct.size()) {
+            const QString folder = direct.first(slash);
+            bool isFolder = false;
+            const QString found =
+                matchInListing(folder, QStringView(direct).sliced(slash + 1), &isFolder);
+            if (isFolder)
+                return found.isEmpty() ? direct : folder + QLatin1Char('/') + found;
+        }
     }
 
     QString path = rest.toString();
@@ -253,19 +276,8 @@ QString Paths::resolve(QStringView windowsPath, Kind *kind) const
     const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     const QString rootPath = QDir::cleanPath(root);
     QString current = rootPath;
-    qsizetype from = 0;
-    // Most often the folder exists as written and only the file is missing or differs in case:
-    // the folder's components then resolve to themselves, with no need to test each.
-    if (parts.size() > 1 && !path.contains(QLatin1String(".."))) {
-        const QString folder = QDir::cleanPath(root + QLatin1Char('/') +
-                                               parts.first(parts.size() - 1).join(QLatin1Char('/')));
-        if (QFileInfo::exists(folder)) {
-            current = folder;
-            from = parts.size() - 1;
-        }
-    }
     bool resolving = true;
-    for (const QString &part : parts.sliced(from)) {
+    for (const QString &part : parts) {
         QString name = part;
         if (resolving) {
             const QString found = matchComponent(current, part);

@@ -39,6 +39,9 @@ private Q_SLOTS:
         QTest::newRow("new name kept as written")
             << "C:\\ImpostazioniProgrammiQuorla\\Vorbello\\Anna.ini"
             << "C/ImpostazioniProgrammiQuorla/Vorbello/Anna.ini";
+        QTest::newRow("folders found whatever their case, then the file")
+            << "C:\\impostazioniprogrammiQUORLA\\VORBELLO\\_Predefinito.ini"
+            << "C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.ini";
         QTest::newRow("program folder + backslash path") << "PROG\\swf\\Vorbe1.svg"
                                                          << "prog/swf/vorbe1.svg";
         QTest::newRow("exact case wins") << "PROG\\mixed" << "prog/mixed";
