@@ -8,6 +8,7 @@ JOBS=${JOBS:-2}
 RUN_PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-svg-dev qt6-multimedia-dev
   libgl-dev qt6-qpa-plugins fonts-dejavu-core libcups2-dev qt6-translations-l10n
   qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
+  speech-dispatcher-espeak-ng
   libqt6sql6-sqlite qt6-charts-dev)
 # Packages needed to make the Debian package: cpack -G DEB reads the executable's libraries with
 # dpkg-shlibdeps, which finds them with file.
