@@ -30,6 +30,8 @@ const Campo Campi[] = {
     {u"History", u"Keep", &AccessSettings::keepHistory},
 };
 
+const QString suffixBeside = QStringLiteral(".access.ini");
+
 } // namespace
 
 QString AccessSettings::pathBeside(const QString &profilePath)
@@ -39,7 +41,12 @@ QString AccessSettings::pathBeside(const QString &profilePath)
     const int slash = std::max(base.lastIndexOf(QLatin1Char('/')), base.lastIndexOf(QLatin1Char('\\')));
     if (dot > slash)
         base.truncate(dot);
-    return base + QStringLiteral(".access.ini");
+    return base + suffixBeside;
+}
+
+bool AccessSettings::isFileBeside(QStringView fileName)
+{
+    return fileName.endsWith(suffixBeside, Qt::CaseInsensitive);
 }
 
 QByteArray AccessSettings::toBytes() const

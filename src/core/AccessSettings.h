@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // What a pupil needs beyond the profile to use switches and to be read to. It is kept in a file
 // of its own beside the profile, so profiles stay byte for byte as they are; every default
@@ -23,6 +24,9 @@ struct AccessSettings
 
     // The file beside a profile: "Anna.INI" gives "Anna.access.ini".
     static QString pathBeside(const QString &profilePath);
+    // Whether a file name is one that pathBeside() gives, whatever its case: such a file is
+    // never a profile.
+    static bool isFileBeside(QStringView fileName);
     // As INI text; fromBytes() takes the default for anything missing, unreadable or out of
     // range, so a damaged file never stops a pupil from working.
     QByteArray toBytes() const;

@@ -1,5 +1,6 @@
 #include "profile/Pupils.h"
 
+#include "core/AccessSettings.h"
 #include "core/AppState.h"
 #include "core/Modulo1.h"
 #include "core/Profilo.h"
@@ -25,8 +26,10 @@ QStringList Pupils::elenco(Filtro filtro) const
         for (const QString &e : dir.entryList({QStringLiteral("*.ini")},
                                               QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name)) {
             const QString nome = e.left(e.size() - 4);
-            // A name that reads as a path would save the profile somewhere else.
-            if (nome.contains(QLatin1Char('\\')) || nome.contains(QLatin1Char('/')))
+            // A name that reads as a path would save the profile somewhere else; the file
+            // beside a profile is that pupil's, and read as a profile it would be set aside.
+            if (nome.contains(QLatin1Char('\\')) || nome.contains(QLatin1Char('/')) ||
+                AccessSettings::isFileBeside(e))
                 continue;
             nomi.append(maiuscolo ? nome.toUpper() : nome);
         }
@@ -34,7 +37,8 @@ QStringList Pupils::elenco(Filtro filtro) const
     }
     for (const QString &file : dir.entryList({QStringLiteral("*.ini")}, QDir::Files | QDir::Hidden,
                                              QDir::Name | QDir::IgnoreCase)) {
-        if (file.toLower() == QLatin1String("_predefinito.ini") || file.size() <= 4)
+        if (file.toLower() == QLatin1String("_predefinito.ini") || file.size() <= 4 ||
+            AccessSettings::isFileBeside(file))
             continue;
         const QString nome = file.left(file.size() - 4);
         // A name that could not be typed here would lead the profile out of its folder.
@@ -56,7 +60,8 @@ bool Pupils::nomeValido(const QString &nome)
         if (c != QLatin1Char('.') && !c.isSpace())
             soloPunti = false;
     }
-    if (soloPunti)
+    // Its profile would be another pupil's access settings.
+    if (soloPunti || AccessSettings::isFileBeside(QString(nome + QStringLiteral(".ini"))))
         return false;
     // Device names are not files on Windows, whatever follows them.
     const QString base = nome.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();

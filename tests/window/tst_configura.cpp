@@ -179,7 +179,8 @@ private Q_SLOTS:
         for (const char *good : {"Anna", "Anna Maria", "A.B", "console", "com0"})
             QVERIFY2(Pupils::nomeValido(QString::fromLatin1(good)), good);
         for (const char *bad : {"", "   ", ".", "..", "a..b", "a\\b", "a/b", "c:", "a*", "a?", "a\"b",
-                                "a<b", "a|b", "a\tb", "con", "CON.x", "nul", "com1", "LPT9"})
+                                "a<b", "a|b", "a\tb", "con", "CON.x", "nul", "com1", "LPT9",
+                                "Anna.Access"})
             QVERIFY2(!Pupils::nomeValido(QString::fromLatin1(bad)), bad);
     }
 

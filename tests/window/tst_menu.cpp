@@ -145,12 +145,16 @@ private Q_SLOTS:
         QVERIFY(!m.env.state->Ridimensionatore);
     }
 
-    // A profile file whose name reads as a path is not offered as a user.
-    void pathLikeUserNamesSkipped()
+    // Only profiles are offered as users: not a file whose name reads as a path, nor the
+    // access settings kept beside a profile (taken for a profile, the pupil's would be set aside
+    // as damaged).
+    void onlyProfilesOffered()
     {
         Menu m([](TestEnv &env) {
             QVERIFY(SalvaProfilo(*env.state));
             env.put(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/x\\..\\..\\evil.ini"), "x");
+            env.put(QStringLiteral("C/ImpostazioniProgrammiQuorla/Vorbello/_predefinito.access.ini"),
+                    "[Speech]\r\nSpeakScanning=1\r\n");
         });
         m.show();
         QCOMPARE(m.menu->Combo1->count(), 1);
