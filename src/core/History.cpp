@@ -215,20 +215,22 @@ bool History::forget(const QString &pupil)
     return q.exec();
 }
 
-bool History::rename(const QString &from, const QString &to)
+History::Renamed History::rename(const QString &from, const QString &to)
 {
     if (m_state == State::Unavailable)
-        return false;
+        return Renamed::Failed;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     // Two pupils' histories never mix: a name that has one already is the caller's to settle.
     QSqlQuery taken(db);
     taken.prepare(QStringLiteral("SELECT 1 FROM runs WHERE pupil = ? LIMIT 1"));
     taken.addBindValue(to);
-    if (!taken.exec() || taken.next())
-        return false;
+    if (!taken.exec())
+        return Renamed::Failed;
+    if (taken.next())
+        return Renamed::Taken;
     QSqlQuery q(db);
     q.prepare(QStringLiteral("UPDATE runs SET pupil = ? WHERE pupil = ?"));
     q.addBindValue(to);
     q.addBindValue(from);
-    return q.exec();
+    return q.exec() ? Renamed::Done : Renamed::Failed;
 }

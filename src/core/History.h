@@ -52,9 +52,10 @@ public:
     // One pupil's runs ended in [from, to), oldest first.
     QList<Run> runs(const QString &pupil, const QDateTime &from, const QDateTime &to) const;
     bool forget(const QString &pupil);
-    // Carries a renamed pupil's history along; false, changing nothing, when the new name has
+    // Carries a renamed pupil's history along; Taken, changing nothing, when the new name has
     // a history already.
-    bool rename(const QString &from, const QString &to);
+    enum class Renamed { Done, Taken, Failed };
+    Renamed rename(const QString &from, const QString &to);
 
 private:
     bool open();

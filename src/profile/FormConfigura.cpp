@@ -188,7 +188,7 @@ FormConfigura::FormConfigura(AppState &state)
                                     {24, 24 + 44 * i, 260, 32}));
     ListModificaUtente = new QListWidget(FrameUtente);
     nome(ListModificaUtente, "ListModificaUtente");
-    ListModificaUtente->setGeometry(300, 24, 284, 260);
+    ListModificaUtente->setGeometry(300, 24, 284, 212);
     ListModificaUtente->setSelectionMode(QAbstractItemView::SingleSelection);
     ListModificaUtente->hide();
     TextNuovoUtente = new QLineEdit(FrameUtente);
@@ -201,6 +201,10 @@ FormConfigura::FormConfigura(AppState &state)
                 QString::fromUtf8("Tieni traccia dell'attività eseguita"), {24, 320, 560, 32});
     CheckStoria = casella(FrameUtente, "CheckStoria", QString(), {24, 180, 270, 32});
     CommandCancellaStoria = pulsante(FrameUtente, "CommandCancellaStoria", QString(), {24, 220, 250, 36});
+    CommandRinominaUtente = pulsante(FrameUtente, "CommandRinominaUtente", QString(), {300, 244, 138, 36});
+    CommandEliminaUtente = pulsante(FrameUtente, "CommandEliminaUtente", QString(), {446, 244, 138, 36});
+    CommandRinominaUtente->hide();
+    CommandEliminaUtente->hide();
 
     // Cup colours.
     ShockwaveFlash1 = new Filmato(FrameVorbe);
@@ -356,6 +360,8 @@ FormConfigura::FormConfigura(AppState &state)
     connect(CheckStoria, &QCheckBox::toggled, this,
             [this](bool on) { m_state.accesso.keepHistory = on ? 1 : 0; });
     connect(CommandCancellaStoria, &QPushButton::clicked, this, [this] { CommandCancellaStoria_Click(); });
+    connect(CommandRinominaUtente, &QPushButton::clicked, this, [this] { CommandRinominaUtente_Click(); });
+    connect(CommandEliminaUtente, &QPushButton::clicked, this, [this] { CommandEliminaUtente_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Check1, &QCheckBox::toggled, this,
             [this](bool on) { m_state.profilo.PassaggioLivelli = on; });
@@ -514,6 +520,8 @@ void FormConfigura::ImpostaConfigurazioni()
     CheckSalvaUtente->setChecked(p.TieniTraccia);
     CheckStoria->setText(MLSGetString(m_state, QStringLiteral("0220")));
     CommandCancellaStoria->setText(MLSGetString(m_state, QStringLiteral("0221")));
+    CommandRinominaUtente->setText(testo("0242", "Rinomina…"));
+    CommandEliminaUtente->setText(testo("0243", "Elimina…"));
     mostraStoria();
 
     const QColor fisso = ColoreDaCodice(p.ColoreFisso);
@@ -626,6 +634,80 @@ void FormConfigura::CommandCancellaStoria_Click()
                              fatto ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
 }
 
+QString FormConfigura::testo(const char *chiave, const char *predefinito) const
+{
+    const QString t = MLSGetString(m_state, QString::fromLatin1(chiave));
+    const bool vuole = QByteArrayView(predefinito).contains("%1");
+    return t.isEmpty() || (vuole && !t.contains(QLatin1String("%1"))) ? QString::fromUtf8(predefinito)
+                                                                       : t;
+}
+
+void FormConfigura::riempiElencoUtenti()
+{
+    const QSignalBlocker block(ListModificaUtente);
+    ListModificaUtente->clear();
+    ListModificaUtente->addItems(Pupils(m_state).elenco(Pupils::Filtro::Configurazione));
+    const auto scelti = ListModificaUtente->findItems(m_state.NomeUtente, Qt::MatchFixedString);
+    if (!scelti.isEmpty())
+        scelti.first()->setSelected(true);
+    const bool modificabile = Pupils(m_state).modificabile() && !scelti.isEmpty();
+    CommandRinominaUtente->setEnabled(modificabile);
+    CommandEliminaUtente->setEnabled(modificabile);
+}
+
+void FormConfigura::CommandRinominaUtente_Click()
+{
+    Pupils alunni(m_state);
+    if (!alunni.modificabile())
+        return;
+    const QString prima = m_state.NomeUtente;
+    const auto nuovo = m_state.dialogs->input(this, testo("0244", "Nuovo nome per %1:").arg(prima),
+                                              QStringLiteral("Vorbello"));
+    if (!nuovo || nuovo->isEmpty())
+        return;
+    QString problema;
+    switch (alunni.rinomina(*nuovo)) {
+    case Pupils::Esito::Fatto:
+        break;
+    case Pupils::Esito::NomeNonValido:
+        problema = testo("0167", "Il nome \"%1\" non può essere usato per un alunno.").arg(*nuovo);
+        break;
+    case Pupils::Esito::NomeUsato:
+        problema = testo("0245", "Il nome \"%1\" è già di un altro alunno.").arg(*nuovo);
+        break;
+    case Pupils::Esito::Fallito:
+        problema = testo("0246", "%1 non è stato rinominato: i suoi file non si possono cambiare "
+                                 "in questo momento.").arg(prima);
+        break;
+    }
+    if (!problema.isEmpty())
+        m_state.dialogs->message(this, problema, QStringLiteral("Vorbello"), Dialogs::Icon::Warning);
+    Label4->setText(m_state.NomeUtente);
+    riempiElencoUtenti();
+}
+
+void FormConfigura::CommandEliminaUtente_Click()
+{
+    Pupils alunni(m_state);
+    if (!alunni.modificabile())
+        return;
+    const QString alunno = m_state.NomeUtente;
+    const QString domanda = testo("0247", "Eliminare %1 con le sue impostazioni e la sua storia dei "
+                                          "progressi? Non si potrà tornare indietro.");
+    if (!m_state.dialogs->question(this, domanda.arg(alunno), QStringLiteral("Vorbello")))
+        return;
+    if (!alunni.elimina()) {
+        m_state.dialogs->message(this,
+                                 testo("0248", "%1 non è stato eliminato del tutto: alcuni suoi file "
+                                               "non si possono cambiare in questo momento.")
+                                     .arg(alunno),
+                                 QStringLiteral("Vorbello"), Dialogs::Icon::Warning);
+    }
+    Label4->setText(m_state.NomeUtente);
+    ImpostaConfigurazioni();
+    riempiElencoUtenti();
+}
+
 void FormConfigura::TabStrip1_Click(int tab)
 {
     if (tab < 0 || tab >= frames.size())
@@ -660,14 +742,15 @@ void FormConfigura::OptionUtente_Click(int index)
         TextNuovoUtente->hide();
         ListModificaUtente->hide();
         break;
-    case 1: {
+    case 1:
         ListModificaUtente->show();
-        const QSignalBlocker block(ListModificaUtente);
-        ListModificaUtente->clear();
-        ListModificaUtente->addItems(Pupils(m_state).elenco(Pupils::Filtro::Configurazione));
+        riempiElencoUtenti();
+        // Nothing is chosen until the teacher picks a pupil from the list.
+        ListModificaUtente->clearSelection();
+        CommandRinominaUtente->setEnabled(false);
+        CommandEliminaUtente->setEnabled(false);
         TextNuovoUtente->hide();
         break;
-    }
     case 2:
         TextNuovoUtente->clear();
         TextNuovoUtente->show();
@@ -677,6 +760,8 @@ void FormConfigura::OptionUtente_Click(int index)
     default:
         break;
     }
+    CommandRinominaUtente->setVisible(index == 1);
+    CommandEliminaUtente->setVisible(index == 1);
 }
 
 void FormConfigura::ListModificaUtente_Click()
@@ -692,6 +777,8 @@ void FormConfigura::ListModificaUtente_Click()
     }
     Label4->setText(m_state.NomeUtente);
     ImpostaConfigurazioni();
+    CommandRinominaUtente->setEnabled(Pupils(m_state).modificabile());
+    CommandEliminaUtente->setEnabled(Pupils(m_state).modificabile());
 }
 
 bool FormConfigura::TextNuovoUtente_Conferma()

@@ -38,6 +38,10 @@ public:
     void ImpostaConfigurazioni();
     // Deletes the current pupil's history of progress, once the teacher confirms.
     void CommandCancellaStoria_Click();
+    // Renames the current pupil to a name the teacher types.
+    void CommandRinominaUtente_Click();
+    // Deletes the current pupil with settings and history, once the teacher confirms.
+    void CommandEliminaUtente_Click();
     // Hides the six tab frames.
     void NascondiFrame();
     // Names of colours 1..4 into the captions of Option2 (1..4) and the colours into the preview.
@@ -65,6 +69,9 @@ public:
     QCheckBox *CheckSalvaUtente = nullptr;
     QCheckBox *CheckStoria = nullptr;
     QPushButton *CommandCancellaStoria = nullptr;
+    // Under the list of pupils: the chosen pupil under a new name, or deleted.
+    QPushButton *CommandRinominaUtente = nullptr;
+    QPushButton *CommandEliminaUtente = nullptr;
 
     QFrame *FrameVorbe = nullptr;
     Filmato *ShockwaveFlash1 = nullptr;
@@ -121,6 +128,10 @@ protected:
 
 private:
     void mostraStoria();
+    // The list of pupils, the current one chosen, and whether it can be renamed or deleted.
+    void riempiElencoUtenti();
+    // A text of the language file, or the built-in one where the file lacks it or its %1.
+    QString testo(const char *chiave, const char *predefinito) const;
     void TabStrip1_Click(int tab);
     void OptionUtente_Click(int index);
     void ListModificaUtente_Click();

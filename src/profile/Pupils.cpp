@@ -3,12 +3,17 @@
 #include "core/AccessSettings.h"
 #include "core/AppState.h"
 #include "core/Modulo1.h"
+#include "core/History.h"
 #include "core/Profilo.h"
+#include "platform/StoredFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
+
+const QString Predefinito = QStringLiteral("_predefinito");
 
 QString fileDi(const QString &nome)
 {
@@ -109,4 +114,74 @@ void Pupils::rendiCorrente(const QString &nome)
         m_state.registro.svuota();
     m_state.NomeUtente = nome;
     m_state.FileProfilo = fileDi(nome);
+}
+
+bool Pupils::modificabile() const
+{
+    return !m_state.FileProfilo.isEmpty() &&
+           m_state.NomeUtente.compare(Predefinito, Qt::CaseInsensitive) != 0 &&
+           EsisteFile(m_state.paths, m_state.FileProfilo);
+}
+
+Pupils::Esito Pupils::rinomina(const QString &nuovo)
+{
+    if (!modificabile())
+        return Esito::Fallito;
+    if (!nomeValido(nuovo) || nuovo.compare(Predefinito, Qt::CaseInsensitive) == 0)
+        return Esito::NomeNonValido;
+    if (nuovo.compare(m_state.NomeUtente, Qt::CaseInsensitive) == 0)
+        return Esito::Fatto;
+    if (!esistente(nuovo).isEmpty())
+        return Esito::NomeUsato;
+    // What is on screen goes along (the teacher is told when it cannot be saved).
+    if (!SalvaProfilo(m_state))
+        return Esito::Fallito;
+
+    using StoredFile::Move;
+    const auto esito = [](Move m) { return m == Move::Taken ? Esito::NomeUsato : Esito::Fallito; };
+    const QString profilo = m_state.paths.toHost(m_state.FileProfilo);
+    const QString nuovoProfilo = m_state.paths.toHost(fileDi(nuovo));
+    const QString accesso = AccessSettings::pathBeside(profilo);
+    const QString nuovoAccesso = AccessSettings::pathBeside(nuovoProfilo);
+    // Each step is undone when a later one fails: a half-renamed pupil would split in two.
+    const Move mossa = StoredFile::renameToNew(profilo, nuovoProfilo);
+    if (mossa != Move::Done)
+        return esito(mossa);
+    const bool conAccesso = QFileInfo::exists(accesso) || QFileInfo(accesso).isSymLink();
+    if (conAccesso) {
+        const Move m = StoredFile::renameToNew(accesso, nuovoAccesso);
+        if (m != Move::Done) {
+            StoredFile::renameToNew(nuovoProfilo, profilo);
+            return esito(m);
+        }
+    }
+    if (History *storia = m_state.storia()) {
+        const History::Renamed r = storia->rename(m_state.pupilloStoria(), nuovo.toUpper());
+        if (r != History::Renamed::Done) {
+            if (conAccesso)
+                StoredFile::renameToNew(nuovoAccesso, accesso);
+            StoredFile::renameToNew(nuovoProfilo, profilo);
+            return r == History::Renamed::Taken ? Esito::NomeUsato : Esito::Fallito;
+        }
+    }
+    m_state.NomeUtente = nuovo;
+    m_state.FileProfilo = fileDi(nuovo);
+    return Esito::Fatto;
+}
+
+bool Pupils::elimina()
+{
+    if (!modificabile())
+        return false;
+    if (History *storia = m_state.storia(); storia && !storia->forget(m_state.pupilloStoria()))
+        return false;
+    const QString profilo = m_state.paths.toHost(m_state.FileProfilo);
+    const QString accesso = AccessSettings::pathBeside(profilo);
+    if ((QFileInfo::exists(accesso) || QFileInfo(accesso).isSymLink()) && !QFile::remove(accesso))
+        return false;
+    if (!QFile::remove(profilo))
+        return false;
+    rendiCorrente(Predefinito);
+    CaricaProfilo(m_state);
+    return true;
 }

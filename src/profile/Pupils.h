@@ -35,6 +35,18 @@ public:
     // The pupil named is current from now on; another pupil than before starts an empty log.
     void rendiCorrente(const QString &nome);
 
+    // Whether the current pupil can be renamed or deleted: one with a file, not the default.
+    bool modificabile() const;
+    enum class Esito { Fatto, NomeNonValido, NomeUsato, Fallito };
+    // The current pupil, saved, under a new name: the profile, the access settings beside it
+    // and the history of progress go along, or nothing changes. This run's log stays, as the
+    // pupil is the same. A change of letter case only changes nothing.
+    Esito rinomina(const QString &nuovo);
+    // Deletes the current pupil's history, access settings and profile, in that order, and
+    // makes the default pupil current. False, with the pupil still current, when something
+    // could not be deleted.
+    bool elimina();
+
 private:
     AppState &m_state;
 };

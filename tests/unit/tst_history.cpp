@@ -56,8 +56,8 @@ private Q_SLOTS:
         QCOMPARE(week, QList<History::Run>{anna});
         QCOMPARE(h.runs(QStringLiteral("Anna"), Monday, Monday.addDays(8)).size(), 2);
 
-        QVERIFY(!h.rename(QStringLiteral("Anna"), QStringLiteral("Luca")));
-        QVERIFY(h.rename(QStringLiteral("Luca"), QStringLiteral("Luca B.")));
+        QCOMPARE(h.rename(QStringLiteral("Anna"), QStringLiteral("Luca")), History::Renamed::Taken);
+        QCOMPARE(h.rename(QStringLiteral("Luca"), QStringLiteral("Luca B.")), History::Renamed::Done);
         QVERIFY(h.forget(QStringLiteral("Anna")));
         QVERIFY(h.runs(QStringLiteral("Anna"), Monday, Monday.addDays(30)).isEmpty());
         QCOMPARE(h.runs(QStringLiteral("Luca B."), Monday, Monday.addDays(30)).size(), 1);

@@ -4,6 +4,8 @@
 #include "QtWarnings.h"
 #include "TestEnv.h"
 #include "app/Main.h"
+#include "core/AccessSettings.h"
+#include "core/History.h"
 #include "core/Modulo1.h"
 #include "platform/Desktop.h"
 #include "platform/Filmato.h"
@@ -171,6 +173,70 @@ private Q_SLOTS:
         QVERIFY(c.env.dialogs.messages.isEmpty());
         QCOMPARE(c.env.state->NomeUtente.toUpper(), pupil.toUpper());
         QCOMPARE(c.salvato(pupil + QStringLiteral(".ini")).ModoInput, qint16(mode));
+    }
+
+    // Renaming takes the pupil's profile, access settings and history along, or changes
+    // nothing when the name is another pupil's; deleting removes all three and leaves the
+    // default pupil current. Other pupils are untouched throughout.
+    void renameAndDelete()
+    {
+        const QByteArray accesso = "[Speech]\r\nReadSentences=1\r\n";
+        Configura c([&](TestEnv &env) {
+            env.state->fileStoria = env.driveC() + QStringLiteral("/storia.sqlite");
+            for (const char *pupil : {"ANNA", "LUCA", "CARLO"}) // Carlo: history, no profile
+                QVERIFY(env.state->storia()->record(
+                    {QString::fromLatin1(pupil), QStringLiteral("Vero o falso"), 1, 3, 1,
+                     QDateTime::currentDateTime(), {}}));
+        });
+        c.scriviUtente(QStringLiteral("Anna.ini"), 2);
+        c.scriviUtente(QStringLiteral("Luca.ini"), 1);
+        c.env.put(Cartella + QStringLiteral("Anna.access.ini"), accesso);
+        const QByteArray luca = c.env.get(Cartella + QStringLiteral("Luca.ini"));
+        History *storia = c.env.state->storia();
+        auto corse = [&](const char *pupil) {
+            return storia->runs(QString::fromLatin1(pupil), QDateTime::currentDateTime().addDays(-1),
+                                QDateTime::currentDateTime().addDays(1)).size();
+        };
+
+        c.w->OptionUtente[1]->click();
+        QVERIFY(!c.w->CommandRinominaUtente->isEnabled());
+        c.w->ListModificaUtente->findItems(QStringLiteral("ANNA"), Qt::MatchExactly)[0]->setSelected(true);
+        QVERIFY(c.w->CommandRinominaUtente->isEnabled());
+
+        const QStringList prima = c.fileProfili();
+        for (const QString &altro : {QStringLiteral("luca"), QStringLiteral("Carlo")}) {
+            c.env.dialogs.messages.clear();
+            c.env.dialogs.inputs = {altro};
+            c.w->CommandRinominaUtente->click();
+            QCOMPARE(c.env.dialogs.messages.size(), 1);
+            QCOMPARE(c.env.state->NomeUtente, QStringLiteral("ANNA"));
+            QCOMPARE(c.fileProfili(), prima);
+            QCOMPARE(corse("ANNA"), 1);
+        }
+        c.env.dialogs.messages.clear();
+
+        c.env.dialogs.inputs = {QStringLiteral("Bea")};
+        c.w->CommandRinominaUtente->click();
+        QVERIFY(c.env.dialogs.messages.isEmpty());
+        QCOMPARE(c.fileProfili(), QStringList({QStringLiteral("Bea.access.ini"), QStringLiteral("Bea.ini"),
+                                               QStringLiteral("Luca.ini"), QStringLiteral("_predefinito.INI")}));
+        QCOMPARE(c.salvato(QStringLiteral("Bea.ini")).ModoInput, qint16(2));
+        QVERIFY(AccessSettings::fromBytes(c.env.get(Cartella + QStringLiteral("Bea.access.ini"))).readSentences);
+        QCOMPARE(corse("BEA"), 1);
+        QCOMPARE(corse("ANNA"), 0);
+        QCOMPARE(c.w->Label4->text(), QStringLiteral("Bea"));
+        QCOMPARE(c.w->ListModificaUtente->selectedItems().first()->text(), QStringLiteral("BEA"));
+
+        c.w->CommandEliminaUtente->click(); // the teacher says no
+        QVERIFY(c.env.exists(Cartella + QStringLiteral("Bea.ini")));
+        c.env.dialogs.answers = {true};
+        c.w->CommandEliminaUtente->click();
+        QCOMPARE(c.fileProfili(), QStringList({QStringLiteral("Luca.ini"), QStringLiteral("_predefinito.INI")}));
+        QCOMPARE(corse("BEA"), 0);
+        QCOMPARE(corse("LUCA"), 1);
+        QCOMPARE(c.env.get(Cartella + QStringLiteral("Luca.ini")), luca);
+        QCOMPARE(c.env.state->NomeUtente, QStringLiteral("_predefinito"));
+        QVERIFY(!c.w->CommandEliminaUtente->isEnabled());
     }
 
     // A pupil's name becomes a file name in the profile folder.
