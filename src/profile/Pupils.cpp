@@ -56,7 +56,10 @@ QStringList Pupils::elenco(Filtro filtro) const
 
 bool Pupils::nomeValido(const QString &nome)
 {
-    if (nome.trimmed().isEmpty() || nome.contains(QLatin1String("..")))
+    // The access settings' temporary file beside the profile must still fit a file system's
+    // 255-byte names.
+    if (nome.trimmed().isEmpty() || nome.contains(QLatin1String("..")) ||
+        QFile::encodeName(nome).size() > 200)
         return false;
     bool soloPunti = true;
     for (const QChar c : nome) {

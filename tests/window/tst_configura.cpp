@@ -248,6 +248,10 @@ private Q_SLOTS:
                                 "a<b", "a|b", "a\tb", "con", "CON.x", "nul", "com1", "LPT9",
                                 "Anna.Access"})
             QVERIFY2(!Pupils::nomeValido(QString::fromLatin1(bad)), bad);
+        // Names become file names of at most 255 bytes, with room for what goes beside them.
+        QVERIFY(Pupils::nomeValido(QString(200, u'a')));
+        QVERIFY(!Pupils::nomeValido(QString(201, u'a')));
+        QVERIFY(!Pupils::nomeValido(QString(100, QChar(0x732B)))); // 300 bytes in UTF-8
     }
 
     // The cursive choice shows the cursive letters as tall as the other choices' (it was
