@@ -82,7 +82,7 @@ private Q_SLOTS:
         QVERIFY(bytes.size() <= 64000); // larger files are read by another, stricter rule
         const auto doc = PrivateProfile::Document::parse(bytes);
         QStringList keys = {QStringLiteral("0001")};
-        for (int k = 3; k <= 241; ++k)
+        for (int k = 3; k <= 248; ++k)
             if ((k < 141 || k > 148) && (k < 170 || k > 189))
                 keys << QStringLiteral("%1").arg(k, 4, 10, QLatin1Char('0'));
         for (const QString &key : std::as_const(keys)) {
