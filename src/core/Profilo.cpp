@@ -264,6 +264,8 @@ bool SalvaProfilo(AppState &state)
     const bool letto = esisteva && StoredFile::read(accesso, 1 << 20, &prima);
     const bool scrivi = esisteva || state.accesso != AccessSettings();
     bool ok = !scrivi || StoredFile::replace(accesso, state.accesso.toBytes());
+    // The teacher is told the file that could not be written.
+    const QString &nonScritto = ok ? path : accesso;
     if (ok && !StoredFile::replace(path, ProfiloInBytes(state.profilo))) {
         ok = false;
         if (scrivi && letto)
@@ -275,7 +277,7 @@ bool SalvaProfilo(AppState &state)
         QString msg = MLSGetString(state, QStringLiteral("0164"));
         if (msg.isEmpty())
             msg = QStringLiteral("Impossibile salvare le impostazioni di %1.");
-        state.dialogs->message(nullptr, msg.arg(state.NomeUtente) + QStringLiteral("\r\n") + path,
+        state.dialogs->message(nullptr, msg.arg(state.NomeUtente) + QStringLiteral("\r\n") + nonScritto,
                                QString(), Dialogs::Icon::Warning);
     }
     return ok;

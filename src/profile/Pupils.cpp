@@ -20,6 +20,15 @@ QString fileDi(const QString &nome)
     return SettingsRoot::Programma + nome + QStringLiteral(".ini");
 }
 
+// The history of progress to carry along or delete with a pupil: none when there is no history
+// file. False when there is one that cannot be opened: the pupil must then stay as it is, or
+// its history would pass to the next pupil given its name.
+bool storiaDi(AppState &state, History **storia)
+{
+    *storia = state.storia();
+    return *storia || !QFileInfo::exists(state.fileStoria);
+}
+
 } // namespace
 
 QStringList Pupils::elenco(Filtro filtro) const
@@ -126,8 +135,10 @@ bool Pupils::modificabile() const
            EsisteFile(m_state.paths, m_state.FileProfilo);
 }
 
-Pupils::Esito Pupils::rinomina(const QString &nuovo)
+Pupils::Esito Pupils::rinomina(const QString &richiesto)
 {
+    // Blanks round a name are not seen in a list: "Luca " would pass for Luca.
+    const QString nuovo = richiesto.trimmed();
     if (!modificabile())
         return Esito::Fallito;
     if (!nomeValido(nuovo) || nuovo.compare(Predefinito, Qt::CaseInsensitive) == 0)
@@ -136,8 +147,9 @@ Pupils::Esito Pupils::rinomina(const QString &nuovo)
         return Esito::Fatto;
     if (!esistente(nuovo).isEmpty())
         return Esito::NomeUsato;
+    History *storia = nullptr;
     // What is on screen goes along (the teacher is told when it cannot be saved).
-    if (!SalvaProfilo(m_state))
+    if (!storiaDi(m_state, &storia) || !SalvaProfilo(m_state))
         return Esito::Fallito;
 
     using StoredFile::Move;
@@ -158,7 +170,7 @@ Pupils::Esito Pupils::rinomina(const QString &nuovo)
             return esito(m);
         }
     }
-    if (History *storia = m_state.storia()) {
+    if (storia) {
         const History::Renamed r = storia->rename(m_state.pupilloStoria(), nuovo.toUpper());
         if (r != History::Renamed::Done) {
             if (conAccesso)
@@ -174,9 +186,10 @@ Pupils::Esito Pupils::rinomina(const QString &nuovo)
 
 bool Pupils::elimina()
 {
-    if (!modificabile())
+    History *storia = nullptr;
+    if (!modificabile() || !storiaDi(m_state, &storia))
         return false;
-    if (History *storia = m_state.storia(); storia && !storia->forget(m_state.pupilloStoria()))
+    if (storia && !storia->forget(m_state.pupilloStoria()))
         return false;
     const QString profilo = m_state.paths.toHost(m_state.FileProfilo);
     const QString accesso = AccessSettings::pathBeside(profilo);

@@ -40,11 +40,12 @@ public:
     enum class Esito { Fatto, NomeNonValido, NomeUsato, Fallito };
     // The current pupil, saved, under a new name: the profile, the access settings beside it
     // and the history of progress go along, or nothing changes. This run's log stays, as the
-    // pupil is the same. A change of letter case only changes nothing.
+    // pupil is the same. A change of letter case only changes nothing; blanks round the name
+    // are dropped. Nothing changes either when there is a history that cannot be opened.
     Esito rinomina(const QString &nuovo);
     // Deletes the current pupil's history, access settings and profile, in that order, and
     // makes the default pupil current. False, with the pupil still current, when something
-    // could not be deleted.
+    // could not be deleted, or when there is a history that cannot be opened.
     bool elimina();
 
 private:

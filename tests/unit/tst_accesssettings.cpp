@@ -7,6 +7,8 @@
 #include "core/AccessSettings.h"
 #include "core/Profilo.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 class TestAccessSettings : public QObject
@@ -65,6 +67,14 @@ private Q_SLOTS:
             QVERIFY(!SalvaProfilo(*env.state));
         }
         QCOMPARE(env.get(QStringLiteral("C/Anna.access.ini")), before);
+
+        // The teacher is told the file that could not be written.
+        QVERIFY(QFile::remove(env.driveC() + QStringLiteral("/Anna.access.ini")));
+        QVERIFY(QDir().mkpath(env.driveC() + QStringLiteral("/Anna.access.ini")));
+        env.dialogs.messages.clear();
+        QVERIFY(!SalvaProfilo(*env.state));
+        QCOMPARE(env.dialogs.messages.size(), 1);
+        QVERIFY(env.dialogs.messages[0].endsWith(QStringLiteral("/Anna.access.ini")));
     }
 };
 

@@ -204,7 +204,7 @@ private Q_SLOTS:
         QVERIFY(c.w->CommandRinominaUtente->isEnabled());
 
         const QStringList prima = c.fileProfili();
-        for (const QString &altro : {QStringLiteral("luca"), QStringLiteral("Carlo")}) {
+        for (const QString &altro : {QStringLiteral("luca "), QStringLiteral("Carlo")}) {
             c.env.dialogs.messages.clear();
             c.env.dialogs.inputs = {altro};
             c.w->CommandRinominaUtente->click();
@@ -237,6 +237,26 @@ private Q_SLOTS:
         QCOMPARE(c.env.get(Cartella + QStringLiteral("Luca.ini")), luca);
         QCOMPARE(c.env.state->NomeUtente, QStringLiteral("_predefinito"));
         QVERIFY(!c.w->CommandEliminaUtente->isEnabled());
+    }
+
+    // A history that is there but cannot be opened keeps the pupil as it is: renamed or deleted
+    // without it, the pupil would leave its history to the next one given its name.
+    void pupilStaysWithoutItsHistory()
+    {
+        Configura c([](TestEnv &env) {
+            env.state->fileStoria = env.driveC() + QStringLiteral("/storia.sqlite");
+            QVERIFY(QDir().mkpath(env.state->fileStoria));
+        });
+        c.scriviUtente(QStringLiteral("Anna.ini"), 2);
+        c.w->OptionUtente[1]->click();
+        c.w->ListModificaUtente->item(0)->setSelected(true);
+        const QStringList prima = c.fileProfili();
+        c.env.dialogs.inputs = {QStringLiteral("Bea")};
+        c.w->CommandRinominaUtente->click();
+        c.env.dialogs.answers = {true};
+        c.w->CommandEliminaUtente->click();
+        QCOMPARE(c.fileProfili(), prima);
+        QCOMPARE(c.env.state->NomeUtente, QStringLiteral("ANNA"));
     }
 
     // A pupil's name becomes a file name in the profile folder.
