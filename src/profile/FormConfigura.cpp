@@ -634,6 +634,16 @@ void FormConfigura::CommandCancellaStoria_Click()
                              fatto ? Dialogs::Icon::Information : Dialogs::Icon::Warning);
 }
 
+namespace {
+
+// A name as a message quotes it: one far too long would run off the screen.
+QString inBreve(const QString &nome)
+{
+    return nome.size() > 60 ? nome.left(57) + QStringLiteral("…") : nome;
+}
+
+} // namespace
+
 QString FormConfigura::testo(const char *chiave, const char *predefinito) const
 {
     const QString t = MLSGetString(m_state, QString::fromLatin1(chiave));
@@ -670,10 +680,10 @@ void FormConfigura::CommandRinominaUtente_Click()
     case Pupils::Esito::Fatto:
         break;
     case Pupils::Esito::NomeNonValido:
-        problema = testo("0167", "Il nome \"%1\" non può essere usato per un alunno.").arg(*nuovo);
+        problema = testo("0167", "Il nome \"%1\" non può essere usato per un alunno.").arg(inBreve(*nuovo));
         break;
     case Pupils::Esito::NomeUsato:
-        problema = testo("0245", "Il nome \"%1\" è già di un altro alunno.").arg(*nuovo);
+        problema = testo("0245", "Il nome \"%1\" è già di un altro alunno.").arg(inBreve(*nuovo));
         break;
     case Pupils::Esito::Fallito:
         problema = testo("0246", "%1 non è stato rinominato: i suoi file non si possono cambiare "
@@ -797,7 +807,7 @@ bool FormConfigura::TextNuovoUtente_Conferma()
         QString testoMessaggio = MLSGetString(m_state, QStringLiteral("0167"));
         if (!testoMessaggio.contains(QLatin1String("%1")))
             testoMessaggio = QString::fromUtf8("Il nome \"%1\" non può essere usato per un alunno.");
-        m_state.dialogs->message(this, testoMessaggio.arg(testo), QStringLiteral("Vorbello"),
+        m_state.dialogs->message(this, testoMessaggio.arg(inBreve(testo)), QStringLiteral("Vorbello"),
                                  Dialogs::Icon::Warning);
         TextNuovoUtente->setFocus();
         return false;
