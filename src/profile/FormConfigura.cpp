@@ -787,8 +787,9 @@ void FormConfigura::ListModificaUtente_Click()
     }
     Label4->setText(m_state.NomeUtente);
     ImpostaConfigurazioni();
-    CommandRinominaUtente->setEnabled(Pupils(m_state).modificabile());
-    CommandEliminaUtente->setEnabled(Pupils(m_state).modificabile());
+    const bool modificabile = Pupils(m_state).modificabile();
+    CommandRinominaUtente->setEnabled(modificabile);
+    CommandEliminaUtente->setEnabled(modificabile);
 }
 
 bool FormConfigura::TextNuovoUtente_Conferma()

@@ -20,6 +20,13 @@ QString fileDi(const QString &nome)
     return SettingsRoot::Programma + nome + QStringLiteral(".ini");
 }
 
+// Whether there is anything under the name, even a link to nothing.
+bool presente(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 // The history of progress to carry along or delete with a pupil: none when there is no history
 // file. False when there is one that cannot be opened: the pupil must then stay as it is, or
 // its history would pass to the next pupil given its name.
@@ -162,7 +169,7 @@ Pupils::Esito Pupils::rinomina(const QString &richiesto)
     const Move mossa = StoredFile::renameToNew(profilo, nuovoProfilo);
     if (mossa != Move::Done)
         return esito(mossa);
-    const bool conAccesso = QFileInfo::exists(accesso) || QFileInfo(accesso).isSymLink();
+    const bool conAccesso = presente(accesso);
     if (conAccesso) {
         const Move m = StoredFile::renameToNew(accesso, nuovoAccesso);
         if (m != Move::Done) {
@@ -193,7 +200,7 @@ bool Pupils::elimina()
         return false;
     const QString profilo = m_state.paths.toHost(m_state.FileProfilo);
     const QString accesso = AccessSettings::pathBeside(profilo);
-    if ((QFileInfo::exists(accesso) || QFileInfo(accesso).isSymLink()) && !QFile::remove(accesso))
+    if (presente(accesso) && !QFile::remove(accesso))
         return false;
     if (!QFile::remove(profilo))
         return false;
